@@ -1,0 +1,48 @@
+// What a backend gives the platform layer: showing a frame, input, the clock,
+// music and window events. The SDL2 backend drives a real window; the headless
+// one plays a script on a virtual clock.
+#pragma once
+#include <cstdint>
+
+#include "shell/platform.h"
+
+enum class EventKind { None, Escape, Close, MusicDone };
+
+struct PlatformEvent {
+    EventKind kind = EventKind::None;
+    int code = 0;  // MusicDone: 1 when the piece ended by itself
+};
+
+struct InputState {
+    Point cursor{0, 0};
+    bool leftButton = false;
+    bool enter = false;
+    bool up = false;
+    bool down = false;
+    bool f = false;
+};
+
+struct Backend {
+    // Shows 640 x 480 index pixels through a palette and waits for the display.
+    void (*present)(const uint8_t* pixels, int pitch, const PaletteEntry* palette);
+    uint32_t (*millis)();
+    void (*readInput)(InputState& state);
+    // Takes the next waiting event; false when none waits.
+    bool (*nextEvent)(PlatformEvent& event);
+    // Plays a media-control command (open, play, close).
+    void (*music)(const char* command);
+    // Whether locks succeed (tests may make them fail).
+    bool (*lockAllowed)();
+};
+
+void setBackend(const Backend* backend);
+const Backend& backend();
+
+// Music command parsing shared by the backends: "Open <file> Alias WAV01",
+// "Play WAV01 from 0 notify", "Close WAV01".
+enum class MusicVerb { Unknown, Open, Play, Close };
+struct MusicCommand {
+    MusicVerb verb = MusicVerb::Unknown;
+    char file[128] = {};
+};
+MusicCommand parseMusicCommand(const char* command);

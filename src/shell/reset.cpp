@@ -1,0 +1,10 @@
+#include "shell/reset.h"
+
+void resetProgramState() {
+    resetShellState();
+    resetGameRecords();
+    resetMarketState();
+    resetTradingState();
+    resetFrontendState();
+    resetEndingState();
+}

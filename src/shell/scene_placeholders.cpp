@@ -1,0 +1,28 @@
+// Scenes not yet written. Each area removes its lines here as it adds its scenes.
+#include "shell/scenes.h"
+#include "shell/reset.h"
+
+// frontend (opening, title, name entry, graph)
+void sceneOpening() {}
+void sceneTitleLoad() {}
+void sceneTitleMenu() {}
+void sceneNameEntry() {}
+void sceneGraphLoad() {}
+void sceneGraph() {}
+void resetFrontendState() {}
+// endings
+void sceneGameOver() {}
+void sceneEndingStart() {}
+void sceneStaffRoll() {}
+void sceneAward() {}
+void sceneRanking() {}
+void resetEndingState() {}
+// market
+void marketFrame() {}
+void resetMarketState() {}
+// trading
+void sceneBuy() {}
+void sceneHoldings() {}
+void sceneSell() {}
+void sceneSupport() {}
+void resetTradingState() {}

@@ -1,0 +1,38 @@
+// Helpers for the test suites: a fresh program state on the headless backend,
+// scripted turns, and frame output.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "shell/headless/headless.h"
+#include "shell/platform.h"
+
+namespace testing_support {
+
+// A fresh run in-process: all state back to program start, the headless
+// backend installed, the working folder set to a new empty temporary folder
+// holding a link `data` to the generated assets. Returns the folder.
+std::string freshRun();
+// freshRun plus the whole start-up (surfaces, bitmaps, tables, font).
+std::string freshStartedRun();
+
+// Runs the scene in GameScene `count` times, advancing the virtual clock by
+// `msPerCall` before each call and counting frameCounter as the main loop does.
+void runTurns(int count, uint32_t msPerCall = 34);
+
+// Moves the cursor and sets the left button.
+void mouse(int x, int y, bool down);
+// A full click over (x, y): one turn with the button down, one with it up.
+void click(int x, int y, uint32_t msPerCall = 34);
+
+// Writes the last presented frame as PNG under build/screens/NAME.png and
+// returns the path.
+std::string saveScreen(const char* name);
+
+// Reads a whole file; empty when missing.
+std::string readFile(const std::string& path);
+
+// The pixel of the last presented frame.
+uint8_t presentedPixel(int x, int y);
+
+}  // namespace testing_support
