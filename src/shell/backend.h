@@ -33,6 +33,8 @@ struct Backend {
     void (*music)(const char* command);
     // Whether locks succeed (tests may make them fail).
     bool (*lockAllowed)();
+    // Leaves the full-screen display (the shutdown); may be null.
+    void (*restoreDisplay)();
 };
 
 void setBackend(const Backend* backend);

@@ -1,0 +1,16 @@
+// The program entry: the SDL2 backend and the main loop.
+#include "shell/main_loop.h"
+#include "shell/reset.h"
+#include "shell/sdl/sdl_backend.h"
+
+int main() {
+    resetProgramState();
+    if (!sdlBackendOpen()) {
+        sdlBackendClose();
+        return 0;
+    }
+    startup();
+    const int code = runMainLoop();
+    sdlBackendClose();
+    return code;
+}

@@ -1,0 +1,114 @@
+// The scripted backend for tests and tools.
+#include <cstring>
+
+#include "shell/headless/headless.h"
+
+namespace {
+constexpr int EVENT_QUEUE = 64;
+constexpr int MUSIC_LOG = 256;
+
+struct HeadlessState {
+    uint32_t now;
+    uint32_t presentAdvance;
+    InputState input;
+    PlatformEvent events[EVENT_QUEUE];
+    int eventHead;
+    int eventCount;
+    int presents;
+    uint8_t frame[SCREEN_WIDTH * SCREEN_HEIGHT];
+    PaletteEntry framePalette[256];
+    char music[MUSIC_LOG][128];
+    int musicCount;
+    bool locksFail;
+};
+HeadlessState state;
+
+void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        std::memcpy(state.frame + y * SCREEN_WIDTH, pixels + y * pitch, SCREEN_WIDTH);
+    }
+    std::memcpy(state.framePalette, palette, sizeof state.framePalette);
+    ++state.presents;
+    state.now += state.presentAdvance;
+}
+
+uint32_t millis() { return state.now; }
+
+void readInput(InputState& input) { input = state.input; }
+
+bool nextEvent(PlatformEvent& event) {
+    if (state.eventCount == 0) return false;
+    event = state.events[state.eventHead];
+    state.eventHead = (state.eventHead + 1) % EVENT_QUEUE;
+    --state.eventCount;
+    return true;
+}
+
+void music(const char* command) {
+    char* slot = state.music[state.musicCount % MUSIC_LOG];
+    std::strncpy(slot, command, 127);
+    slot[127] = '\0';
+    ++state.musicCount;
+}
+
+bool lockAllowed() { return !state.locksFail; }
+
+const Backend headlessBackend{present, millis, readInput, nextEvent, music, lockAllowed, nullptr};
+}  // namespace
+
+namespace headless {
+
+void install() {
+    std::memset(static_cast<void*>(&state), 0, sizeof state);
+    setBackend(&headlessBackend);
+}
+
+void setTime(uint32_t ms) { state.now = ms; }
+void advanceTime(uint32_t ms) { state.now += ms; }
+void setPresentAdvance(uint32_t ms) { state.presentAdvance = ms; }
+
+void setCursor(int x, int y) { state.input.cursor = Point{x, y}; }
+void setButton(bool down) { state.input.leftButton = down; }
+
+void setKey(Key key, bool down) {
+    switch (key) {
+        case Key::LeftButton: state.input.leftButton = down; break;
+        case Key::Enter: state.input.enter = down; break;
+        case Key::Up: state.input.up = down; break;
+        case Key::Down: state.input.down = down; break;
+        case Key::F: state.input.f = down; break;
+    }
+}
+
+void releaseAll() {
+    const Point cursor = state.input.cursor;
+    state.input = InputState{};
+    state.input.cursor = cursor;
+}
+
+void pushEvent(EventKind kind, int code) {
+    if (state.eventCount == EVENT_QUEUE) return;
+    PlatformEvent& event = state.events[(state.eventHead + state.eventCount) % EVENT_QUEUE];
+    event.kind = kind;
+    event.code = code;
+    ++state.eventCount;
+}
+
+int presentCount() { return state.presents; }
+const uint8_t* presentedPixels() { return state.frame; }
+const PaletteEntry* presentedPalette() { return state.framePalette; }
+
+int musicCommandCount() { return state.musicCount < MUSIC_LOG ? state.musicCount : MUSIC_LOG; }
+
+const char* musicCommand(int index) {
+    const int count = musicCommandCount();
+    if (index < 0 || index >= count) return "";
+    const int first = state.musicCount - count;
+    return state.music[(first + index) % MUSIC_LOG];
+}
+
+void clearMusicLog() { state.musicCount = 0; }
+
+void setLocksFail(bool fail) { state.locksFail = fail; }
+
+}  // namespace headless

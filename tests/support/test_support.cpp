@@ -1,0 +1,77 @@
+#include "support/test_support.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell/main_loop.h"
+#include "shell/reset.h"
+#include "shell/scenes.h"
+
+namespace testing_support {
+
+namespace fs = std::filesystem;
+
+std::string freshRun() {
+    resetProgramState();
+    headless::install();
+    char pattern[] = "/tmp/kabutest-XXXXXX";
+    const char* folder = mkdtemp(pattern);
+    if (folder == nullptr) std::abort();
+    std::error_code error;
+    fs::create_directory_symlink(fs::path(KABU_BINARY_DIR) / "data", fs::path(folder) / "data", error);
+    if (chdir(folder) != 0) std::abort();
+    return folder;
+}
+
+std::string freshStartedRun() {
+    std::string folder = freshRun();
+    startup();
+    return folder;
+}
+
+void runTurns(int count, uint32_t msPerCall) {
+    for (int i = 0; i < count; ++i) {
+        headless::advanceTime(msPerCall);
+        ++frameCounter;
+        runScene(GameScene);
+    }
+}
+
+void mouse(int x, int y, bool down) {
+    headless::setCursor(x, y);
+    headless::setButton(down);
+}
+
+void click(int x, int y, uint32_t msPerCall) {
+    mouse(x, y, true);
+    runTurns(1, msPerCall);
+    mouse(x, y, false);
+    runTurns(1, msPerCall);
+}
+
+std::string saveScreen(const char* name) {
+    const fs::path folder = fs::path(KABU_BINARY_DIR) / "screens";
+    std::error_code error;
+    fs::create_directories(folder, error);
+    const std::string path = (folder / (std::string(name) + ".png")).string();
+    writePng(path.c_str(), headless::presentedPixels(), SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_WIDTH,
+             headless::presentedPalette());
+    return path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+uint8_t presentedPixel(int x, int y) { return headless::presentedPixels()[y * SCREEN_WIDTH + x]; }
+
+}  // namespace testing_support
