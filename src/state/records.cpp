@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "shell/reset.h"
+#include "state/file_ops.h"
 
 const char* const catalogNames[CATALOG_ROWS] = {
     "㈱フジニ本食品", "㈱アカハタフーズ", "㈱わらじや", "㈱セグメント",
@@ -66,4 +67,5 @@ void resetGameRecords() {
     std::memset(priceMark, 0, sizeof priceMark);
     std::memset(yearsLeftText, 0, sizeof yearsLeftText);
     loadSaved = 0;
+    resetFileOps();
 }

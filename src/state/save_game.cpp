@@ -1,0 +1,23 @@
+// Writing the five save files, and whether a save is there to continue.
+#include <cstdint>
+
+#include "state/file_ops.h"
+#include "state/save_files.h"
+#include "state/save_layout.h"
+#include "state/save_set.h"
+
+void saveGame() {
+    uint8_t data[DATA_FILE_SIZE];
+    uint8_t edit[EDIT_FILE_SIZE];
+    uint8_t rist[RIST_FILE_SIZE];
+    uint8_t grafu[GRAFU_FILE_SIZE];
+    uint8_t grafu2[GRAFU2_FILE_SIZE];
+    uint8_t* const images[SAVE_FILE_COUNT] = {data, edit, rist, grafu, grafu2};
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) gatherSaveFile(saveFiles[file], images[file]);
+    writeSaveSet(images);
+}
+
+bool saveFileExists() {
+    if (pathExists(SAVE_FOLDER)) settleSaveSet();
+    return fileReadable(saveFiles[0].path);
+}
