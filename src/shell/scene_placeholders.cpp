@@ -10,13 +10,6 @@ void sceneNameEntry() {}
 void sceneGraphLoad() {}
 void sceneGraph() {}
 void resetFrontendState() {}
-// endings
-void sceneGameOver() {}
-void sceneEndingStart() {}
-void sceneStaffRoll() {}
-void sceneAward() {}
-void sceneRanking() {}
-void resetEndingState() {}
 // market
 void marketFrame() {}
 void resetMarketState() {}

@@ -1,0 +1,54 @@
+#include "frontend/award.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/rank_table.h"
+#include "shell/draw_context.h"
+#include "shell/scenes.h"
+#include "state/records.h"
+
+int32_t awardFrames = 0;
+int32_t awardClass = 0;
+
+void sceneAward() {
+    awardFrames += 1;
+
+    char nameText[256];
+    char stockText[64];
+    char cashText[64];
+    std::snprintf(nameText, sizeof nameText, "%.*s",
+                  static_cast<int>(strnlen(Player.playerName, sizeof Player.playerName)),
+                  Player.playerName);
+    std::snprintf(stockText, sizeof stockText, "%ld0000円", static_cast<long>(PortfolioValue.stockValue));
+    std::snprintf(cashText, sizeof cashText, "%ld0000円", static_cast<long>(Player.cash));
+
+    bltFast(backBuffer, 0, 0, hyoshoSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    // The class of the previous frame: a change of the total shows one frame later.
+    if (awardClass >= 0 && awardClass <= 6) {
+        bltFast(backBuffer, 265, 273, spriteSheet, classIconRects[awardClass], true);
+    }
+
+    getDC();
+    setBkMode(BkMode::Transparent);
+    setTextColor(0, 0, 0);
+    textOut(100, 50, nameText);
+    releaseDC();
+
+    getDC();
+    setBkMode(BkMode::Transparent);
+    setTextColor(255, 0, 0);
+    textOut(200, 187, stockText);
+    textOut(150, 207, cashText);
+    releaseDC();
+
+    const int32_t total = static_cast<int32_t>(static_cast<uint32_t>(Player.cash) +
+                                               static_cast<uint32_t>(PortfolioValue.stockValue));
+    awardClass = assetClassOf(total, awardClass);
+
+    if (awardFrames > AWARD_MAX_FRAMES || keyDown(Key::LeftButton)) {
+        GameScene = SCENE_RANKING;
+        awardFrames = 0;
+    }
+    flip();
+}

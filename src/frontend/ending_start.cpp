@@ -1,0 +1,16 @@
+#include "frontend/ranking_screen.h"
+#include "frontend/staff_roll.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+
+// The only way into the ending: the ending tune starts, the staff roll starts
+// from its first frame, and the ranking is told that a game has finished.
+void sceneEndingStart() {
+    restartStaffRoll();
+    rankEntryPending = 1;
+    mciSendString("Close WAV01");
+    mciSendString("Open data/2ofus.MID Alias WAV01");
+    mciSendString("Play WAV01 from 0 notify");
+    GameScene = SCENE_STAFF_ROLL;
+    flip();
+}

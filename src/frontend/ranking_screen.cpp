@@ -1,0 +1,111 @@
+#include "frontend/ranking_screen.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/award.h"
+#include "frontend/rank_table.h"
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+#include "state/records.h"
+
+int32_t rankEntryMade = 0;
+int32_t rankEntryPending = 0;
+int32_t rankFileRead = 0;
+
+namespace {
+
+constexpr Rect backButtonRect = {202, 134, 347, 171};
+constexpr Rect cursorRect = {9, 0, 26, 26};
+
+// One bubble pass: a row climbs above the next one of a better class.
+void orderPass() {
+    for (int i = 0; i < RANK_ROWS - 1; ++i) {
+        if (RankTable[i].assetClass > RankTable[i + 1].assetClass) {
+            const RankEntry held = RankTable[i];
+            RankTable[i] = RankTable[i + 1];
+            RankTable[i + 1] = held;
+        }
+    }
+}
+
+// The player's result goes in above the first row with less cash.
+void enterResult() {
+    int place = -1;
+    for (int i = 0; i < RANK_ROWS; ++i) {
+        if (RankTable[i].cash < Player.cash) {
+            place = i;
+            break;
+        }
+    }
+    if (place < 0) return;
+    for (int i = RANK_ROWS - 1; i > place; --i) RankTable[i] = RankTable[i - 1];
+
+    RankEntry& row = RankTable[place];
+    std::memset(row.name, 0, sizeof row.name);
+    const size_t length = strnlen(Player.playerName, sizeof Player.playerName);
+    std::memcpy(row.name, Player.playerName, length);
+    for (size_t i = length; i < RANK_NAME_PAD; ++i) row.name[i] = ' ';
+    row.stockValue = PortfolioValue.stockValue;
+    row.cash = Player.cash;
+    row.assetClass = awardClass;
+    rankEntryMade = 1;
+    rankEntryPending = 0;
+}
+
+void drawRows() {
+    getDC();
+    setBkMode(BkMode::Transparent);
+    setTextColor(255, 255, 255);
+    for (int r = 0; r < RANK_ROWS; ++r) {
+        const RankEntry& row = RankTable[r];
+        const int y = 150 + 70 * r;
+        char stockText[32];
+        char cashText[32];
+        std::snprintf(stockText, sizeof stockText, "%ld0000", static_cast<long>(row.stockValue));
+        std::snprintf(cashText, sizeof cashText, "%ld0000", static_cast<long>(row.cash));
+        textOut(170, y, row.name, static_cast<int>(strnlen(row.name, sizeof row.name)));
+        textOut(250, y, stockText);
+        textOut(370, y, cashText);
+    }
+    releaseDC();
+}
+
+}  // namespace
+
+void sceneRanking() {
+    getCursorPos();
+    bltFast(backBuffer, 0, 0, rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+
+    // A stored ranking is read before anything is entered or written over it.
+    if (rankFileRead == 0) {
+        loadRankFile();
+        rankFileRead = 1;
+    }
+
+    orderPass();
+    if (rankEntryPending == 1) enterResult();
+    saveRankFile();
+
+    drawRows();
+    for (RankEntry& row : RankTable) {
+        const int32_t total = static_cast<int32_t>(static_cast<uint32_t>(row.stockValue) +
+                                                   static_cast<uint32_t>(row.cash));
+        row.assetClass = assetClassOf(total, row.assetClass);
+    }
+    for (int r = 0; r < RANK_ROWS; ++r) {
+        const int32_t assetClass = RankTable[r].assetClass;
+        if (assetClass < 0 || assetClass > 6) continue;
+        bltFast(backBuffer, 460, 140 + 70 * r, spriteSheet, classIconRects[assetClass], true);
+    }
+
+    bltFast(backBuffer, 10, 10, spriteSheet, backButtonRect, true);
+    bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, cursorRect, true);
+
+    if (cursorIn(11, 11, 144, 36) && keyDown(Key::LeftButton)) {
+        GameScene = SCENE_TITLE_LOAD;
+        rankEntryPending = 0;  // a result with no place is not carried to a later visit
+    }
+    flip();
+}
