@@ -81,3 +81,5 @@ void blitClipped(Surface& dst, int x, int y, const Surface& src, Rect srcRect, b
     }
     bltFast(dst, x, y, src, srcRect, keyed);
 }
+
+void drawCursorSprite() { bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, Rect{9, 0, 26, 26}, true); }

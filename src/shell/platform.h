@@ -112,3 +112,6 @@ void mciSendString(const char* command);
 // on which the button is seen down over the area with the latch clear.
 bool pressLatch(int& latch, int left, int top, int right, int bottom);
 bool cursorIn(int left, int top, int right, int bottom);
+
+// The cursor sprite (sheet rectangle 9, 0, 26, 26) at cursorPos with the colour key.
+void drawCursorSprite();
