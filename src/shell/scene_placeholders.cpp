@@ -10,9 +10,6 @@ void sceneNameEntry() {}
 void sceneGraphLoad() {}
 void sceneGraph() {}
 void resetFrontendState() {}
-// market
-void marketFrame() {}
-void resetMarketState() {}
 // trading
 void sceneBuy() {}
 void sceneHoldings() {}

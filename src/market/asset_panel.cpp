@@ -1,0 +1,100 @@
+// The button column on the right of the board: buy, holdings, support, save,
+// price graph and fast-forward, with the unit label.
+#include <cstdio>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+#include "state/save_files.h"
+
+int32_t saveButtonLatch;
+int32_t fastForwardLatch;
+int32_t fastForwardPressed;
+
+constexpr int BUTTON_X = 550;
+constexpr int BUTTON_RIGHT = 617;
+
+static bool over(int top) { return cursorIn(BUTTON_X, top, BUTTON_RIGHT, top + 37); }
+
+static void drawButtons() {
+    bltFast(backBuffer, BUTTON_X, 50, spriteSheet, Rect{134, 28, 201, 65}, true);
+    bltFast(backBuffer, BUTTON_X, 100, spriteSheet, Rect{134, 65, 201, 102}, true);
+    bltFast(backBuffer, BUTTON_X, 150, spriteSheet, Rect{134, 102, 201, 139}, true);
+    bltFast(backBuffer, BUTTON_X, 200, spriteSheet, Rect{134, 139, 201, 176}, true);
+    bltFast(backBuffer, BUTTON_X, 250, spriteSheet, Rect{201, 28, 268, 65}, true);
+    const Rect fastForward = fastForwardPressed == 1 ? Rect{402, 65, 468, 102} : Rect{402, 28, 468, 65};
+    bltFast(backBuffer, BUTTON_X, 300, spriteSheet, fastForward, true);
+}
+
+void prepareGraphSteps() {
+    for (GraphState.historyLoopIndex = 0; GraphState.historyLoopIndex < SLOTS; ++GraphState.historyLoopIndex) {
+        const int32_t j = GraphState.historyLoopIndex;
+        PriceHistoryRow& row = PriceHistory[j];
+        row.graphPrice = ListedCompanies[j].price;
+        for (row.graphStepIndex = 0; row.graphStepIndex < HISTORY_LENGTH - 1; ++row.graphStepIndex) {
+            const int32_t k = row.graphStepIndex;
+            row.graphSteps[k] = row.history[k + 1] - row.history[k];
+        }
+        if (row.historyCount >= 1 && row.historyCount <= HISTORY_LENGTH) {
+            row.graphSteps[row.historyCount - 1] = row.graphPrice - row.history[row.historyCount - 1];
+        }
+    }
+}
+
+void assetPanel() {
+    drawButtons();
+    char unitLabel[32];
+    std::snprintf(unitLabel, sizeof unitLabel, "(単位:円)");
+    getDC();
+    setTextColor(0, 0, 0);
+    setBkMode(BkMode::Transparent);
+    textOut(550, 377, unitLabel);
+    releaseDC();
+
+    const bool down = keyDown(Key::LeftButton);
+    if (over(50) && down) {
+        marketTransition = 1;
+        GameScene = SCENE_BUY;
+    }
+    if (over(100) && down) {
+        marketTransition = 1;
+        GameScene = SCENE_HOLDINGS;
+    }
+    if (over(150) && down && supportShowing != 1) {
+        marketTransition = 1;
+        GameScene = SCENE_SUPPORT;
+    }
+    if (over(200)) {
+        if (down && saveButtonLatch == 0) {
+            saveShowing = 1;
+            saveGame();
+            saveButtonLatch = 1;
+        } else if (!down) {
+            saveButtonLatch = 0;
+        }
+    }
+    if (over(250) && down) {
+        prepareGraphSteps();
+        if (marketTransition == 0) marketTransition = 1;
+        GameScene = SCENE_GRAPH_LOAD;
+    }
+    if (over(300)) {
+        if (down && fastForwardLatch == 0) {
+            fastForwardPressed = 1;
+            frameCounter = FRAMES_PER_DAY - 1;
+            fastForwardLatch = 1;
+        } else if (!down) {
+            fastForwardPressed = 0;
+            fastForwardLatch = 0;
+        }
+        if (keyDown(Key::F)) GameScene = SCENE_ENDING_START;
+    }
+}
+
+void resetAssetPanelState() {
+    saveButtonLatch = 0;
+    fastForwardLatch = 0;
+    fastForwardPressed = 0;
+}

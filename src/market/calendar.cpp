@@ -1,0 +1,71 @@
+// The calendar: a day passes when frameCounter reaches 3,000,000; the date and
+// the years left are drawn, and the closing message once no years are left.
+#include <cstdio>
+#include <cstring>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+
+char dateText[64];
+char endMessage[64];
+
+int32_t monthLength(int32_t year, int32_t month) {
+    switch (month) {
+        case 4:
+        case 6:
+        case 9:
+        case 11:
+            return 30;
+        case 2:
+            return (year % 4 == 0 && year % 100 != 0) ? 29 : 28;
+        default:
+            return 31;
+    }
+}
+
+static void passDay() {
+    frameCounter = 0;
+    Calendar.day += 1;
+    GraphState.recordPending = 1;
+    if (Calendar.day > monthLength(Calendar.year, Calendar.month)) {
+        Calendar.day = 1;
+        Calendar.month += 1;
+    }
+    if (Calendar.month > 12) {
+        Calendar.month = 1;
+        Calendar.year += 1;
+        Calendar.yearsLeft -= 1;
+        std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
+    }
+}
+
+static void showEndMessage() {
+    growMessagePanel();
+    std::snprintf(endMessage, sizeof endMessage, "全ての営業が終了しました。");
+    getDC();
+    setTextColor(255, 255, 255);
+    setBkMode(BkMode::Transparent);
+    textOut(200, 300, endMessage);
+    releaseDC();
+    if (keyDown(Key::LeftButton)) GameScene = SCENE_ENDING_START;
+}
+
+void calendarTick() {
+    if (frameCounter >= FRAMES_PER_DAY) passDay();
+    if (Calendar.yearsLeft <= 0) showEndMessage();
+    std::snprintf(dateText, sizeof dateText, "%d年%d月%d日", Calendar.year, Calendar.month, Calendar.day);
+    getDC();
+    setTextColor(0, 0, 0);
+    setBkMode(BkMode::Transparent);
+    textOut(510, 410, dateText);
+    textOut(510, 430, yearsLeftText);
+    releaseDC();
+}
+
+void resetCalendarState() {
+    std::memset(dateText, 0, sizeof dateText);
+    std::memset(endMessage, 0, sizeof endMessage);
+}

@@ -1,0 +1,51 @@
+// Founding: a new company from the catalogue takes the slot of a bankrupt one.
+#include <cstdio>
+#include <cstring>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/main_loop.h"
+#include "shell/rng.h"
+
+// Each attempt reseeds from the millisecond clock, so attempts within one
+// millisecond draw the same row: the draw waits for the clock to move. Clock
+// polls are bounded so the draw ends even when the clock stands still.
+constexpr int32_t FOUNDING_CLOCK_POLLS = 2000000;
+constexpr int32_t DRAWN_ROWS = CATALOG_ROWS - 1;  // the last row is never drawn
+
+int32_t drawFreeCatalogRow() {
+    bool seeded = false;
+    uint32_t lastSeed = 0;
+    for (int32_t poll = 0; poll < FOUNDING_CLOCK_POLLS; ++poll) {
+        const uint32_t now = startupClockMillis();
+        if (seeded && now == lastSeed) continue;  // same seed, same row
+        seedRandom(now);
+        seeded = true;
+        lastSeed = now;
+        const int32_t row = nextRandom() % DRAWN_ROWS;
+        if (CompanyCatalog[row].listed == 0) return row;
+    }
+    for (int32_t row = 0; row < DRAWN_ROWS; ++row) {
+        if (CompanyCatalog[row].listed == 0) return row;
+    }
+    return CATALOG_ROWS - 1;
+}
+
+void foundCompany(int32_t slot, int32_t oldRow) {
+    if (slot < 0 || slot >= SLOTS) return;
+    const int32_t row = drawFreeCatalogRow();
+    CatalogEntry& entry = CompanyCatalog[row];
+    entry.listed = 1;
+    ListedCompany& company = ListedCompanies[slot];
+    std::memcpy(company.name, entry.name, sizeof company.name);
+    company.name[sizeof company.name - 1] = '\0';
+    std::snprintf(foundedMessage, sizeof foundedMessage, "%sが設立されました", company.name);
+    if (loadSaved == 1) entry.catalogPrice = 18 + nextRandom() % 5;
+    company.price = entry.catalogPrice;
+    std::snprintf(priceText[slot], sizeof priceText[slot], "%d", company.price);
+    PriceHistory[slot].history[0] = company.price;
+    PriceHistory[slot].historyCount = 1;
+    if (oldRow >= 0 && oldRow < CATALOG_ROWS) CompanyCatalog[oldRow].listed = 0;
+    CatalogIndex[slot] = row;
+    foundedShowing = 1;
+}

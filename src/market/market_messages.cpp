@@ -1,0 +1,69 @@
+// The four messages of the market screen on the shared panel: bankruptcy,
+// founding, support result and save. Each is clicked away anywhere.
+#include <cstdio>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+
+bool messageClick(int32_t& latch) {
+    if (!keyDown(Key::LeftButton)) {
+        latch = 0;
+        return false;
+    }
+    if (latch != 0) return false;
+    latch = 1;
+    return true;
+}
+
+static void drawWhite(int x, int y, const char* text) {
+    getDC();
+    setTextColor(255, 255, 255);
+    setBkMode(BkMode::Transparent);
+    textOut(x, y, text);
+    releaseDC();
+}
+
+void showBankruptMessage() {
+    drawWhite(200, 300, bankruptMessage);
+    if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS && lostShares[lostSharesSlot] == 1) {
+        drawWhite(200, 330, lostSharesMessage);
+    }
+    if (messageClick(messageLatch)) {
+        bankruptShowing = 0;
+        if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS) lostShares[lostSharesSlot] = 0;
+        foundCompany(bankruptSlot, bankruptRow);
+    }
+}
+
+void showFoundedMessage() {
+    marketPaused = 1;
+    drawWhite(200, 300, foundedMessage);
+    if (messageClick(messageLatch)) {
+        foundedShowing = 0;
+        marketPaused = 0;
+        closeMessagePanel();
+    }
+}
+
+void showSupportMessage() {
+    marketPaused = 1;
+    drawWhite(200, 300, supportMessage);
+    if (messageClick(supportLatch)) {
+        supportShowing = 0;
+        closeMessagePanel();
+        marketPaused = 0;
+    }
+}
+
+void showSaveMessage() {
+    std::snprintf(saveMessage, sizeof saveMessage, "セーブ完了!!");
+    growMessagePanel();
+    drawWhite(200, 300, saveMessage);
+    if (messageClick(saveLatch)) {
+        supportShowing = 0;
+        closeMessagePanel();
+        saveShowing = 0;
+    }
+}

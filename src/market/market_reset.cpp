@@ -1,0 +1,14 @@
+// The market's part of the program reset: every global of the market screen
+// and its operations back to its program-start value.
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/reset.h"
+
+void resetMarketState() {
+    resetSharedMarketState();
+    resetPriceStepState();
+    resetCalendarState();
+    resetNewsState();
+    resetAssetPanelState();
+    resetStripTransitionState();
+}

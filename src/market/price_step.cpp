@@ -1,0 +1,117 @@
+// Price movement: every 60 counted frames a save, a random step for each of the
+// thirty prices, the daily history sample, the stock value and bankruptcies.
+// The price column is drawn on every call.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/draw_context.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+#include "state/save_files.h"
+
+int32_t stepTicks;
+int32_t priceStepSize[SLOTS];
+int32_t priceDirection[SLOTS];
+
+void sampleHistory() {
+    for (int32_t j = 0; j < SLOTS; ++j) {
+        PriceHistoryRow& row = PriceHistory[j];
+        if (row.historyCount < 0) row.historyCount = 0;
+        if (row.historyCount >= HISTORY_LENGTH) {
+            std::memmove(&row.history[0], &row.history[1], sizeof(int32_t) * (HISTORY_LENGTH - 1));
+            row.historyCount = HISTORY_LENGTH - 1;
+        }
+        row.history[row.historyCount] = ListedCompanies[j].price;
+        row.historyCount += 1;
+    }
+    GraphState.recordPending = 0;
+    GraphState.historyLoopIndex = SLOTS;
+}
+
+void declareBankruptcy(int32_t slot) {
+    ListedCompany& company = ListedCompanies[slot];
+    company.price = 0;
+    bankruptSlot = slot;
+    bankruptRow = CatalogIndex[slot];
+    std::snprintf(bankruptMessage, sizeof bankruptMessage, "%sが倒産しました", company.name);
+    if (Holdings[slot].shares > 0) {
+        std::snprintf(lostSharesMessage, sizeof lostSharesMessage, "%sの株を失いました", company.name);
+        Holdings[slot].shares = 0;
+        lostShares[slot] = 1;
+        lostSharesSlot = slot;
+    }
+    std::memset(PriceHistory[slot].history, 0, sizeof PriceHistory[slot].history);
+    GraphState.historyLoopIndex = HISTORY_LENGTH;
+    TradeRows[slot].sellOrder = 0;
+    marketPaused = 1;
+    bankruptShowing = 1;
+}
+
+// The value of the shares of one slot in yen, summed wide: a large holding
+// would overflow 32 bits.
+static int64_t holdingYen(int32_t slot) {
+    return static_cast<int64_t>(ListedCompanies[slot].price) * Holdings[slot].shares;
+}
+
+static void makePriceStep() {
+    saveGame();
+    int64_t sum = PortfolioValue.stockValueSum;
+    for (int32_t i = 0; i < SLOTS; ++i) {
+        const int32_t size = nextRandom() % 3;
+        const int32_t direction = 1 + nextRandom() % 2;
+        priceStepSize[i] = size;
+        priceDirection[i] = direction;
+        ListedCompany& company = ListedCompanies[i];
+        if (direction == 1) {
+            company.price += size;
+            priceMark[i] = 1;
+            if (company.price >= PRICE_CEILING) company.price = PRICE_CEILING;
+            if (Holdings[i].shares > 0) sum += holdingYen(i);
+            if (GraphState.recordPending == 1) sampleHistory();
+        } else {
+            company.price -= size;
+            priceMark[i] = 2;
+            if (GraphState.recordPending == 1) sampleHistory();
+            if (size == 0) priceMark[i] = 0;
+            if (company.price <= 0) {
+                declareBankruptcy(i);
+            } else if (Holdings[i].shares > 0) {
+                sum += holdingYen(i);
+            }
+        }
+        std::snprintf(priceText[i], sizeof priceText[i], "%d", company.price);
+    }
+    int64_t value = sum / 10000;
+    if (value > INT32_MAX) value = INT32_MAX;
+    PortfolioValue.stockValue = static_cast<int32_t>(value);
+    std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
+                  "ただいまの株価値 %ld0000円", static_cast<long>(PortfolioValue.stockValue));
+    stepTicks = 0;
+}
+
+static void drawPriceColumn() {
+    getDC();
+    setTextColor(0, 0, 0);
+    setBkMode(BkMode::Transparent);
+    for (int32_t slot = 0; slot < SLOTS; ++slot) {
+        const int x = 157 + 180 * (slot / 10);
+        textOut(x, 18 + 40 * (slot % 10), priceText[slot]);
+    }
+    releaseDC();
+}
+
+void priceStep() {
+    if (marketPaused == 0 && GameScene != SCENE_BUY) stepTicks += 1;
+    if (stepTicks >= PRICE_STEP_FRAMES) makePriceStep();
+    drawPriceColumn();
+    PortfolioValue.stockValueSum = 0;
+}
+
+void resetPriceStepState() {
+    stepTicks = 0;
+    std::memset(priceStepSize, 0, sizeof priceStepSize);
+    std::memset(priceDirection, 0, sizeof priceDirection);
+}

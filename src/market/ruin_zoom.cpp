@@ -1,0 +1,51 @@
+// The ruin animation: two sprites shrink onto the board, each landing with a
+// shake of the screen; the second shake leads to the game over.
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/platform.h"
+
+constexpr Rect RUIN_SPRITE_A{348, 107, 416, 175};
+constexpr Rect RUIN_SPRITE_B{417, 113, 484, 175};
+
+static void drawZoomed(const Rect& sprite, int centreX, int centreY, const int32_t (&zoom)[2]) {
+    const Rect target{centreX - zoom[0], centreY - zoom[1], centreX + zoom[0] + 68, centreY + zoom[1] + 68};
+    bltStretchKeyed(backBuffer, target, spriteSheet, sprite);
+}
+
+// Both halves fall by 10; true when they have landed (and stay at 10).
+static bool shrink(int32_t (&zoom)[2]) {
+    zoom[0] -= 10;
+    zoom[1] -= 10;
+    if (zoom[0] < 10 && zoom[1] < 10) {
+        zoom[0] = 10;
+        zoom[1] = 10;
+        return true;
+    }
+    return false;
+}
+
+void ruinZoom() {
+    drawZoomed(RUIN_SPRITE_A, 150, 140, zoomA);
+    if (shrink(zoomA) && secondZoom == 0) shakeActive = 1;
+    if (secondZoom == 1) {
+        drawZoomed(RUIN_SPRITE_B, 350, 140, zoomB);
+        if (shrink(zoomB) && ruinReady == 0) {
+            shakeActive = 1;
+            ruinReady = 1;
+        }
+    }
+}
+
+void shakeBackground() {
+    shakeCount += 1;
+    shakeX -= 5;
+    shakeY -= 5;
+    if (shakeX < 0) shakeX += 10;
+    if (shakeY < 0) shakeY += 10;
+    const int sx = shakeX;
+    const int sy = shakeY;
+    bltFast(backBuffer, 0, 0, gameMainSurface, Rect{sx, sy, 640, 480}, false);
+    bltFast(backBuffer, 640 - sx, 0, gameMainSurface, Rect{0, sy, sx, 480}, false);
+    bltFast(backBuffer, 0, 480 - sy, gameMainSurface, Rect{sx, 0, 640, sy}, false);
+    bltFast(backBuffer, 640 - sx, 480 - sy, gameMainSurface, Rect{0, 0, sx, sy}, false);
+}
