@@ -1,7 +1,8 @@
 // Start-up, the main loop, the window procedure and the shutdown.
 #include "shell/main_loop.h"
 
-#include <chrono>
+#include <time.h>
+
 #include <cstring>
 
 #include "shell/draw_context.h"
@@ -15,7 +16,12 @@ void resetPlatformState();
 void resetSurfaces();
 
 namespace {
-const auto programStart = std::chrono::steady_clock::now();
+uint64_t monotonicMillis() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
+}
+const uint64_t programStart = monotonicMillis();
 bool shutdownHasRun = false;
 bool quitPosted = false;
 
@@ -30,8 +36,7 @@ Surface* const STARTUP_SURFACES[] = {
 }  // namespace
 
 uint32_t startupClockMillis() {
-    const auto elapsed = std::chrono::steady_clock::now() - programStart;
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    return static_cast<uint32_t>(monotonicMillis() - programStart);
 }
 
 void startup() {

@@ -1,0 +1,314 @@
+// Surfaces, copies, the bitmap loader, the palette, text and shapes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "shell/draw_context.h"
+#include "shell/main_loop.h"
+#include "shell/platform.h"
+#include "support/test_support.h"
+
+using namespace testing_support;
+
+namespace {
+// A 4 x 3 8-bit bitmap with `colors` table entries mapping index i to
+// (i, 255 - i, i / 2); pixel (x, y) holds 10 y + x.
+void writeTestBitmap(const char* path, int colors) {
+    std::vector<uint8_t> file(54 + 4 * colors + 3 * 4, 0);
+    auto put32 = [&](int at, uint32_t value) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(2, static_cast<uint32_t>(file.size()));
+    put32(10, 54 + 4 * colors);
+    put32(14, 40);
+    put32(18, 4);
+    put32(22, 3);
+    file[26] = 1;
+    file[28] = 8;
+    put32(46, colors);
+    for (int i = 0; i < colors; ++i) {
+        file[54 + 4 * i] = static_cast<uint8_t>(i / 2);
+        file[54 + 4 * i + 1] = static_cast<uint8_t>(255 - i);
+        file[54 + 4 * i + 2] = static_cast<uint8_t>(i);
+    }
+    for (int y = 0; y < 3; ++y) {  // rows bottom-up
+        for (int x = 0; x < 4; ++x) file[54 + 4 * colors + (2 - y) * 4 + x] = static_cast<uint8_t>((10 * y + x) % colors);
+    }
+    FILE* out = std::fopen(path, "wb");
+    std::fwrite(file.data(), 1, file.size(), out);
+    std::fclose(out);
+}
+
+void fillSheet(uint8_t index) { fillRect(spriteSheet, Rect{0, 0, 800, 726}, index); }
+}  // namespace
+
+TEST(Surfaces, StartupSizesKeyAndZeroedWork) {
+    freshStartedRun();
+    EXPECT_EQ(spriteSheet.width, 800);
+    EXPECT_EQ(spriteSheet.height, 726);
+    EXPECT_TRUE(spriteSheet.colorKeyed);
+    EXPECT_EQ(syasinSurface.width, 500);
+    EXPECT_EQ(syasinSurface.height, 500);
+    for (const Surface* s : {&backBuffer, &gameMainSurface, &workSurface, &rankingSurface}) {
+        EXPECT_EQ(s->width, 640);
+        EXPECT_EQ(s->height, 480);
+    }
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(workSurface.pixels[i], 0);
+    EXPECT_FALSE(titleSurface.held);
+    createSceneSurface(titleSurface);
+    uint8_t* first = titleSurface.pixels;
+    createSceneSurface(titleSurface);
+    EXPECT_EQ(titleSurface.pixels, first);  // one surface at a time
+    releaseSceneSurface(titleSurface);
+    EXPECT_FALSE(titleSurface.held);
+}
+
+TEST(Surfaces, CopyThatDoesNotFitDrawsNothing) {
+    freshStartedRun();
+    fillSheet(7);
+    const Rect cursor{9, 0, 26, 26};
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltFast(backBuffer, 623, 454, spriteSheet, cursor, true);
+    EXPECT_EQ(backBuffer.pixels[454 * 640 + 623], 7);
+    EXPECT_EQ(backBuffer.pixels[479 * 640 + 639], 7);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltFast(backBuffer, 624, 100, spriteSheet, cursor, true);
+    bltFast(backBuffer, 100, 455, spriteSheet, cursor, true);
+    bltFast(backBuffer, -1, 100, spriteSheet, cursor, true);
+    bltFast(backBuffer, 10, 10, spriteSheet, Rect{5, 5, 5, 9}, true);     // empty source
+    bltFast(backBuffer, 10, 10, spriteSheet, Rect{790, 0, 810, 9}, true);  // leaves the sheet
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(backBuffer.pixels[i], 0) << i;
+}
+
+TEST(Surfaces, ColourKeyAndOpaqueCopies) {
+    freshStartedRun();
+    fillSheet(COLOR_KEY);
+    spriteSheet.pixels[0] = 9;
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 3);
+    bltFast(backBuffer, 10, 10, spriteSheet, Rect{0, 0, 2, 1}, true);
+    EXPECT_EQ(backBuffer.pixels[10 * 640 + 10], 9);
+    EXPECT_EQ(backBuffer.pixels[10 * 640 + 11], 3);  // key skipped
+    bltFast(backBuffer, 10, 10, spriteSheet, Rect{0, 0, 2, 1}, false);
+    EXPECT_EQ(backBuffer.pixels[10 * 640 + 11], COLOR_KEY);
+}
+
+TEST(Surfaces, ClippedCopyCutsAtTheScreenEdges) {
+    freshStartedRun();
+    for (int x = 0; x < 20; ++x) fillRect(spriteSheet, Rect{x, 0, x + 1, 10}, static_cast<uint8_t>(x + 1));
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(backBuffer, -10, 0, spriteSheet, Rect{0, 0, 20, 10}, false);
+    EXPECT_EQ(backBuffer.pixels[0], 11);  // the leftmost ten columns are cut
+    EXPECT_EQ(backBuffer.pixels[9], 20);
+    EXPECT_EQ(backBuffer.pixels[10], 0);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(backBuffer, 630, 475, spriteSheet, Rect{0, 0, 20, 10}, false);
+    EXPECT_EQ(backBuffer.pixels[475 * 640 + 639], 10);
+    EXPECT_EQ(backBuffer.pixels[479 * 640 + 630], 1);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(backBuffer, -30, -30, spriteSheet, Rect{0, 0, 20, 10}, false);
+    blitClipped(backBuffer, 700, 10, spriteSheet, Rect{0, 0, 20, 10}, false);
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(backBuffer.pixels[i], 0);
+}
+
+TEST(Surfaces, StretchedCopyScalesAndKeys) {
+    freshStartedRun();
+    fillSheet(COLOR_KEY);
+    fillRect(spriteSheet, Rect{0, 0, 2, 2}, 5);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltStretchKeyed(backBuffer, Rect{100, 100, 108, 108}, spriteSheet, Rect{0, 0, 4, 4});
+    EXPECT_EQ(backBuffer.pixels[100 * 640 + 100], 5);
+    EXPECT_EQ(backBuffer.pixels[103 * 640 + 103], 5);
+    EXPECT_EQ(backBuffer.pixels[104 * 640 + 104], 0);  // key pixels skipped
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltStretchKeyed(backBuffer, Rect{-10, 0, 100, 100}, spriteSheet, Rect{0, 0, 4, 4});
+    EXPECT_EQ(backBuffer.pixels[0], 0);
+}
+
+TEST(Surfaces, FailedLocksGiveNoPixels) {
+    freshStartedRun();
+    int pitch = 0;
+    EXPECT_NE(lockSurface(backBuffer, &pitch), nullptr);
+    EXPECT_GE(pitch, 640);
+    headless::setLocksFail(true);
+    EXPECT_EQ(lockSurface(backBuffer, &pitch), nullptr);
+    EXPECT_EQ(lockSurface(graphSurface, &pitch), nullptr);
+}
+
+TEST(Bitmaps, LoaderTakesPixelsAndPalette) {
+    freshStartedRun();
+    writeTestBitmap("small.bmp", 256);
+    fillRect(workSurface, Rect{0, 0, 640, 480}, 99);
+    loadBitmapToSurface(workSurface, "small.bmp");
+    EXPECT_EQ(workSurface.pixels[0], 0);
+    EXPECT_EQ(workSurface.pixels[2 * 640 + 3], 23);
+    EXPECT_EQ(workSurface.pixels[4], 99);  // a smaller bitmap leaves the rest
+    EXPECT_EQ(displayPalette[200].red, 200);
+    EXPECT_EQ(displayPalette[200].green, 55);
+    EXPECT_EQ(displayPalette[200].blue, 100);
+    EXPECT_EQ(displayPalette[200].flags, 5);
+    EXPECT_EQ(std::memcmp(displayPalette, targetPalette, sizeof displayPalette), 0);
+    PaletteEntry screen[256];
+    getDisplayPalette(screen);
+    EXPECT_EQ(screen[17].green, 238);
+
+    // A short colour table leaves the other entries black.
+    writeTestBitmap("short.bmp", 16);
+    loadBitmapToSurface(workSurface, "short.bmp");
+    EXPECT_EQ(targetPalette[15].red, 15);
+    EXPECT_EQ(targetPalette[16].green, 0);
+
+    // A missing file changes nothing.
+    PaletteEntry before[256];
+    std::memcpy(before, displayPalette, sizeof before);
+    fillRect(workSurface, Rect{0, 0, 640, 480}, 42);
+    loadBitmapToSurface(workSurface, "nothing-here.bmp");
+    EXPECT_EQ(std::memcmp(before, displayPalette, sizeof before), 0);
+    EXPECT_EQ(workSurface.pixels[0], 42);
+}
+
+TEST(Bitmaps, StartupEndsWithTheRankingColoursOnScreenAndABlackWorkingPalette) {
+    freshStartedRun();
+    for (const PaletteEntry& entry : displayPalette) {
+        ASSERT_EQ(entry.red | entry.green | entry.blue, 0);
+    }
+}
+
+TEST(Text, FreshContextDrawsBlackOnWhiteCells) {
+    freshStartedRun();
+    PaletteEntry grey[256];
+    for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    setDisplayPalette(grey);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    getDC();
+    textOut(20, 20, "株");
+    releaseDC();
+    int black = 0, white = 0;
+    for (int y = 20; y < 20 + textHeight(); ++y) {
+        for (int x = 20; x < 33; ++x) {
+            const uint8_t p = backBuffer.pixels[y * 640 + x];
+            black += p == 0;
+            white += p == 255;
+        }
+    }
+    EXPECT_GT(black, 10);
+    EXPECT_GT(white, 40);
+    EXPECT_EQ(backBuffer.pixels[19 * 640 + 20], 100);
+
+    // Transparent red text leaves the background and uses the nearest entry.
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    getDC();
+    setBkMode(BkMode::Transparent);
+    setTextColor(250, 250, 250);
+    textOut(20, 20, "abc", 3);
+    releaseDC();
+    int text = 0, other = 0;
+    for (int y = 20; y < 20 + textHeight(); ++y) {
+        for (int x = 20; x < 41; ++x) {
+            const uint8_t p = backBuffer.pixels[y * 640 + x];
+            text += p == 250;
+            other += p != 250 && p != 100;
+        }
+    }
+    EXPECT_GT(text, 10);
+    EXPECT_EQ(other, 0);
+}
+
+TEST(Text, FullWidthLettersFitTheKeyboard) {
+    freshStartedRun();
+    EXPECT_EQ(textWidth("ア", 2), 13);
+    EXPECT_EQ(textWidth("　", 2), 13);
+    EXPECT_EQ(textWidth(" ", 1), 7);
+    EXPECT_EQ(textWidth("㈱", 2), 13);
+    EXPECT_LE(textHeight(), 20);
+    // A dangling lead byte or a bad trail byte never reads past the text.
+    EXPECT_EQ(textWidth("\x82", 1), 0);
+    getDC();
+    textOut(630, 470, "\x82\x01xyz漢字", 9);
+    textOut(-20, -5, "漢字の列");
+    releaseDC();
+}
+
+TEST(Shapes, RoundRectOutlineFillAndHollow) {
+    freshStartedRun();
+    PaletteEntry grey[256];
+    for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    setDisplayPalette(grey);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    getDC();
+    selectBrush(brushBlack);
+    selectPen(penWhite3);
+    roundRect(100, 200, 500, 400, 100, 200);
+    releaseDC();
+    EXPECT_EQ(backBuffer.pixels[300 * 640 + 300], 0);    // filled black
+    EXPECT_EQ(backBuffer.pixels[201 * 640 + 300], 255);  // white outline
+    EXPECT_EQ(backBuffer.pixels[300 * 640 + 101], 255);
+    EXPECT_EQ(backBuffer.pixels[201 * 640 + 101], 100);  // rounded corner
+    EXPECT_EQ(backBuffer.pixels[400 * 640 + 300], 100);  // bottom edge exclusive
+
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    getDC();
+    selectBrush(brushHollow);
+    selectPen(penBlack3);
+    roundRect(10, 10, 60, 40, 10, 10);
+    roundRect(300, 300, 300, 300, 100, 200);  // no size: nothing
+    releaseDC();
+    EXPECT_EQ(backBuffer.pixels[25 * 640 + 30], 100);
+    EXPECT_EQ(backBuffer.pixels[11 * 640 + 30], 0);
+    EXPECT_EQ(backBuffer.pixels[300 * 640 + 300], 100);
+}
+
+TEST(Shapes, PolylineWithAThickPen) {
+    freshStartedRun();
+    PaletteEntry grey[256];
+    for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    grey[77] = PaletteEntry{255, 0, 0, 0};
+    setDisplayPalette(grey);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    getDC();
+    selectPen(penRed3);
+    moveTo(50, 335);
+    lineTo(90, 315);
+    lineTo(130, 335);
+    lineTo(700, 900);  // off screen: clipped, no fault
+    releaseDC();
+    EXPECT_EQ(backBuffer.pixels[335 * 640 + 50], 77);
+    EXPECT_EQ(backBuffer.pixels[336 * 640 + 50], 77);
+    EXPECT_EQ(backBuffer.pixels[315 * 640 + 90], 77);
+    EXPECT_EQ(backBuffer.pixels[300 * 640 + 50], 100);
+}
+
+TEST(Input, PressLatchActsOncePerPress) {
+    freshStartedRun();
+    int latch = 0;
+    mouse(15, 15, true);
+    getCursorPos();
+    EXPECT_TRUE(pressLatch(latch, 10, 10, 20, 20));
+    EXPECT_FALSE(pressLatch(latch, 10, 10, 20, 20));
+    mouse(25, 25, false);  // released outside: the latch stays
+    getCursorPos();
+    EXPECT_FALSE(pressLatch(latch, 10, 10, 20, 20));
+    mouse(20, 20, true);  // inclusive bounds
+    getCursorPos();
+    EXPECT_FALSE(pressLatch(latch, 10, 10, 20, 20));
+    mouse(20, 20, false);
+    getCursorPos();
+    EXPECT_FALSE(pressLatch(latch, 10, 10, 20, 20));
+    mouse(20, 20, true);
+    getCursorPos();
+    EXPECT_TRUE(pressLatch(latch, 10, 10, 20, 20));
+}
+
+TEST(Present, FlipSwapsPagesAndShowsTheBackBuffer) {
+    freshStartedRun();
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 12);
+    uint8_t* drawn = backBuffer.pixels;
+    flip();
+    EXPECT_EQ(primarySurface.pixels, drawn);
+    EXPECT_NE(backBuffer.pixels, drawn);
+    EXPECT_EQ(headless::presentCount(), 1);
+    EXPECT_EQ(presentedPixel(320, 240), 12);
+}
