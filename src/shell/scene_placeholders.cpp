@@ -10,9 +10,3 @@ void sceneNameEntry() {}
 void sceneGraphLoad() {}
 void sceneGraph() {}
 void resetFrontendState() {}
-// trading
-void sceneBuy() {}
-void sceneHoldings() {}
-void sceneSell() {}
-void sceneSupport() {}
-void resetTradingState() {}

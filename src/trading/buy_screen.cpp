@@ -1,0 +1,189 @@
+// The buy screen: browse the listed companies, order lots, pay on decide, and
+// on back raise the price of every company bought.
+#include <cstdint>
+#include <cstdio>
+
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+#include "state/records.h"
+#include "trading/trading_state.h"
+
+namespace {
+
+constexpr int32_t LOT = 10000;
+constexpr int32_t REVEAL_FRAMES = 15;
+constexpr int LIST_TOP = 210;
+constexpr int LIST_STEP = 20;
+
+constexpr Rect prevImages[2] = {{0, 28, 66, 65}, {67, 28, 133, 65}};
+constexpr Rect nextImages[2] = {{0, 65, 66, 102}, {67, 65, 133, 102}};
+constexpr Rect addImages[2] = {{202, 103, 236, 118}, {236, 103, 270, 118}};
+constexpr Rect removeImages[2] = {{202, 118, 236, 133}, {236, 118, 270, 133}};
+constexpr Rect decideImages[2] = {{0, 102, 66, 139}, {67, 102, 133, 139}};
+constexpr Rect backImage = {0, 139, 66, 176};
+
+const Rect& imageOf(const TradeButton& button, const Rect (&images)[2]) {
+    return images[button.image == 1 ? 1 : 0];
+}
+
+void formatBuyTotal() {
+    // The total prints as the signed 32-bit number it is on the original platform.
+    std::snprintf(buyTotalText, sizeof buyTotalText, "総額 %ld0000円",
+                  static_cast<long>(static_cast<int32_t>(buyTotal)));
+}
+
+void formatOrderText(int slot) {
+    std::snprintf(TradeRows[slot].sharesText, sizeof TradeRows[slot].sharesText,
+                  "現在の持ち株数 %ld株", static_cast<long>(buyOrder[slot]));
+}
+
+void addLot(int slot) {
+    const int32_t price = ListedCompanies[slot].price;
+    buyOrder[slot] += LOT;
+    buyTotal += static_cast<uint32_t>(price);
+    Holdings[slot].shares += LOT;
+    if (buyTotal > static_cast<uint32_t>(Player.cash)) {
+        buyOrder[slot] -= LOT;
+        buyTotal -= static_cast<uint32_t>(price);
+        Holdings[slot].shares -= LOT;
+    }
+    formatBuyTotal();
+    formatOrderText(slot);
+    TradeRows[slot].bought = 1;
+}
+
+void removeLot(int slot) {
+    const int32_t price = ListedCompanies[slot].price;
+    buyOrder[slot] -= LOT;
+    buyTotal -= static_cast<uint32_t>(price);
+    Holdings[slot].shares -= LOT;
+    if (buyOrder[slot] < 0) {
+        buyOrder[slot] += LOT;
+        buyTotal += static_cast<uint32_t>(price);
+        Holdings[slot].shares += LOT;
+    }
+    formatBuyTotal();
+    formatOrderText(slot);
+}
+
+void decide() {
+    buyListCount = 0;
+    if (buyTotal != 0) {
+        for (int i = 0; i < SLOTS; ++i) {
+            if (buyOrder[i] <= 0) continue;
+            BuyListEntry& entry = buyList[buyListCount++];
+            copyText(entry.name, sizeof entry.name, ListedCompanies[i].name,
+                     sizeof ListedCompanies[i].name);
+            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株",
+                          static_cast<long>(buyOrder[i]));
+        }
+    }
+    Player.cash -= static_cast<int32_t>(buyTotal);
+    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円",
+                  static_cast<long>(Player.cash));
+    buyDecided = 1;
+    buySelected = 0;
+}
+
+// The rule under the purchase list, written straight into the back buffer.
+// A row below the screen or a failed lock draws nothing.
+void drawListRule() {
+    const int row = LIST_TOP + LIST_STEP * buyListCount;
+    if (row >= backBuffer.height || backBuffer.width < 620) return;
+    int pitch = 0;
+    uint8_t* pixels = lockSurface(backBuffer, &pitch);
+    if (pixels == nullptr) return;
+    uint8_t* line = pixels + row * pitch;
+    for (int x = 20; x <= 619; ++x) line[x] = 255;
+    unlockSurface(backBuffer);
+}
+
+void leaveToMarket() {
+    for (int i = 0; i < SLOTS; ++i) {
+        if (buyOrder[i] <= 0) continue;
+        ListedCompanies[i].price += 1 + nextRandom() % 5;
+        PortfolioValue.stockValue += ListedCompanies[i].price * (buyOrder[i] / LOT);
+        PortfolioValue.everBought = 1;
+    }
+    for (int32_t& order : buyOrder) order = 0;
+    std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
+                  "ただいまの株価値 %ld0000円", static_cast<long>(PortfolioValue.stockValue));
+    buyTotal = 0;
+    formatBuyTotal();
+    buyListCount = 0;
+    buyRevealTimer = 0;
+    buyDecided = 0;
+    GameScene = SCENE_MARKET;
+}
+
+}  // namespace
+
+void sceneBuy() {
+    for (int i = 0; i < SLOTS; ++i) {
+        copyText(buyNameText[i], sizeof buyNameText[i], ListedCompanies[i].name,
+                 sizeof ListedCompanies[i].name);
+        std::snprintf(buyPriceText[i], sizeof buyPriceText[i], "現在の株価 %d",
+                      static_cast<int>(ListedCompanies[i].price));
+    }
+
+    getCursorPos();
+
+    bltFast(backBuffer, 0, 0, kounyuSurface, Rect{0, 0, 640, 480}, false);
+    drawSprite(150, 110, imageOf(buyPrevButton, prevImages));
+    drawSprite(400, 110, imageOf(buyNextButton, nextImages));
+    drawSprite(440, 157, imageOf(buyAddButton, addImages));
+    drawSprite(440, 177, imageOf(buyRemoveButton, removeImages));
+    drawSprite(230, 430, imageOf(buyDecideButton, decideImages));
+    drawSprite(370, 430, backImage);
+
+    if (pressButton(buyPrevButton, 150, 110, 216, 147)) --buySelected;
+    if (pressButton(buyNextButton, 400, 110, 466, 147)) ++buySelected;
+    if (buySelected < 0) buySelected = SLOTS - 1;
+    if (buySelected > SLOTS - 1) buySelected = 0;
+
+    if (pressButton(buyAddButton, 440, 157, 474, 174, buyDecided == 0)) addLot(buySelected);
+    if (pressButton(buyRemoveButton, 440, 177, 474, 192, buyDecided == 0)) removeLot(buySelected);
+
+    const bool decidePressed = pressButton(buyDecideButton, 230, 430, 296, 467, buyDecided == 0);
+    if (cursorIn(230, 430, 296, 467) && keyDown(Key::LeftButton)) buyDecideButton.image = 1;
+    if (decidePressed) decide();
+
+    char orderText[32];
+    std::snprintf(orderText, sizeof orderText, "%d株", static_cast<int>(buyOrder[buySelected]));
+
+    getDC();
+    setBkMode(BkMode::Transparent);
+    setTextColor(255, 255, 255);
+    textOut(150, 90, "どこの株を買いますか？");
+    textOut(230, 120, buyNameText[buySelected]);
+    textOut(200, 150, "何株、買いますか？");
+    textOut(360, 150, orderText);
+    textOut(200, 170, buyPriceText[buySelected]);
+    textOut(250, 190, "購入株一覧");
+    setTextColor(255, 255, 0);
+    textOut(505, 417, Player.cashText);
+    textOut(460, 440, buyTotalText);
+
+    if (buyDecided != 0) {
+        if (buyRevealTimer < INT32_MAX) ++buyRevealTimer;
+        setTextColor(0, 255, 255);
+        for (int i = 0; i < buyListCount; ++i) {
+            if (REVEAL_FRAMES * i >= buyRevealTimer) break;
+            const int y = LIST_TOP + LIST_STEP * i;
+            if (y >= SCREEN_HEIGHT) break;
+            textOut(250, y, buyList[i].name);
+            textOut(450, y, buyList[i].quantity);
+        }
+    }
+    releaseDC();
+
+    if (buyRevealTimer > REVEAL_FRAMES * buyListCount) drawListRule();
+
+    drawCursorSprite();
+
+    if (buyDecided != 0 && cursorIn(370, 430, 436, 467) && keyDown(Key::LeftButton)) leaveToMarket();
+
+    flip();
+}
