@@ -1,0 +1,216 @@
+// The support screen driven by scripted mouse input on the headless backend.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "market/market_state.h"
+#include "shell/platform.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+#include "state/records.h"
+#include "support/test_support.h"
+#include "trading/trading_state.h"
+
+namespace ts = testing_support;
+
+namespace {
+
+constexpr int PREV_X = 153, PREV_Y = 328;
+constexpr int NEXT_X = 503, NEXT_Y = 328;
+constexpr int ADD_X = 257, ADD_Y = 365;
+constexpr int REMOVE_X = 257, REMOVE_Y = 385;
+constexpr int CONFIRM_X = 263, CONFIRM_Y = 448;
+constexpr int BACK_X = 403, BACK_Y = 448;
+
+void setCash(int32_t cash) {
+    Player.cash = cash;
+    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(cash));
+}
+
+void openSupportScreen(int32_t cash) {
+    ts::freshStartedRun();
+    for (int i = 0; i < SLOTS; ++i) {
+        std::snprintf(ListedCompanies[i].name, sizeof ListedCompanies[i].name, "%s", catalogNames[i]);
+        ListedCompanies[i].price = 120;
+    }
+    setCash(cash);
+    GameScene = SCENE_SUPPORT;
+    ts::mouse(320, 200, false);
+    ts::runTurns(1);
+}
+
+// A seed whose first draw r gives r mod n == 0 (wanted) or not.
+uint32_t seedFor(int32_t n, bool success) {
+    for (uint32_t seed = 1;; ++seed) {
+        seedRandom(seed);
+        if ((nextRandom() % n == 0) == success) return seed;
+    }
+}
+
+// One frame with the button down over (x, y), then the button released
+// without another frame: for the presses that leave the screen.
+void pressOnce(int x, int y) {
+    ts::mouse(x, y, true);
+    ts::runTurns(1);
+    ts::mouse(x, y, false);
+}
+
+}  // namespace
+
+TEST(TradingSupport, TenPressesPledgeTheMostAndTheEleventhIsRefused) {
+    openSupportScreen(200);
+    for (int i = 0; i < 10; ++i) ts::click(ADD_X, ADD_Y);
+    EXPECT_EQ(supportAmount[0], 10);
+    EXPECT_EQ(supportTotal, 10);
+    EXPECT_STREQ(supportTotalText, "総額 100000円");
+    ts::click(ADD_X, ADD_Y);
+    EXPECT_EQ(supportAmount[0], 10);
+    EXPECT_EQ(supportTotal, 10);
+    EXPECT_STREQ(supportTotalText, "総額 100000円");
+    EXPECT_STREQ(supportAmountText, "100000円");
+    ts::saveScreen("trading_support_pledged");
+}
+
+TEST(TradingSupport, AddStopsAtTheCash) {
+    openSupportScreen(3);
+    for (int i = 0; i < 4; ++i) ts::click(ADD_X, ADD_Y);
+    EXPECT_EQ(supportTotal, 3);
+    EXPECT_EQ(supportAmount[0], 3);
+
+    openSupportScreen(0);
+    ts::click(ADD_X, ADD_Y);
+    EXPECT_EQ(supportTotal, 0);
+    EXPECT_EQ(supportLocked, 0);
+    EXPECT_EQ(supportAddButton.latch, 0);  // the refused press leaves the latch clear
+}
+
+TEST(TradingSupport, APledgeLocksTheArrowsUntilItIsTakenBack) {
+    openSupportScreen(100);
+    ts::click(NEXT_X, NEXT_Y);
+    EXPECT_EQ(supportSelected, 1);
+    ts::click(ADD_X, ADD_Y);
+    ts::click(ADD_X, ADD_Y);
+    ts::click(REMOVE_X, REMOVE_Y);
+    EXPECT_EQ(supportAmount[1], 1);
+    EXPECT_EQ(supportTotal, 1);
+    EXPECT_EQ(supportLocked, 1);
+    EXPECT_EQ(supportPrevButton.image, 2);
+    EXPECT_EQ(supportNextButton.image, 2);
+    ts::click(NEXT_X, NEXT_Y);
+    ts::click(PREV_X, PREV_Y);
+    EXPECT_EQ(supportSelected, 1);
+    EXPECT_EQ(supportNextButton.image, 2);  // the disabled arrow ignores the mouse
+    ts::saveScreen("trading_support_locked");
+    ts::click(REMOVE_X, REMOVE_Y);
+    EXPECT_EQ(supportAmount[1], 0);
+    EXPECT_EQ(supportLocked, 0);
+    EXPECT_EQ(supportPrevButton.image, 0);
+    EXPECT_EQ(supportNextButton.image, 0);
+    ts::click(REMOVE_X, REMOVE_Y);  // nothing pledged: no change
+    EXPECT_EQ(supportTotal, 0);
+    EXPECT_STREQ(supportTotalText, "総額 00000円");
+    ts::click(NEXT_X, NEXT_Y);
+    EXPECT_EQ(supportSelected, 2);
+}
+
+TEST(TradingSupport, BrowsingWrapsBothWays) {
+    openSupportScreen(100);
+    ts::click(PREV_X, PREV_Y);
+    EXPECT_EQ(supportSelected, 29);
+    ts::click(NEXT_X, NEXT_Y);
+    EXPECT_EQ(supportSelected, 0);
+}
+
+TEST(TradingSupport, FiftyThousandYenSuccess) {
+    openSupportScreen(200);
+    for (int i = 0; i < 4; ++i) ts::click(NEXT_X, NEXT_Y);
+    for (int i = 0; i < 5; ++i) ts::click(ADD_X, ADD_Y);
+    seedRandom(seedFor(7, true));
+    pressOnce(CONFIRM_X, CONFIRM_Y);
+    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(ListedCompanies[4].price, 126);
+    EXPECT_EQ(Player.cash, 195);
+    EXPECT_STREQ(Player.cashText, "　　 1950000円");
+    char expected[256];
+    std::snprintf(expected, sizeof expected, "%sへの支援が成功しました,", ListedCompanies[4].name);
+    EXPECT_STREQ(supportMessage, expected);
+    EXPECT_EQ(supportShowing, 1);
+    EXPECT_EQ(supportAmount[4], 0);
+    EXPECT_EQ(supportSelected, 0);
+    EXPECT_EQ(supportTotal, 0);
+    EXPECT_EQ(supportLocked, 0);
+    EXPECT_EQ(supportPrevButton.image, 0);
+    EXPECT_EQ(supportNextButton.image, 0);
+    EXPECT_STREQ(supportTotalText, "総額 00000円");
+}
+
+TEST(TradingSupport, FailureSpendsTheMoneyAndLeavesThePrice) {
+    openSupportScreen(200);
+    for (int i = 0; i < 10; ++i) ts::click(ADD_X, ADD_Y);
+    seedRandom(seedFor(2, false));
+    pressOnce(CONFIRM_X, CONFIRM_Y);
+    EXPECT_EQ(ListedCompanies[0].price, 120);
+    EXPECT_EQ(Player.cash, 190);
+    char expected[256];
+    std::snprintf(expected, sizeof expected, "%sへの支援が失敗しました,", ListedCompanies[0].name);
+    EXPECT_STREQ(supportMessage, expected);
+    EXPECT_EQ(supportShowing, 1);
+}
+
+TEST(TradingSupport, ChanceFollowsTheAmount) {
+    // One pledge of each amount against the same draw: success exactly when
+    // r mod (12 - a) is 0, with a bonus of a + 1.
+    for (int32_t amount = 1; amount <= 10; ++amount) {
+        openSupportScreen(50);
+        for (int i = 0; i < amount; ++i) ts::click(ADD_X, ADD_Y);
+        ASSERT_EQ(supportTotal, amount);
+        seedRandom(static_cast<uint32_t>(1000 + amount));
+        const bool success = nextRandom() % (12 - amount) == 0;
+        seedRandom(static_cast<uint32_t>(1000 + amount));
+        pressOnce(CONFIRM_X, CONFIRM_Y);
+        EXPECT_EQ(ListedCompanies[0].price, success ? 120 + amount + 1 : 120) << amount;
+        EXPECT_EQ(Player.cash, 50 - amount);
+    }
+}
+
+TEST(TradingSupport, ConfirmWithNothingPledged) {
+    openSupportScreen(200);
+    std::snprintf(supportMessage, sizeof supportMessage, "%s", "earlier");
+    const uint32_t stateBefore = randomState;
+    pressOnce(CONFIRM_X, CONFIRM_Y);
+    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(Player.cash, 200);
+    EXPECT_STREQ(Player.cashText, "　　 2000000円");
+    EXPECT_EQ(supportShowing, 1);
+    EXPECT_STREQ(supportMessage, "earlier");
+    // The confirm button stays pressed into the next visit until released over it.
+    EXPECT_EQ(supportConfirmButton.image, 1);
+}
+
+TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
+    openSupportScreen(200);
+    for (int i = 0; i < 6; ++i) ts::click(NEXT_X, NEXT_Y);
+    ts::click(ADD_X, ADD_Y);
+    ts::click(ADD_X, ADD_Y);
+    ts::mouse(BACK_X, BACK_Y, true);
+    ts::runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(Player.cash, 200);
+    EXPECT_EQ(supportSelected, 0);
+    EXPECT_EQ(supportAmount[6], 0);
+    EXPECT_EQ(supportTotal, 0);
+    EXPECT_EQ(supportLocked, 0);
+    EXPECT_EQ(supportShowing, 0);
+    EXPECT_EQ(supportBackButton.image, 0);
+    EXPECT_EQ(supportPrevButton.image, 0);
+    EXPECT_EQ(ListedCompanies[6].price, 120);
+}
+
+TEST(TradingSupport, HeldAddPledgesOnce) {
+    openSupportScreen(200);
+    ts::mouse(ADD_X, ADD_Y, true);
+    ts::runTurns(8);
+    EXPECT_EQ(supportTotal, 1);
+}
