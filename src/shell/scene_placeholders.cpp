@@ -2,11 +2,3 @@
 #include "shell/scenes.h"
 #include "shell/reset.h"
 
-// frontend (opening, title, name entry, graph)
-void sceneOpening() {}
-void sceneTitleLoad() {}
-void sceneTitleMenu() {}
-void sceneNameEntry() {}
-void sceneGraphLoad() {}
-void sceneGraph() {}
-void resetFrontendState() {}

@@ -1,0 +1,127 @@
+// SCENE_GRAPH: the recent price of one listed company as a red line, with
+// buttons to step through the companies, to buy and to go back.
+#include <cstdio>
+#include <cstring>
+
+#include "frontend/front_state.h"
+#include "shell/draw_context.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+#include "state/records.h"
+
+uint32_t graphLastFrameTime;
+int32_t graphPrevPressed;
+int32_t graphNextPressed;
+int32_t graphBackPressed;
+int32_t graphPrevLatch;
+int32_t graphNextLatch;
+int32_t graphBackLatch;
+
+namespace {
+
+constexpr Rect buyImage = {134, 28, 200, 64};
+constexpr Rect nextImages[2] = {{0, 65, 66, 102}, {67, 65, 133, 102}};
+constexpr Rect prevImages[2] = {{0, 28, 66, 65}, {67, 28, 133, 65}};
+constexpr Rect backImages[2] = {{0, 139, 66, 176}, {67, 139, 133, 176}};
+
+int32_t selectedSlot() {
+    const int32_t s = GraphState.graphSelected;
+    return s >= 0 && s < SLOTS ? s : 0;
+}
+
+void drawButtons() {
+    bltFast(backBuffer, 571, 100, spriteSheet, buyImage, true);
+    bltFast(backBuffer, 571, 200, spriteSheet, nextImages[graphNextPressed != 0], true);
+    bltFast(backBuffer, 571, 300, spriteSheet, prevImages[graphPrevPressed != 0], true);
+    bltFast(backBuffer, 571, 400, spriteSheet, backImages[graphBackPressed != 0], true);
+}
+
+void drawTexts(int32_t slot) {
+    getDC();
+    if (Holdings[slot].shares > 0) {
+        setTextColor(255, 0, 0);
+    } else {
+        setTextColor(0, 0, 0);
+    }
+    const char* name = ListedCompanies[slot].name;
+    textOut(4, 5, name, static_cast<int>(strnlen(name, sizeof ListedCompanies[slot].name)));
+    releaseDC();
+}
+
+// The first recorded price, then the line: 40 pixels a step to the right and
+// 20 pixels a yen, upward for a rise.
+void drawPriceLine(int32_t slot) {
+    PriceHistoryRow& row = PriceHistory[slot];
+    getDC();
+    setTextColor(0, 0, 0);
+    char first[16];
+    std::snprintf(first, sizeof first, "%d", static_cast<int>(row.history[0]));
+    textOut(27, 326, first);
+    moveTo(50, 335);
+    selectPen(penRed3);
+    row.graphY = 335;
+    const int32_t count = row.historyCount < HISTORY_LENGTH ? row.historyCount : HISTORY_LENGTH;
+    for (int32_t i = 0; i < count; ++i) {
+        row.graphY -= 20 * row.graphSteps[i];
+        lineTo(90 + 40 * i, row.graphY);
+    }
+    releaseDC();
+}
+
+// One company button: pressed image and a single step per press.
+void pollStepButton(int top, int32_t& pressed, int32_t& latch, int32_t step) {
+    if (!cursorIn(571, top, 637, top + 37)) return;
+    if (!keyDown(Key::LeftButton)) {
+        pressed = 0;
+        latch = 0;
+    } else if (latch == 0) {
+        GraphState.graphSelected = (selectedSlot() + step + SLOTS) % SLOTS;
+        pressed = 1;
+        latch = 1;
+    }
+}
+
+void pollButtons() {
+    pollStepButton(300, graphPrevPressed, graphPrevLatch, -1);
+    pollStepButton(200, graphNextPressed, graphNextLatch, 1);
+    if (cursorIn(571, 400, 637, 437)) {
+        if (!keyDown(Key::LeftButton)) {
+            graphBackPressed = 0;
+            graphBackLatch = 0;
+        } else if (graphBackLatch == 0) {
+            graphBackLatch = 1;
+            GameScene = SCENE_MARKET;
+            graphBackPressed = 0;
+        }
+    }
+    // The buy button acts on every frame the button is down over it.
+    if (cursorIn(571, 100, 637, 137) && keyDown(Key::LeftButton)) GameScene = SCENE_BUY;
+}
+
+}  // namespace
+
+void sceneGraph() {
+    const uint32_t now = timeGetTime();
+    if (now - graphLastFrameTime < 20) return;
+    graphLastFrameTime = now;
+
+    getCursorPos();
+    bltFast(backBuffer, 0, 0, graphSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    drawButtons();
+    const int32_t slot = selectedSlot();
+    drawTexts(slot);
+    drawPriceLine(slot);
+    pollButtons();
+    drawCursorSprite();
+    flip();
+}
+
+void resetGraphScreenState() {
+    graphLastFrameTime = 0;
+    graphPrevPressed = 0;
+    graphNextPressed = 0;
+    graphBackPressed = 0;
+    graphPrevLatch = 0;
+    graphNextLatch = 0;
+    graphBackLatch = 0;
+}

@@ -1,0 +1,85 @@
+// SCENE_OPENING: five strips faded in and out through the display palette.
+#include "frontend/front_state.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+
+int32_t openingStage;
+int32_t openingFadeIn = 1;
+int32_t openingFadeOut;
+
+namespace {
+
+constexpr Rect openingStrips[5] = {
+    {295, 511, 461, 530}, {295, 531, 461, 548}, {295, 549, 461, 568},
+    {295, 569, 461, 586}, {295, 587, 461, 613},
+};
+
+// One step of each colour component toward the target; true while any rose.
+bool fadeInStep() {
+    bool rising = false;
+    for (int i = 0; i < 256; ++i) {
+        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
+                           &displayPalette[i].blue};
+        const uint8_t goal[3] = {targetPalette[i].red, targetPalette[i].green,
+                                 targetPalette[i].blue};
+        for (int c = 0; c < 3; ++c) {
+            if (*now[c] < goal[c]) {
+                int v = *now[c] + 3;
+                *now[c] = static_cast<uint8_t>(v > 255 ? 255 : v);
+                rising = true;
+            } else {
+                *now[c] = goal[c];
+            }
+        }
+    }
+    return rising;
+}
+
+// One step of each colour component toward black; true while any fell.
+bool fadeOutStep() {
+    bool falling = false;
+    for (int i = 0; i < 256; ++i) {
+        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
+                           &displayPalette[i].blue};
+        for (uint8_t* c : now) {
+            if (*c >= 3) {
+                *c = static_cast<uint8_t>(*c - 3);
+                falling = true;
+            }
+        }
+    }
+    return falling;
+}
+
+}  // namespace
+
+void sceneOpening() {
+    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    if (openingStage >= 0 && openingStage <= 4)
+        bltFast(backBuffer, 240, 210, spriteSheet, openingStrips[openingStage], true);
+
+    if (openingStage > 4 || keyDown(Key::Enter)) {
+        GameScene = SCENE_TITLE_LOAD;
+        mciSendString("Open data/title.mid Alias WAV01");
+        mciSendString("Play WAV01 from 0 notify");
+    }
+
+    if (openingFadeIn == 1 && !fadeInStep()) {
+        openingFadeIn = 0;
+        openingFadeOut = 1;
+    }
+    if (openingFadeOut == 1 && !fadeOutStep()) {
+        openingFadeOut = 0;
+        ++openingStage;
+        openingFadeIn = 1;
+    }
+
+    setDisplayPalette(displayPalette);
+    flip();
+}
+
+void resetOpeningState() {
+    openingStage = 0;
+    openingFadeIn = 1;
+    openingFadeOut = 0;
+}

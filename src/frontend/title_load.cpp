@@ -1,0 +1,12 @@
+// SCENE_TITLE_LOAD: the title picture into its own surface.
+#include "frontend/front_state.h"
+#include "shell/platform.h"
+#include "shell/scenes.h"
+
+void sceneTitleLoad() {
+    // A surface kept from the last visit (the ranking leaves it held) goes first.
+    if (titleSurface.held) releaseSceneSurface(titleSurface);
+    createSceneSurface(titleSurface);
+    loadBitmapToSurface(titleSurface, "data/title.BMP");
+    GameScene = SCENE_TITLE_MENU;
+}
