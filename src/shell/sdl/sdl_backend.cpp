@@ -71,7 +71,9 @@ void music(const char* command) {
     }
 }
 
-void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
+}  // namespace
+
+void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     uint32_t colors[256];
     for (int i = 0; i < 256; ++i) {
         colors[i] = 0xFF000000u | (uint32_t{palette[i].red} << 16) | (uint32_t{palette[i].green} << 8) |
@@ -87,7 +89,11 @@ void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
+}
 
+namespace {
+void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
+    sdlShowFrame(pixels, pitch, palette);
     // Pace to the next 1/60 s tick when the driver has no vsync of its own.
     const double now = static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 /
                        static_cast<double>(SDL_GetPerformanceFrequency());

@@ -1,0 +1,48 @@
+// Start-up, an idle main-loop turn and one present through the SDL window.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include "shell/headless/headless.h"
+#include "shell/main_loop.h"
+#include "shell/platform.h"
+#include "shell/reset.h"
+#include "shell/scenes.h"
+#include "shell/sdl/sdl_backend.h"
+
+// The whole start-up: surfaces, the ten bitmaps of data/, tables and font.
+static void BM_Startup(benchmark::State& state) {
+    for (auto _ : state) {
+        resetProgramState();
+        headless::install();
+        startup();
+    }
+}
+BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
+
+// A turn in which the scene returns at once: what most turns of the market and
+// the title cost, and so what sets the length of a game day.
+static void BM_IdleMainLoopTurn(benchmark::State& state) {
+    resetProgramState();
+    headless::install();
+    startup();
+    GameScene = 99;
+    for (auto _ : state) mainLoopTurn();
+}
+BENCHMARK(BM_IdleMainLoopTurn);
+
+// One present in the real window (palette conversion, upload, render), without
+// the wait for the display. Skipped without a display.
+static void BM_SdlPresent(benchmark::State& state) {
+    resetProgramState();
+    if (!sdlBackendOpen()) {
+        sdlBackendClose();
+        state.SkipWithError("no display");
+        return;
+    }
+    startup();
+    PaletteEntry palette[256];
+    getDisplayPalette(palette);
+    for (auto _ : state) sdlShowFrame(backBuffer.pixels, backBuffer.pitch, palette);
+    sdlBackendClose();
+}
+BENCHMARK(BM_SdlPresent)->Unit(benchmark::kMicrosecond);
