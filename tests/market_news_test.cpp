@@ -1,0 +1,239 @@
+// The news ticker: general headlines, the company news of the three news
+// dates with their price jumps, the reset dates, the closing line and the scroll.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+#include "support/test_support.h"
+
+namespace {
+
+void setUpGame() {
+    testing_support::freshStartedRun();
+    for (int32_t slot = 0; slot < SLOTS; ++slot) {
+        std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
+        ListedCompanies[slot].price = 500;
+        CatalogIndex[slot] = slot;
+    }
+    Calendar = CalendarRecord{2003, 1, 5, 5};
+    GameScene = SCENE_MARKET;
+}
+
+// The calendar and the news as the market frame calls them.
+void turn() {
+    ++frameCounter;
+    calendarTick();
+    newsTick();
+}
+
+void dayChange() {
+    frameCounter = FRAMES_PER_DAY;
+    calendarTick();
+    newsTick();
+}
+
+std::string prefix() { return "本日のニュース　"; }
+
+TEST(News, GeneralHeadlineScrollsAndRestarts) {
+    setUpGame();
+    frameCounter = 100;
+    newsTick();
+    EXPECT_EQ(newsMode, 0);
+    EXPECT_EQ(newsChosen, 1);
+    ASSERT_GE(newsIndex, 0);
+    ASSERT_LT(newsIndex, 40);
+    EXPECT_EQ(std::string(newsText), prefix() + newsHeadlines[4 + newsIndex]);
+    EXPECT_EQ(newsLength, static_cast<int32_t>(std::strlen(newsText)));
+    EXPECT_EQ(newsX, 638);
+    const int32_t chosen = newsIndex;
+    newsTick();
+    EXPECT_EQ(newsIndex, chosen);
+    EXPECT_EQ(newsX, 636);
+    // restarts once x has passed -18 * (length - 2)
+    newsX = -18 * (newsLength - 2) + 2;
+    newsTick();
+    EXPECT_EQ(newsX, -18 * (newsLength - 2));
+    newsTick();
+    EXPECT_EQ(newsX, 640);
+    // a fresh day restarts it and picks again
+    newsX = 300;
+    frameCounter = 0;
+    newsTick();
+    EXPECT_EQ(newsX, 640);
+    EXPECT_EQ(newsChosen, 0);
+}
+
+TEST(News, HeadlineTable) {
+    EXPECT_STREQ(newsHeadlines[0], "の親会社が新事業を立ち上げました。");
+    EXPECT_STREQ(newsHeadlines[3], "の不祥事が発覚しました。");
+    EXPECT_STREQ(newsHeadlines[21], "異常気象により気温－８度です。");
+    EXPECT_STREQ(newsHeadlines[41], "今日、誕生日の方へ　　　おめでとう(^0^)/");
+    EXPECT_STREQ(newsHeadlines[43], "今日は報道局が休みの為、ニュースはまた、明日。");
+    for (const char* headline : newsHeadlines) EXPECT_LT(std::strlen(headline), 100u);
+}
+
+TEST(News, ClosingLineWhenPlayIsOver) {
+    setUpGame();
+    Calendar.yearsLeft = 0;
+    frameCounter = 5;
+    newsTick();
+    EXPECT_EQ(newsMode, 2);
+    EXPECT_EQ(std::string(newsText), prefix() + "全ての営業が終了しました。");
+    Calendar.month = 1;
+    Calendar.day = 6;
+    newsTick();
+    EXPECT_EQ(newsMode, 2);
+}
+
+TEST(News, NewsDatesAndOrdinaryDays) {
+    setUpGame();
+    const int32_t dates[3][2] = {{1, 6}, {7, 8}, {12, 18}};
+    for (const auto& date : dates) {
+        resetNewsState();
+        Calendar.month = date[0];
+        Calendar.day = date[1];
+        frameCounter = 3;
+        newsTick();
+        EXPECT_EQ(newsMode, 1);
+        EXPECT_LT(newsIndex, 4);
+    }
+    resetNewsState();
+    Calendar.month = 7;
+    Calendar.day = 7;
+    newsTick();
+    EXPECT_EQ(newsMode, 0);
+}
+
+// One whole news event from the day before the news date to the reset date.
+TEST(News, EventFromNewsDateToResetDate) {
+    int risesOfRow0 = 0;
+    int fallsOfRow0 = 0;
+    int seenRows[4] = {};
+    for (uint32_t seed = 1; seed <= 240; ++seed) {
+        setUpGame();
+        seedRandom(seed);
+        turn();
+        turn();
+        const int32_t oldIndex = newsIndex;
+        const int32_t oldCompany = newsCompany;
+
+        dayChange();  // into 1月6日
+        ASSERT_EQ(Calendar.day, 6);
+        EXPECT_EQ(newsMode, 1);
+        EXPECT_EQ(std::string(newsText), prefix() + ListedCompanies[oldCompany].name + newsHeadlines[oldIndex]);
+        EXPECT_EQ(newsX, 640);
+        EXPECT_EQ(newsChosen, 0);
+
+        turn();
+        const int32_t row = newsIndex;
+        const int32_t company = newsCompany;
+        ASSERT_GE(row, 0);
+        ASSERT_LT(row, 4);
+        ASSERT_GE(company, 0);
+        ASSERT_LT(company, SLOTS);
+        const std::string companyNews = prefix() + ListedCompanies[company].name + newsHeadlines[row];
+        EXPECT_EQ(std::string(newsText), companyNews);
+        for (int i = 0; i < 5; ++i) turn();
+        EXPECT_EQ(std::string(newsText), companyNews);
+        EXPECT_EQ(ListedCompanies[company].price, 500);
+
+        dayChange();  // into 1月7日: the same news once more, and the jump
+        ASSERT_EQ(Calendar.day, 7);
+        EXPECT_EQ(std::string(newsText), companyNews);
+        EXPECT_EQ(newsMode, 0);
+        const int32_t change = ListedCompanies[company].price - 500;
+        const int32_t range = (row == 0 || row == 2) ? 300 : 150;
+        EXPECT_EQ(change < 0 ? -change : change, newsDelta);
+        EXPECT_GE(newsDelta, 100);
+        EXPECT_LT(newsDelta, 100 + range);
+        if (row == 2 || row == 3 || row == 1) {
+            EXPECT_LT(change, 0) << "row " << row;
+        }
+        if (row == 0) (change > 0 ? risesOfRow0 : fallsOfRow0) += 1;
+        seenRows[row] += 1;
+        EXPECT_EQ(newsCoinDrawn, 1);
+
+        for (int i = 0; i < 20; ++i) turn();
+        EXPECT_GE(ListedCompanies[company].price, 0);
+        EXPECT_LE(ListedCompanies[company].price, 999);
+
+        dayChange();  // into 1月8日: the reset date
+        ASSERT_EQ(Calendar.day, 8);
+        for (int32_t flag : newsApplied) EXPECT_EQ(flag, 0);
+        EXPECT_EQ(newsCoinDrawn, 0);
+        EXPECT_EQ(newsMode, 0);
+    }
+    for (int seen : seenRows) EXPECT_GT(seen, 0);
+    EXPECT_GT(risesOfRow0, 0);
+    EXPECT_GT(fallsOfRow0, 0);
+}
+
+TEST(News, JumpsStopAtZeroAndAtTheCeiling) {
+    setUpGame();
+    newsCompany = 4;
+    ListedCompanies[4].price = 50;
+    applyNewsEffect(2);
+    EXPECT_EQ(ListedCompanies[4].price, 0);
+    EXPECT_EQ(newsApplied[4], 1);
+    // a set flag stops the effect from repeating
+    ListedCompanies[4].price = 500;
+    applyNewsEffect(2);
+    EXPECT_EQ(ListedCompanies[4].price, 500);
+
+    ListedCompanies[4].price = 950;
+    newsCoinDrawn = 1;
+    newsCoin = 0;
+    applyNewsEffect(0);
+    EXPECT_EQ(ListedCompanies[4].price, 999);
+    EXPECT_EQ(newsApplied[0], 1);
+    applyNewsEffect(1);  // the coin drawn earlier in the event lets row 1 rise
+    EXPECT_EQ(ListedCompanies[4].price, 999);
+    EXPECT_EQ(newsApplied[2], 1);
+
+    ListedCompanies[4].price = 120;
+    applyNewsEffect(3);
+    EXPECT_EQ(ListedCompanies[4].price, 0);
+    EXPECT_EQ(newsApplied[5], 1);
+}
+
+TEST(News, RowOneDrawingItsOwnCoinAlwaysFalls) {
+    setUpGame();
+    newsCompany = 2;
+    for (uint32_t seed = 1; seed < 50; ++seed) {
+        resetNewsState();
+        newsCompany = 2;
+        ListedCompanies[2].price = 600;
+        seedRandom(seed);
+        applyNewsEffect(1);
+        EXPECT_GE(newsCoin, 1);
+        EXPECT_LT(ListedCompanies[2].price, 600);
+        EXPECT_EQ(newsApplied[3], 1);
+    }
+}
+
+TEST(News, ANewsFallToZeroBecomesABankruptcyAtTheNextFall) {
+    setUpGame();
+    newsCompany = 7;
+    ListedCompanies[7].price = 30;
+    applyNewsEffect(2);
+    ASSERT_EQ(ListedCompanies[7].price, 0);
+    // the next step that lets it fall declares it bankrupt; a rise saves it
+    for (uint32_t seed = 1; seed < 400 && bankruptShowing == 0; ++seed) {
+        ListedCompanies[7].price = 0;
+        seedRandom(seed);
+        stepTicks = PRICE_STEP_FRAMES - 1;
+        priceStep();
+        if (priceDirection[7] == 1) {
+            EXPECT_EQ(ListedCompanies[7].price, priceStepSize[7]);
+        }
+    }
+    EXPECT_EQ(bankruptShowing, 1);
+    EXPECT_EQ(bankruptSlot, 7);
+}
+
+}  // namespace
