@@ -112,7 +112,9 @@ bool renameFile(const char* from, const char* to) {
 
 bool removeFile(const char* path) {
     if (!operationAllowed()) return false;
-    return ::unlink(path) == 0 || errno == ENOENT;
+    if (::unlink(path) == 0 || errno == ENOENT) return true;
+    // A folder in the way of one of our names goes too when it is empty.
+    return (errno == EISDIR || errno == EPERM) && ::rmdir(path) == 0;
 }
 
 bool syncFolder(const char* path) {
