@@ -65,6 +65,19 @@ void pressOnce(int x, int y) {
     ts::mouse(x, y, false);
 }
 
+// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
+// pixels aside.
+bool spriteShown(int x, int y, Rect source) {
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            if (pixel == COLOR_KEY) continue;
+            if (ts::presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 TEST(TradingBuy, LotAcceptedAtExactCashAndRefusedOneUnitAbove) {
@@ -342,4 +355,29 @@ TEST(TradingBuy, ResetRestoresProgramStart) {
     EXPECT_EQ(buyAddButton.latch, 0);
     EXPECT_EQ(buyPrevButton.image, 0);
     EXPECT_STREQ(buyTotalText, "");
+}
+
+TEST(TradingBuy, ButtonsShowTheirImages) {
+    openBuyScreen(1000);
+    EXPECT_TRUE(spriteShown(150, 110, Rect{0, 28, 66, 65}));
+    EXPECT_TRUE(spriteShown(400, 110, Rect{0, 65, 66, 102}));
+    EXPECT_TRUE(spriteShown(440, 157, Rect{202, 103, 236, 118}));
+    EXPECT_TRUE(spriteShown(440, 177, Rect{202, 118, 236, 133}));
+    EXPECT_TRUE(spriteShown(230, 430, Rect{0, 102, 66, 139}));
+    EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
+    // Pressed at the far corner of its range, so the cursor does not cover it.
+    ts::mouse(474, 174, true);
+    ts::runTurns(2);
+    EXPECT_EQ(buyOrder[0], 10000);
+    EXPECT_TRUE(spriteShown(440, 157, Rect{236, 103, 270, 118}));
+    ts::mouse(216, 147, true);
+    ts::runTurns(2);
+    EXPECT_TRUE(spriteShown(150, 110, Rect{67, 28, 133, 65}));
+    ts::mouse(296, 467, true);
+    ts::runTurns(2);
+    EXPECT_TRUE(spriteShown(230, 430, Rect{67, 102, 133, 139}));
+    ts::mouse(436, 467, false);
+    ts::runTurns(1);
+    EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
+    ts::saveScreen("trading_buy_pressed");
 }

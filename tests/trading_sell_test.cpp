@@ -58,6 +58,19 @@ void pressOnce(int x, int y) {
     ts::mouse(x, y, false);
 }
 
+// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
+// pixels aside.
+bool spriteShown(int x, int y, Rect source) {
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            if (pixel == COLOR_KEY) continue;
+            if (ts::presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 TEST(TradingSell, ThreeLotsSoldAndTheFourthRefused) {
@@ -228,4 +241,26 @@ TEST(TradingSell, BrowsingWrapsAndFillsTheTradeRows) {
     EXPECT_STREQ(TradeRows[12].name, ListedCompanies[12].name);
     EXPECT_STREQ(TradeRows[12].sharesText, "40000");
     EXPECT_STREQ(sellOrderText, "0");
+}
+
+TEST(TradingSell, ButtonsShowTheirImages) {
+    openSellScreen();
+    hold(0, 20000);
+    EXPECT_TRUE(spriteShown(180, 130, Rect{0, 28, 66, 65}));
+    EXPECT_TRUE(spriteShown(400, 130, Rect{0, 65, 66, 102}));
+    EXPECT_TRUE(spriteShown(470, 177, Rect{202, 103, 236, 118}));
+    EXPECT_TRUE(spriteShown(470, 197, Rect{202, 118, 236, 133}));
+    EXPECT_TRUE(spriteShown(230, 430, Rect{0, 102, 66, 139}));
+    EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
+    ts::mouse(504, 192, true);
+    ts::runTurns(2);
+    EXPECT_EQ(TradeRows[0].sellOrder, 10000);
+    EXPECT_TRUE(spriteShown(470, 177, Rect{236, 103, 270, 118}));
+    ts::mouse(504, 212, true);
+    ts::runTurns(2);
+    EXPECT_EQ(TradeRows[0].sellOrder, 0);
+    EXPECT_TRUE(spriteShown(470, 197, Rect{236, 118, 270, 133}));
+    ts::mouse(466, 167, true);
+    ts::runTurns(2);
+    EXPECT_TRUE(spriteShown(400, 130, Rect{67, 65, 133, 102}));
 }

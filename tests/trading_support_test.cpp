@@ -56,6 +56,19 @@ void pressOnce(int x, int y) {
     ts::mouse(x, y, false);
 }
 
+// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
+// pixels aside.
+bool spriteShown(int x, int y, Rect source) {
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            if (pixel == COLOR_KEY) continue;
+            if (ts::presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 TEST(TradingSupport, TenPressesPledgeTheMostAndTheEleventhIsRefused) {
@@ -213,4 +226,43 @@ TEST(TradingSupport, HeldAddPledgesOnce) {
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(8);
     EXPECT_EQ(supportTotal, 1);
+}
+
+TEST(TradingSupport, ButtonsShowTheirImages) {
+    openSupportScreen(100);
+    EXPECT_TRUE(spriteShown(120, 310, Rect{0, 28, 66, 65}));
+    EXPECT_TRUE(spriteShown(470, 310, Rect{0, 65, 66, 102}));
+    EXPECT_TRUE(spriteShown(240, 357, Rect{202, 103, 236, 118}));
+    EXPECT_TRUE(spriteShown(240, 377, Rect{202, 118, 236, 133}));
+    EXPECT_TRUE(spriteShown(230, 430, Rect{0, 102, 66, 139}));
+    EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
+    ts::mouse(274, 374, true);
+    ts::runTurns(2);
+    EXPECT_EQ(supportTotal, 1);
+    EXPECT_TRUE(spriteShown(240, 357, Rect{236, 103, 270, 118}));
+    EXPECT_TRUE(spriteShown(120, 310, Rect{335, 28, 401, 65}));
+    EXPECT_TRUE(spriteShown(470, 310, Rect{335, 65, 401, 102}));
+    ts::mouse(274, 394, true);
+    ts::runTurns(2);
+    EXPECT_EQ(supportTotal, 0);
+    EXPECT_TRUE(spriteShown(240, 377, Rect{236, 118, 270, 133}));
+    EXPECT_TRUE(spriteShown(120, 310, Rect{0, 28, 66, 65}));
+    ts::mouse(186, 347, true);
+    ts::runTurns(2);
+    EXPECT_TRUE(spriteShown(120, 310, Rect{67, 28, 133, 65}));
+}
+
+TEST(TradingSupport, ConfirmStaysPressedIntoTheNextVisit) {
+    openSupportScreen(100);
+    ts::mouse(296, 467, true);
+    ts::runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_MARKET);
+    GameScene = SCENE_SUPPORT;
+    ts::mouse(320, 200, false);
+    ts::runTurns(1);
+    EXPECT_TRUE(spriteShown(230, 430, Rect{67, 102, 133, 139}));
+    ts::mouse(296, 467, false);
+    ts::runTurns(2);
+    EXPECT_TRUE(spriteShown(230, 430, Rect{0, 102, 66, 139}));
+    ts::saveScreen("trading_support_visit");
 }
