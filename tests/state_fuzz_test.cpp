@@ -53,7 +53,7 @@ std::string hostileBytes(std::mt19937& random, size_t length) {
 }
 
 void placeFile(std::mt19937& random, const char* path, size_t size, const std::string& valid) {
-    switch (random() % 8) {
+    switch (random() % 9) {
         case 0:
             break;  // missing
         case 1:
@@ -73,6 +73,9 @@ void placeFile(std::mt19937& random, const char* path, size_t size, const std::s
             break;
         case 6:
             writeBytes(path, "");
+            break;
+        case 7:
+            mkfifo(path, 0644);  // must neither block nor be read
             break;
         default:
             writeBytes(path, valid);

@@ -309,6 +309,22 @@ TEST(StateSaveFiles, MissingFolderAndFiles) {
 
     unlink("savedat/data.txt");
     EXPECT_FALSE(saveFileExists());
+
+    // Neither a folder nor a pipe by the name of a save file counts as one,
+    // and a pipe does not stop the game.
+    mkdir("savedat/data.txt", 0755);
+    EXPECT_FALSE(saveFileExists());
+    rmdir("savedat/data.txt");
+    ASSERT_EQ(mkfifo("savedat/data.txt", 0644), 0);
+    unlink("savedat/rist.txt");
+    ASSERT_EQ(mkfifo("savedat/rist.txt", 0644), 0);
+    EXPECT_FALSE(saveFileExists());
+    Holdings[4].shares = 123;
+    loadGame();
+    EXPECT_EQ(Holdings[4].shares, 123);
+    saveGame();
+    EXPECT_TRUE(saveFileExists());
+    EXPECT_EQ(readFile("savedat/rist.txt").size(), 3480u);
 }
 
 TEST(StateSaveFiles, ShortFileFillsWhatItCovers) {

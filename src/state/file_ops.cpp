@@ -44,14 +44,26 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
 
 }  // namespace
 
-size_t readFileInto(const char* path, void* buffer, size_t size) {
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return 0;
+namespace {
+
+// Opens a regular file for reading; -1 for anything else. O_NONBLOCK keeps a
+// pipe in the file's place from stopping the game.
+int openRegularFile(const char* path) {
+    int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return 0;
+        return -1;
     }
+    return fd;
+}
+
+}  // namespace
+
+size_t readFileInto(const char* path, void* buffer, size_t size) {
+    int fd = openRegularFile(path);
+    if (fd < 0) return 0;
     uint8_t* bytes = static_cast<uint8_t*>(buffer);
     size_t got = 0;
     while (got < size) {
@@ -68,7 +80,7 @@ size_t readFileInto(const char* path, void* buffer, size_t size) {
 }
 
 bool fileReadable(const char* path) {
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    int fd = openRegularFile(path);
     if (fd < 0) return false;
     ::close(fd);
     return true;
@@ -81,7 +93,7 @@ bool pathExists(const char* path) {
 
 bool writeFileDurably(const char* path, const void* data, size_t size) {
     if (!operationAllowed()) return false;
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     if (!operationAllowed()) {

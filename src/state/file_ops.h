@@ -22,7 +22,7 @@ void resetFileOps();
 // Reads up to `size` bytes from the start of the file into `buffer`; gives the
 // number of bytes read, 0 when the file is missing or unreadable.
 size_t readFileInto(const char* path, void* buffer, size_t size);
-// Whether the file can be opened for reading.
+// Whether the path is a regular file that can be opened for reading.
 bool fileReadable(const char* path);
 // Whether the path exists at all.
 bool pathExists(const char* path);
