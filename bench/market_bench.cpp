@@ -1,0 +1,86 @@
+// Cost of one market frame without the present: thirty companies, the news,
+// a message on the panel, and every 60th frame a price step with its save;
+// headless, with the art of data/ when it is found.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/headless/headless.h"
+#include "shell/main_loop.h"
+#include "shell/platform.h"
+#include "shell/reset.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+
+namespace {
+
+void startMarketRun() {
+    resetProgramState();
+    headless::install();
+    startup();  // the art is read from the working folder
+    char folder[] = "/tmp/kabubench-market-XXXXXX";
+    if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();  // saves go here
+    seedRandom(1234);
+    for (int32_t slot = 0; slot < SLOTS; ++slot) {
+        std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
+        ListedCompanies[slot].price = 200 + 20 * slot;
+        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        CatalogIndex[slot] = slot;
+        CompanyCatalog[slot].listed = 1;
+        Holdings[slot].shares = slot % 3 == 0 ? 10000 : 0;
+    }
+    std::strcpy(Player.playerName, "かぶぬし");
+    Player.cash = 200;
+    std::strcpy(Player.cashText, "2000000円");
+    PortfolioValue.everBought = 1;
+    Calendar = CalendarRecord{2003, 1, 2, 10};
+    std::strcpy(yearsLeftText, "あと10年");
+    GameScene = SCENE_MARKET;
+    headless::setCursor(300, 300);
+    headless::setButton(false);
+}
+
+}  // namespace
+
+// The board with the save message open and the news scrolling, between price steps.
+static void BM_MarketFrame(benchmark::State& state) {
+    startMarketRun();
+    saveShowing = 1;
+    for (auto _ : state) {
+        stepTicks = 0;
+        ++frameCounter;
+        runMarketFrame();
+        benchmark::DoNotOptimize(backBuffer.pixels);
+    }
+}
+BENCHMARK(BM_MarketFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The 60th frame: the save to the five files and the step of thirty prices.
+static void BM_MarketPriceStepFrame(benchmark::State& state) {
+    startMarketRun();
+    saveShowing = 1;
+    for (auto _ : state) {
+        stepTicks = PRICE_STEP_FRAMES - 1;
+        marketPaused = 0;  // a bankruptcy would hold the steps
+        ++frameCounter;
+        runMarketFrame();
+        benchmark::DoNotOptimize(backBuffer.pixels);
+    }
+}
+BENCHMARK(BM_MarketPriceStepFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A frame of the entrance transition.
+static void BM_MarketTransitionFrame(benchmark::State& state) {
+    startMarketRun();
+    for (auto _ : state) {
+        if (marketTransition == 0) marketTransition = 2;
+        runMarketFrame();
+        benchmark::DoNotOptimize(backBuffer.pixels);
+    }
+}
+BENCHMARK(BM_MarketTransitionFrame)->Repetitions(5)->ReportAggregatesOnly(true);
