@@ -1,7 +1,6 @@
 // Saving and loading the five save files, and writing the ranking file, in a
 // temporary folder.
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -22,7 +21,8 @@ public:
     TempFolder() {
         char pattern[] = "/tmp/kabubench-XXXXXX";
         const char* made = mkdtemp(pattern);
-        if (made == nullptr || getcwd(previous_, sizeof previous_) == nullptr || chdir(made) != 0) std::abort();
+        if (made == nullptr || getcwd(previous_, sizeof previous_) == nullptr || chdir(made) != 0)
+            std::abort();
         folder_ = made;
     }
     ~TempFolder() {

@@ -1,4 +1,6 @@
 // The ranking table, the asset class rule and savedat/rank.txt.
+#include "frontend/rank_table.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,7 +11,6 @@
 #include <random>
 #include <string>
 
-#include "frontend/rank_table.h"
 #include "state/file_ops.h"
 #include "support/test_support.h"
 

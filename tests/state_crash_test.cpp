@@ -1,6 +1,5 @@
 // Saves cut off at every step (a crash or power cut) leave one whole save.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <cstdint>

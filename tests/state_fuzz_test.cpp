@@ -2,7 +2,6 @@
 // hostile files, folders in place of files, stray marks and pending files.
 // Run under AddressSanitizer and UndefinedBehaviorSanitizer.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <climits>
@@ -118,7 +117,8 @@ TEST(StateFuzz, DamagedSaveFoldersLoadSoundly) {
     Calendar = {2005, 6, 7, 8};
     saveGame();
     std::string valid[SAVE_FILE_COUNT];
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) valid[file] = testing_support::readFile(saveFiles[file].path);
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file)
+        valid[file] = testing_support::readFile(saveFiles[file].path);
 
     std::mt19937 random(20240607);
     for (int iteration = 0; iteration < 4000; ++iteration) {
@@ -135,12 +135,18 @@ TEST(StateFuzz, DamagedSaveFoldersLoadSoundly) {
             // Leftovers of interrupted saves: pending files and the mark.
             if (random() % 3 == 0) {
                 for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-                    if (random() % 2) placeFile(random, saveFiles[file].pendingPath, saveFiles[file].size, valid[file]);
+                    if (random() % 2)
+                        placeFile(random, saveFiles[file].pendingPath, saveFiles[file].size, valid[file]);
                 }
                 switch (random() % 3) {
-                    case 0: writeBytes(SAVE_COMMIT_PATH, ""); break;
-                    case 1: fs::create_directory(SAVE_COMMIT_PATH); break;
-                    default: break;
+                    case 0:
+                        writeBytes(SAVE_COMMIT_PATH, "");
+                        break;
+                    case 1:
+                        fs::create_directory(SAVE_COMMIT_PATH);
+                        break;
+                    default:
+                        break;
                 }
             }
         }
@@ -186,7 +192,8 @@ TEST(StateFuzz, EveryLengthOfEveryFile) {
     newGameSetup();
     saveGame();
     std::string valid[SAVE_FILE_COUNT];
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) valid[file] = testing_support::readFile(saveFiles[file].path);
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file)
+        valid[file] = testing_support::readFile(saveFiles[file].path);
     std::mt19937 random(7);
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
         const std::string hostile = hostileBytes(random, saveFiles[file].size);

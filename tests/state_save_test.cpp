@@ -1,6 +1,5 @@
 // New-game draw, the five save files and loading them back.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,7 +53,8 @@ void fillRecords(uint32_t seed) {
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
         for (int i = 0; i < saveFiles[file].blockCount; ++i) {
             uint8_t* p = static_cast<uint8_t*>(saveFiles[file].blocks[i].bytes);
-            for (size_t b = 0; b < saveFiles[file].blocks[i].size; ++b) p[b] = static_cast<uint8_t>(nextRandom());
+            for (size_t b = 0; b < saveFiles[file].blocks[i].size; ++b)
+                p[b] = static_cast<uint8_t>(nextRandom());
         }
     }
     for (int slot = 0; slot < SLOTS; ++slot) {
@@ -381,7 +381,8 @@ TEST(StateSaveFiles, TextsEndInsideTheirFieldsAndIndexesInRange) {
     std::string data(3120, '\x87');
     // CatalogIndex and the history counts at their extremes.
     auto putInt = [](std::string& s, size_t at, int32_t v) {
-        for (int i = 0; i < 4; ++i) s[at + i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+        for (int i = 0; i < 4; ++i)
+            s[at + i] = static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
     };
     const int32_t extremes[] = {-1, 93, INT_MIN, INT_MAX, 92, 0};
     for (int slot = 0; slot < SLOTS; ++slot) {

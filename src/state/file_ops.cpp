@@ -1,12 +1,13 @@
 // POSIX file operations with durable writes and the cut-off hook for tests.
 #include "state/file_ops.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 int32_t fileOpCount;
 int32_t fileOpStopAt;
@@ -41,10 +42,6 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
     }
     return true;
 }
-
-}  // namespace
-
-namespace {
 
 // Opens a regular file for reading; -1 for anything else. O_NONBLOCK keeps a
 // pipe in the file's place from stopping the game.

@@ -8,11 +8,13 @@
 
 static_assert(std::endian::native == std::endian::little, "the save files are little-endian record images");
 static_assert(sizeof ListedCompanies == DATA_FILE_SIZE);
-static_assert(sizeof Player + sizeof Calendar + sizeof PortfolioValue + sizeof CatalogIndex == EDIT_FILE_SIZE);
+static_assert(sizeof Player + sizeof Calendar + sizeof PortfolioValue + sizeof CatalogIndex ==
+              EDIT_FILE_SIZE);
 static_assert(sizeof Holdings == RIST_FILE_SIZE);
 static_assert(sizeof PriceHistory == GRAFU_FILE_SIZE);
 static_assert(sizeof GraphState + sizeof TradeRows == GRAFU2_FILE_SIZE);
 
+// clang-format off
 const SaveFileLayout saveFiles[SAVE_FILE_COUNT] = {
     {"savedat/data.txt", "savedat/data.txt.new", DATA_FILE_SIZE, 1,
      {{ListedCompanies, sizeof ListedCompanies}}},
@@ -27,6 +29,7 @@ const SaveFileLayout saveFiles[SAVE_FILE_COUNT] = {
     {"savedat/grafu2.txt", "savedat/grafu2.txt.new", GRAFU2_FILE_SIZE, 2,
      {{&GraphState, sizeof GraphState}, {TradeRows, sizeof TradeRows}}},
 };
+// clang-format on
 
 void gatherSaveFile(const SaveFileLayout& layout, uint8_t* image) {
     for (int i = 0; i < layout.blockCount; ++i) {

@@ -42,8 +42,7 @@ bool writeSaveSet(const uint8_t* const images[SAVE_FILE_COUNT]) {
             return false;
         }
     }
-    if (!syncFolder(SAVE_FOLDER) || !writeFileDurably(SAVE_COMMIT_PATH, "", 0) ||
-        !syncFolder(SAVE_FOLDER)) {
+    if (!syncFolder(SAVE_FOLDER) || !writeFileDurably(SAVE_COMMIT_PATH, "", 0) || !syncFolder(SAVE_FOLDER)) {
         // Not surely committed: the mark goes first, so that whatever reaches
         // the disk leaves either the old set or the whole new one.
         if (removeFile(SAVE_COMMIT_PATH) && syncFolder(SAVE_FOLDER)) discardPendingFiles();
