@@ -162,6 +162,17 @@ TEST(FrontOpening, AfterStartUpTheFadeAimsAtTheLastBitmapLoaded) {
         EXPECT_EQ(displayPalette[i].red, loaded[i].red > 0 ? 3 : 0);
         EXPECT_EQ(displayPalette[i].green, loaded[i].green > 0 ? 3 : 0);
     }
-    runTurns(60);
-    saveScreen("front_opening");
+    // Each strip near its brightest, then on to the title.
+    const char* names[5] = {"front_opening_1", "front_opening_2", "front_opening_3",
+                            "front_opening_4", "front_opening_5"};
+    for (int stage = 0; stage < 5; ++stage) {
+        ASSERT_EQ(openingStage, stage);
+        int calls = 0;
+        while (openingFadeOut == 0 && calls++ < 300) runTurns(1);
+        saveScreen(names[stage]);
+        while (openingStage == stage && calls++ < 600) runTurns(1);
+    }
+    EXPECT_EQ(GameScene, SCENE_OPENING);
+    runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
 }
