@@ -1,0 +1,73 @@
+// The headless game loop of the runner.
+#include "game_driver.h"
+
+#include <cstdio>
+
+#include "scene_names.h"
+#include "shell/headless/headless.h"
+#include "shell/main_loop.h"
+#include "shell/platform.h"
+#include "shell/reset.h"
+#include "shell/scenes.h"
+
+namespace {
+uint32_t tick = 1;
+bool traceOn = true;
+bool quit = false;
+int64_t turns = 0;
+int32_t lastScene = -1;
+
+void traceScene() {
+    if (GameScene == lastScene) return;
+    lastScene = GameScene;
+    if (traceOn) {
+        std::printf("turn %lld ms %u scene %d %s\n", static_cast<long long>(turns), driverMillis(),
+                    GameScene, sceneName(GameScene));
+        std::fflush(stdout);
+    }
+}
+}  // namespace
+
+void driverStart(uint32_t tickMs, uint32_t presentMs, bool trace) {
+    tick = tickMs;
+    traceOn = trace;
+    quit = false;
+    turns = 0;
+    lastScene = -1;
+    resetProgramState();
+    headless::install();
+    headless::setPresentAdvance(presentMs);
+    startup();
+    traceScene();
+}
+
+void driverSetTick(uint32_t tickMs) { tick = tickMs; }
+void driverSetPresentAdvance(uint32_t presentMs) { headless::setPresentAdvance(presentMs); }
+
+bool driverTurn() {
+    if (quit) return false;
+    headless::advanceTime(tick);
+    if (!mainLoopTurn()) {
+        quit = true;
+        if (traceOn) {
+            std::printf("turn %lld ms %u quit\n", static_cast<long long>(turns), driverMillis());
+            std::fflush(stdout);
+        }
+        return false;
+    }
+    ++turns;
+    traceScene();
+    return true;
+}
+
+bool driverQuit() { return quit; }
+int64_t driverTurns() { return turns; }
+uint32_t driverMillis() { return timeGetTime(); }
+int driverFrames() { return headless::presentCount(); }
+
+void driverFinish() {
+    if (quit) return;
+    headless::pushEvent(EventKind::Escape);
+    while (driverTurn()) {
+    }
+}
