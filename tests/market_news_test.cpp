@@ -125,7 +125,8 @@ TEST(News, EventFromNewsDateToResetDate) {
         dayChange();  // into 1月6日
         ASSERT_EQ(Calendar.day, 6);
         EXPECT_EQ(newsMode, 1);
-        EXPECT_EQ(std::string(newsText), prefix() + ListedCompanies[oldCompany].name + newsHeadlines[oldIndex]);
+        EXPECT_EQ(std::string(newsText),
+                  prefix() + ListedCompanies[oldCompany].name + newsHeadlines[oldIndex]);
         EXPECT_EQ(newsX, 640);
         EXPECT_EQ(newsChosen, 0);
 

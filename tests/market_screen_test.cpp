@@ -109,7 +109,8 @@ TEST(MarketFrame, BoardInPlay) {
             EXPECT_TRUE(frameHas(nearestPaletteIndex(150, 55, 255), left, top, left + 140, top + 14)) << slot;
         }
         if (priceMark[slot] == 2) {
-            EXPECT_TRUE(frameHas(nearestPaletteIndex(255, 160, 255), left, top, left + 140, top + 14)) << slot;
+            EXPECT_TRUE(frameHas(nearestPaletteIndex(255, 160, 255), left, top, left + 140, top + 14))
+                << slot;
         }
     }
     // the news runs along the bottom
@@ -407,7 +408,8 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
     setUpGame();
     runTurns(2);
     for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) workSurface.pixels[y * workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
+        for (int x = 0; x < 640; ++x)
+            workSurface.pixels[y * workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
     }
     workSurface.pixels[200 * workSurface.pitch + 80] = COLOR_KEY;  // strip 40..80 of row 200 is skipped
     marketTransition = 1;
@@ -425,11 +427,13 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
         }
         // strip ending at 40 of row 285: target 40 - j holds source progress - j
         for (int j = 0; j <= progress; ++j) {
-            EXPECT_EQ(presentedPixel(40 - j, 285), workSurface.pixels[285 * workSurface.pitch + progress - j]);
+            EXPECT_EQ(presentedPixel(40 - j, 285),
+                      workSurface.pixels[285 * workSurface.pitch + progress - j]);
         }
         // the last strip copies up to column 639
         if (progress >= 1) {
-            EXPECT_EQ(presentedPixel(639, 285), workSurface.pixels[285 * workSurface.pitch + 600 + progress - 1]);
+            EXPECT_EQ(presentedPixel(639, 285),
+                      workSurface.pixels[285 * workSurface.pitch + 600 + progress - 1]);
         }
         EXPECT_EQ(presentedPixel(70, 200), 250);  // keyed strip left alone
         if (frame == 20) testing_support::saveScreen("market_transition");
@@ -438,6 +442,18 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
     EXPECT_EQ(stripProgress, 0);
     EXPECT_EQ(stepTicks, ticks + 1);  // the market moved only in the last frame
     EXPECT_EQ(newsX, x - 2);
+}
+
+TEST(Transition, FromAFreshWorkSurface) {
+    setUpGame();
+    runTurns(3);
+    marketTransition = 1;
+    runTurns(26);
+    EXPECT_EQ(marketTransition, 2);
+    testing_support::saveScreen("market_transition_fresh");
+    runTurns(16);
+    EXPECT_EQ(marketTransition, 0);
+    testing_support::saveScreen("market_after_transition");
 }
 
 TEST(Transition, FailedLocksStillEndTheTransition) {

@@ -29,7 +29,8 @@ static void drawButtons() {
 }
 
 void prepareGraphSteps() {
-    for (GraphState.historyLoopIndex = 0; GraphState.historyLoopIndex < SLOTS; ++GraphState.historyLoopIndex) {
+    for (GraphState.historyLoopIndex = 0; GraphState.historyLoopIndex < SLOTS;
+         ++GraphState.historyLoopIndex) {
         const int32_t j = GraphState.historyLoopIndex;
         PriceHistoryRow& row = PriceHistory[j];
         row.graphPrice = ListedCompanies[j].price;

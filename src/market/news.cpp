@@ -119,8 +119,8 @@ static void buildNewsText() {
                 newsCompany = nextRandom() % 30;
                 newsChosen = 1;
             }
-            std::snprintf(newsText, sizeof newsText, "本日のニュース　%s%s", ListedCompanies[newsCompany].name,
-                          newsHeadlines[newsIndex]);
+            std::snprintf(newsText, sizeof newsText, "本日のニュース　%s%s",
+                          ListedCompanies[newsCompany].name, newsHeadlines[newsIndex]);
             drawNews();
             break;
         default:
