@@ -1,0 +1,33 @@
+// The pictures and pieces of music of data/, one maker each.
+#pragma once
+#include <string>
+
+#include "art.h"
+
+namespace art {
+
+Canvas makeSpriteSheet();     // char.BMP, 800 x 726
+Canvas makeMarketBoard();     // gamemain.BMP
+Canvas makeBuyScreen();       // kounyu.BMP
+Canvas makeSellScreen();      // uke.BMP
+Canvas makeSupportScreen();   // shien.BMP
+Canvas makeCertificate();     // hyosho.BMP
+Canvas makeRankingScreen();   // ranking.BMP
+Canvas makeTitleScreen();     // title.BMP
+Canvas makeGraphPaper();      // grfback.BMP
+Canvas makeNameEntryTile();   // edit.BMP, tiles seamlessly
+Canvas makeGameOverScreen();  // over.BMP
+Canvas makePhotoSheet();      // syasin.BMP, 500 x 500
+
+// Writes an 8-bit bitmap with the shared palette. False on failure.
+bool writeBitmap(const std::string& path, const Canvas& canvas);
+
+}  // namespace art
+
+namespace music {
+// Writes the four pieces into the folder. False on failure.
+bool writeTitleTheme(const std::string& path);
+bool writeNameEntryTune(const std::string& path);
+bool writeGameTheme(const std::string& path);
+bool writeEndingTheme(const std::string& path);
+}  // namespace music
