@@ -39,7 +39,7 @@ void sceneTitleMenu() {
 
         // "つづきから" answers only while a saved game exists, and never to the
         // press that set the start area's latch (the two areas overlap).
-        if (saveFileExists() && cursorIn(180, 290, 280, 310)) {
+        if (cursorIn(180, 290, 280, 310) && saveFileExists()) {
             if (keyDown(Key::LeftButton)) {
                 if (titleContinueLatch == 0 && titleStartLatch != 1) {
                     continueSavedGame();
