@@ -53,22 +53,25 @@ void wells(Canvas& c, int x, int y, int w, int h) {
 Canvas makeBuyScreen() {
     Canvas c(640, 480);
     screenFrame(c, u8"株式購入", u8"BUY", colours::BUTTON_GREEN, 415);
-    // Choice panel: question at (150, 90), arrows at y = 110, quantity and price lines.
-    drawPanel(c, 130, 78, 500, 210, rgb(30, 60, 120), rgb(16, 34, 80), rgb(120, 170, 240), 8);
+    // One panel holds the choice (question at (150, 90), arrows at y = 110, the
+    // quantity and price lines) and below it the purchase list (heading at
+    // (250, 190), entries from y = 210 every 20 pixels, rule across x = 20 to 619).
+    drawPanel(c, 20, 74, 620, 414, rgb(24, 48, 100), rgb(6, 16, 40), rgb(120, 170, 240), 8);
     wells(c, 150, 110, 66, 37);
     wells(c, 400, 110, 66, 37);
     fillRoundRect(c, 224.0f, 114.0f, 394.0f, 140.0f, 5, rgb(8, 16, 44));
-    // Purchase list.
-    drawPanel(c, 20, 186, 620, 414, rgb(6, 30, 44), rgb(4, 16, 28), rgb(60, 160, 170), 8);
-    for (int i = 0; i < 10; ++i) hLine(c, 244, 600, 226 + 20 * i, rgb(20, 60, 74));
-    // Shopping illustration: a stack of coins and a rising arrow.
-    for (int i = 0; i < 5; ++i) drawCoin(c, 66, 172 - i * 7.0f, 16);
-    drawRisingArrow(c, 36, 150, 104, 92, 6, rgb(80, 220, 120));
+    fillRoundRect(c, 240.0f, 187.0f, 608.0f, 406.0f, 6, rgb(4, 20, 32));
+    hLine(c, 244, 604, 206, rgb(60, 160, 170));
+    for (int i = 1; i < 10; ++i) hLine(c, 244, 604, 206 + 20 * i, rgb(16, 48, 62));
+    // Coins and a rising arrow on the left, with a note on lots.
+    for (int i = 0; i < 5; ++i) drawCoin(c, 70, 176 - i * 7.0f, 16);
+    drawRisingArrow(c, 40, 150, 108, 92, 6, rgb(80, 220, 120));
     TextStyle note;
     note.size = 12;
-    drawText(c, 36, 222, u8"1回の追加で", note, CAPTION);
-    drawText(c, 36, 238, u8"1万株ずつ", note, CAPTION);
-    drawText(c, 36, 254, u8"注文します", note, CAPTION);
+    drawText(c, 40, 222, u8"「追加」1回で", note, CAPTION);
+    drawText(c, 40, 238, u8"1万株を注文、", note, CAPTION);
+    drawText(c, 40, 254, u8"「決定」で", note, CAPTION);
+    drawText(c, 40, 270, u8"支払います。", note, CAPTION);
     // Money lines: cash at (505, 417), total at (460, 440).
     captionBefore(c, 500, 417, u8"所持金");
     wells(c, 230, 430, 66, 37);
