@@ -34,7 +34,8 @@
 //                        founded, supportshowing, ruin, rankfilecash.2, ...)
 //                        or a sum of them ("cash+3", "200-$p-$p")
 //   text NAME ==|!=|contains "TEXT"   a game text in UTF-8 (playername,
-//                        company.3, foundedmessage, rankfilename.2, ...)
+//                        company.3, foundedmessage, rankfilename.2,
+//                        musiclog: the music commands joined by " | ", ...)
 //   file PATH [SIZE], nofile PATH, same PATH PATH, quit
 // Script state and blocks
 //   remember NAME VALUE  then $NAME stands for the number in later lines

@@ -145,7 +145,14 @@ bool readText(const std::string& name, std::string& value) {
         else if (base == "foundedmessage") value = cp932ToUtf8(foundedMessage, sizeof foundedMessage);
         else if (base == "supportmessage") value = cp932ToUtf8(supportMessage, sizeof supportMessage);
         else if (base == "savemessage") value = cp932ToUtf8(saveMessage, sizeof saveMessage);
-        else return false;
+        else if (base == "musiclog") {
+            // Every music command sent so far, oldest first, joined by " | ".
+            value.clear();
+            for (int k = 0; k < headless::musicCommandCount(); ++k) {
+                if (k > 0) value += " | ";
+                value += headless::musicCommand(k);
+            }
+        } else return false;
         return true;
     }
     if (base == "company" && inSlots(i)) {
