@@ -175,6 +175,29 @@ TEST(PriceStep, PriceZeroFallingByZeroIsBankruptAgain) {
     EXPECT_EQ(lostShares[12], 0);  // no shares held
 }
 
+TEST(PriceStep, TwoBankruptciesInOneStepNameTheLast) {
+    setUpGame();
+    uint32_t seed = 1;
+    for (;; ++seed) {
+        Move moves[SLOTS];
+        predictMoves(seed, moves);
+        if (moves[2].direction == 2 && moves[2].size > 0 && moves[9].direction == 2 && moves[9].size > 0)
+            break;
+    }
+    ListedCompanies[2].price = 1;
+    ListedCompanies[9].price = 1;
+    Holdings[2].shares = 10000;
+    seedRandom(seed);
+    stepOnce();
+    EXPECT_EQ(bankruptSlot, 9);
+    EXPECT_EQ(bankruptRow, 9);
+    EXPECT_EQ(std::string(bankruptMessage), std::string(catalogNames[9]) + "が倒産しました");
+    EXPECT_EQ(lostShares[2], 1);
+    EXPECT_EQ(lostSharesSlot, 2);
+    EXPECT_EQ(ListedCompanies[2].price, 0);
+    EXPECT_STREQ(ListedCompanies[2].name, catalogNames[2]);  // stays listed at 0
+}
+
 TEST(PriceStep, StockValueOfTwoHoldings) {
     setUpGame();
     const uint32_t seed = 4242;
