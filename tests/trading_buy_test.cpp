@@ -326,11 +326,24 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
         ts::click(ADD_X, ADD_Y);
         ts::click(NEXT_X, NEXT_Y);
     }
+    // Every other surface is left untouched by the frames that follow.
+    const Surface* others[] = {&gameMainSurface, &hyoshoSurface, &syasinSurface, &ukeSurface,
+                               &kounyuSurface,   &shienSurface,  &spriteSheet,   &overSurface,
+                               &editSurface,     &workSurface,   &rankingSurface};
+    auto checksum = [&others] {
+        uint64_t sum = 0;
+        for (const Surface* s : others) {
+            for (int i = 0; i < s->pitch * s->height; ++i) sum = sum * 31 + s->pixels[i];
+        }
+        return sum;
+    };
+    const uint64_t before = checksum();
     ts::click(DECIDE_X, DECIDE_Y);
     ASSERT_EQ(buyListCount, 16);
     ts::mouse(320, 300, false);
     ts::runTurns(15 * 16 + 5);  // rule row 530 lies below the screen: skipped
     EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(checksum(), before);
     ts::saveScreen("trading_buy_long_list");
 }
 
