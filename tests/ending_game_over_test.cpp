@@ -194,10 +194,18 @@ TEST(EndingGameOver, FirstFramesShowThePictureThenKeyPixelsAtTheFill) {
         }
     }
     EXPECT_EQ(mismatches, 0);
-    saveScreen("ending_game_over_start");
+}
 
-    runTurns(28);
+TEST(EndingGameOver, FramesWithTheGameArt) {
+    freshStartedRun();
+    seedRandom(2003);
+    GameScene = SCENE_GAME_OVER;
+    runTurns(1);
+    saveScreen("ending_game_over_start");
+    runTurns(24);
     saveScreen("ending_game_over_midway");
+    runTurns(16);
+    saveScreen("ending_game_over_late");
 }
 
 TEST(EndingGameOver, WhenEverythingIsGoneOnlyTheCaptionRemains) {

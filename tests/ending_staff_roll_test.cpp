@@ -102,7 +102,6 @@ TEST(EndingStaffRoll, PhotographTimingsCaptionScatterAndTheNextPhotograph) {
     runTurns(1);
     EXPECT_EQ(captionBrightness, 255);
     EXPECT_FALSE(regionBlack(450, 240, 560, 275)) << "caption drawn";
-    saveScreen("ending_staff_roll_caption");
     runTurns(72);  // frame 255: the last whole frame
     EXPECT_TRUE(photoShownAt(0, 100));
     EXPECT_EQ(photoPhase, 0);
@@ -121,7 +120,6 @@ TEST(EndingStaffRoll, PhotographTimingsCaptionScatterAndTheNextPhotograph) {
         runTurns(1);
         ASSERT_EQ(photoPhase, 2) << frame;
         ASSERT_EQ(photoIndex, 0) << frame;
-        if (frame == 275) saveScreen("ending_staff_roll_scatter");
     }
     EXPECT_FALSE(photoShownAt(0, 100));
     runTurns(1);  // frame 290: the last scatter step (amplitude 99)
@@ -216,7 +214,6 @@ TEST(EndingStaffRoll, CreditsScrollThenNoticeThenLogoAndItStaysWithoutEnter) {
 
     runTurns(60);
     EXPECT_FALSE(regionBlack(160, 160, 460, 195)) << "notice shown";
-    saveScreen("ending_staff_roll_notice");
     runTurns(80);  // frame 3820: 90 frames at full brightness, then 5 levels a frame
     EXPECT_EQ(noticeBrightness, 0);
     EXPECT_EQ(noticeOn, 1);
@@ -242,7 +239,6 @@ TEST(EndingStaffRoll, CreditsScrollThenNoticeThenLogoAndItStaysWithoutEnter) {
         }
     EXPECT_EQ(mismatches, 0);
     EXPECT_FALSE(regionBlack(450, 460, 640, 480)) << "production line";
-    saveScreen("ending_staff_roll_logo");
 }
 
 TEST(EndingStaffRoll, EnterOnTheFirstFrameLeavesWithTheMusicClosed) {
@@ -288,4 +284,20 @@ TEST(EndingStaffRoll, AHeldEnterActsOnceAndEveryEndingStartsFromTheBeginning) {
     EXPECT_EQ(logoRight, 0);
     EXPECT_EQ(photoY, -116);
     EXPECT_FLOAT_EQ(scrollOffset, 479.0f);
+}
+
+TEST(EndingStaffRoll, FramesWithTheGameArt) {
+    freshStartedRun();
+    ensureGreyPalette();
+    seedRandom(2003);
+    GameScene = SCENE_ENDING_START;
+    runTurns(1);
+    runTurns(200);
+    saveScreen("ending_staff_roll_caption");
+    runTurns(72);  // frame 272: the first photograph scattering
+    saveScreen("ending_staff_roll_scatter");
+    runTurns(3680 - 272 + 60);
+    saveScreen("ending_staff_roll_notice");
+    runTurns(400);
+    saveScreen("ending_staff_roll_logo");
 }

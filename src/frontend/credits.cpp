@@ -3,7 +3,7 @@
 
 // Lines 1 to 148 are the credits; the last twelve stay empty.
 const char staffLines[STAFF_LINE_COUNT][100] = {
-    "スタッフ",
+    "カブシム　スタッフ",
     "",
     "",
     "プロデューサー",
@@ -166,7 +166,7 @@ const char photoCaptions[PHOTO_COUNT][2][30] = {
     {"銘柄データ作成", "配当 実"},
     {"テストプレイ", "空売 蒼太"},
     {"写真撮影", "窓開 光"},
-    {"看板猫", "ドラ"},
+    {"ツール制作", "指値 守"},
 };
 
 const Rect photoRects[PHOTO_COUNT] = {
