@@ -172,6 +172,17 @@ TEST(EndToEnd, RunnerExitCodesTellFailures) {
         {"jump 3\n", "3"},
         {"repeat 2\nturns 1\n", "3"},
         {"expect scene opening\nturns 5\nexpect frames > 0\n", "0"},
+        // Comments, quotes, clock targets, remembered numbers and sums, loops.
+        {"# a comment\nat ms 100  # to the end of the line\nexpect ms >= 100\nremember t turn\nturns 5\n"
+         "expect turn == $t+5\nrepeat until turn >= $t+20 max 10\n  turns 3\nend\nexpect turn == $t+20\n"
+         "repeat 2\n  repeat 2\n    turns 1\n  end\nend\nexpect turn == $t+24\n"
+         "expect text playername == \"\"\nexpect text musiclog == \"\"\n", "0"},
+        {"repeat until turn < 0 max 3\n  turns 1\nend\n", "2"},
+        {"expect text playername == \"a b\"\n", "1"},
+        {"expect text playername == \"open\n", "3"},
+        {"expect $nothing == 1\n", "3"},
+        {"set cash 5\n", "3"},
+        {"escape\nuntil quit max 10\nuntil scene market\n", "2"},
     };
     int index = 0;
     for (const auto& entry : cases) {
