@@ -320,6 +320,11 @@ TEST(Calendar, PlayOverStopsThePriceStepsInTheFrame) {
     EXPECT_EQ(Calendar.yearsLeft, 0);
     EXPECT_EQ(stepTicks, 10);
     EXPECT_STREQ(newsText, "本日のニュース　全ての営業が終了しました。");
+    testing_support::mouse(300, 300, false);
+    testing_support::runTurns(40);
+    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(stepTicks, 10);
+    testing_support::saveScreen("market_play_over");
     // a click anywhere ends play, even on a button that does its own work
     testing_support::mouse(560, 60, true);
     testing_support::runTurns(1);
