@@ -10,6 +10,7 @@
 #include "market/market_state.h"
 #include "shell/headless/headless.h"
 #include "shell/platform.h"
+#include "shell/reset.h"
 #include "shell/scenes.h"
 #include "support/test_support.h"
 
@@ -463,6 +464,49 @@ TEST(Transition, FailedLocksStillEndTheTransition) {
     runTurns(42);
     headless::setLocksFail(false);
     EXPECT_EQ(marketTransition, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MarketReset, EveryGlobalBackToProgramStart) {
+    setUpGame();
+    runTurns(3);
+    stepTicks = 9;
+    priceStepSize[3] = 2;
+    priceDirection[3] = 2;
+    newsX = 5;
+    newsMode = 1;
+    newsApplied[2] = 1;
+    newsCoinDrawn = 1;
+    saveButtonLatch = 1;
+    fastForwardLatch = 1;
+    fastForwardPressed = 1;
+    zoomA[0] = 10;
+    secondZoom = 1;
+    shakeCount = 4;
+    stripProgress = 7;
+    messagePanel[0] = 100;
+    resetMarketState();
+    EXPECT_EQ(stepTicks, 0);
+    EXPECT_EQ(priceStepSize[3], 0);
+    EXPECT_EQ(priceDirection[3], 0);
+    EXPECT_EQ(newsX, 640);
+    EXPECT_EQ(newsMode, 0);
+    EXPECT_EQ(newsApplied[2], 0);
+    EXPECT_EQ(newsCoinDrawn, 0);
+    EXPECT_STREQ(newsText, "");
+    EXPECT_STREQ(dateText, "");
+    EXPECT_EQ(saveButtonLatch, 0);
+    EXPECT_EQ(fastForwardLatch, 0);
+    EXPECT_EQ(fastForwardPressed, 0);
+    EXPECT_EQ(zoomA[0], 200);
+    EXPECT_EQ(secondZoom, 0);
+    EXPECT_EQ(shakeCount, 0);
+    EXPECT_EQ(stripProgress, 0);
+    EXPECT_EQ(messagePanel[0], 300);
+    EXPECT_EQ(marketLastFrame, 0u);
 }
 
 }  // namespace
