@@ -35,8 +35,8 @@ void formatBuyTotal() {
 }
 
 void formatOrderText(int slot) {
-    std::snprintf(TradeRows[slot].sharesText, sizeof TradeRows[slot].sharesText,
-                  "現在の持ち株数 %ld株", static_cast<long>(buyOrder[slot]));
+    std::snprintf(TradeRows[slot].sharesText, sizeof TradeRows[slot].sharesText, "現在の持ち株数 %ld株",
+                  static_cast<long>(buyOrder[slot]));
 }
 
 void addLot(int slot) {
@@ -74,15 +74,12 @@ void decide() {
         for (int i = 0; i < SLOTS; ++i) {
             if (buyOrder[i] <= 0) continue;
             BuyListEntry& entry = buyList[buyListCount++];
-            copyText(entry.name, sizeof entry.name, ListedCompanies[i].name,
-                     sizeof ListedCompanies[i].name);
-            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株",
-                          static_cast<long>(buyOrder[i]));
+            copyText(entry.name, sizeof entry.name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
+            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株", static_cast<long>(buyOrder[i]));
         }
     }
     Player.cash -= static_cast<int32_t>(buyTotal);
-    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円",
-                  static_cast<long>(Player.cash));
+    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
     buyDecided = 1;
     buySelected = 0;
 }

@@ -27,8 +27,7 @@ const Rect& imageOf(const TradeButton& button, const Rect (&images)[2]) {
 }
 
 void formatProceeds() {
-    std::snprintf(sellProceedsText, sizeof sellProceedsText, "%ld0000円",
-                  static_cast<long>(sellProceeds));
+    std::snprintf(sellProceedsText, sizeof sellProceedsText, "%ld0000円", static_cast<long>(sellProceeds));
 }
 
 void confirmSale() {
@@ -41,8 +40,7 @@ void confirmSale() {
     }
     sellSelected = 0;
     Player.cash += sellProceeds;
-    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円",
-                  static_cast<long>(Player.cash));
+    std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
     sellProceeds = 0;
     formatProceeds();
     GameScene = SCENE_MARKET;
@@ -94,10 +92,8 @@ void sceneSell() {
     if (sellSelected > SLOTS - 1) sellSelected = 0;
 
     const int shown = sellSelected;
-    std::snprintf(sellPriceText, sizeof sellPriceText, "%d",
-                  static_cast<int>(ListedCompanies[shown].price));
-    std::snprintf(sellOrderText, sizeof sellOrderText, "%d",
-                  static_cast<int>(TradeRows[shown].sellOrder));
+    std::snprintf(sellPriceText, sizeof sellPriceText, "%d", static_cast<int>(ListedCompanies[shown].price));
+    std::snprintf(sellOrderText, sizeof sellOrderText, "%d", static_cast<int>(TradeRows[shown].sellOrder));
     for (int i = 0; i < SLOTS; ++i) {
         copyText(TradeRows[i].name, sizeof TradeRows[i].name, ListedCompanies[i].name,
                  sizeof ListedCompanies[i].name);

@@ -65,8 +65,7 @@ void pledgeLess(int slot) {
 
 void confirmSupport() {
     Player.cash -= supportTotal;
-    std::snprintf(Player.cashText, sizeof Player.cashText, "　　 %ld0000円",
-                  static_cast<long>(Player.cash));
+    std::snprintf(Player.cashText, sizeof Player.cashText, "　　 %ld0000円", static_cast<long>(Player.cash));
     char name[100];
     for (int i = 0; i < SLOTS; ++i) {
         const int32_t amount = supportAmount[i];
@@ -135,8 +134,7 @@ void sceneSupport() {
     if (supportSelected < 0) supportSelected = SLOTS - 1;
     if (supportSelected > SLOTS - 1) supportSelected = 0;
 
-    if (pressButton(supportAddButton, 240, 357, 274, 374,
-                    Player.cash != 0 && Player.cash != supportTotal)) {
+    if (pressButton(supportAddButton, 240, 357, 274, 374, Player.cash != 0 && Player.cash != supportTotal)) {
         pledgeMore(supportSelected);
     }
     if (pressButton(supportRemoveButton, 240, 377, 274, 394)) pledgeLess(supportSelected);

@@ -34,8 +34,8 @@ char supportTotalText[64];
 char supportPriceText[32];
 char supportAmountText[32];
 char supportNameText[SLOTS][100];
-TradeButton supportPrevButton, supportNextButton, supportAddButton, supportRemoveButton,
-    supportConfirmButton, supportBackButton;
+TradeButton supportPrevButton, supportNextButton, supportAddButton, supportRemoveButton, supportConfirmButton,
+    supportBackButton;
 
 bool pressButton(TradeButton& button, int left, int top, int right, int bottom, bool condition) {
     if (!cursorIn(left, top, right, bottom)) return false;
@@ -50,9 +50,7 @@ bool pressButton(TradeButton& button, int left, int top, int right, int bottom, 
     return true;
 }
 
-void drawSprite(int x, int y, const Rect& source) {
-    bltFast(backBuffer, x, y, spriteSheet, source, true);
-}
+void drawSprite(int x, int y, const Rect& source) { bltFast(backBuffer, x, y, spriteSheet, source, true); }
 
 void copyText(char* destination, int size, const char* source, int sourceSize) {
     // Cut at a character boundary: a double-byte character is copied whole or not at all.
@@ -98,6 +96,6 @@ void resetTradingState() {
     std::memset(supportPriceText, 0, sizeof supportPriceText);
     std::memset(supportAmountText, 0, sizeof supportAmountText);
     std::memset(supportNameText, 0, sizeof supportNameText);
-    supportPrevButton = supportNextButton = supportAddButton = supportRemoveButton =
-        supportConfirmButton = supportBackButton = TradeButton{};
+    supportPrevButton = supportNextButton = supportAddButton = supportRemoveButton = supportConfirmButton =
+        supportBackButton = TradeButton{};
 }

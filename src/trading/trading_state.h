@@ -18,8 +18,7 @@ struct TradeButton {
 // shows the normal image; a frame with the button down, the latch clear and
 // `condition` met sets the latch, shows the pressed image and returns true.
 // Outside the area, latch and image keep their values.
-bool pressButton(TradeButton& button, int left, int top, int right, int bottom,
-                 bool condition = true);
+bool pressButton(TradeButton& button, int left, int top, int right, int bottom, bool condition = true);
 // Copies a sprite-sheet rectangle to the back buffer with the colour key.
 void drawSprite(int x, int y, const Rect& source);
 // The mouse cursor sprite at cursorPos.
@@ -53,8 +52,8 @@ extern int32_t sellProceeds;
 extern char sellProceedsText[64];
 extern char sellPriceText[32];
 extern char sellOrderText[32];
-extern TradeButton sellPrevButton, sellNextButton, sellLotButton, sellTakeBackButton,
-    sellConfirmButton, sellCancelButton;
+extern TradeButton sellPrevButton, sellNextButton, sellLotButton, sellTakeBackButton, sellConfirmButton,
+    sellCancelButton;
 
 // Support screen.
 extern int32_t supportAmount[SLOTS];
