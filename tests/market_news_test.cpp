@@ -196,7 +196,7 @@ TEST(News, JumpsStopAtZeroAndAtTheCeiling) {
     EXPECT_EQ(ListedCompanies[4].price, 999);
     EXPECT_EQ(newsApplied[2], 1);
 
-    ListedCompanies[4].price = 120;
+    ListedCompanies[4].price = 99;
     applyNewsEffect(3);
     EXPECT_EQ(ListedCompanies[4].price, 0);
     EXPECT_EQ(newsApplied[5], 1);
