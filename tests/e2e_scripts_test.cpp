@@ -161,6 +161,16 @@ TEST(EndToEnd, BankruptcyTakesTheSharesAndAFoundingFillsTheSlot) {
     cleanUp(folder);
 }
 
+TEST(EndToEnd, OpeningRunsItsFiveStripsIntoTheTitle) {
+    const fs::path folder = freshFolder();
+    ASSERT_FALSE(folder.empty());
+    const RunResult run = runScript(folder, "e_opening.txt");
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    EXPECT_EQ(run.scenes, (std::vector<int>{OPENING, TITLE_LOAD, TITLE_MENU})) << describe(run);
+    EXPECT_NE(run.trace.find("turn 856 "), std::string::npos) << describe(run);
+    cleanUp(folder);
+}
+
 // The runner reports failures by its exit code: an expect that does not hold,
 // a wait that runs out, a malformed script.
 TEST(EndToEnd, RunnerExitCodesTellFailures) {
