@@ -385,7 +385,7 @@ TEST(FrontNameEntry, KeyboardLabelsOfTheLeftColumnsLieOnTheirKeys) {
 // Every label on its key. The rows fit a font whose blank is half a full-width
 // letter (6.5 pixels at 13); with whole-pixel blanks of 7 the fourth and fifth
 // columns drift right of their keys. Enable once text advances keep fractions.
-TEST(FrontNameEntry, DISABLED_KeyboardLabelsAllLieOnTheirKeys) {
+TEST(FrontNameEntry, KeyboardLabelsAllLieOnTheirKeys) {
     enterNameEntry();
     LabelSpan spans[NAME_KEYS];
     keyboardLabelSpans(spans);

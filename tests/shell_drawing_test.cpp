@@ -223,9 +223,13 @@ TEST(Text, FullWidthLettersFitTheKeyboard) {
     EXPECT_EQ(textWidth("　", 2), 13);
     EXPECT_EQ(textWidth(" ", 1), 7);
     EXPECT_EQ(textWidth("㈱", 2), 13);
+    // Half-width letters are 6.5 pixels: eight blanks between two full-width
+    // letters keep the keyboard's columns.
+    EXPECT_EQ(textWidth("ａ        ｂ"), 78);
     EXPECT_LE(textHeight(), 20);
     // A dangling lead byte or a bad trail byte never reads past the text.
     EXPECT_EQ(textWidth("\x82", 1), 0);
+    EXPECT_EQ(textWidth("ab"), 13);
     getDC();
     textOut(630, 470, "\x82\x01xyz漢字", 9);
     textOut(-20, -5, "漢字の列");

@@ -91,8 +91,9 @@ void textOut(int x, int y, const char* text, int length) {
     }
     const int height = textHeight();
     int pos = 0;
-    int penX = x;
+    int32_t pen64 = 0;
     while (const Glyph* glyph = nextGlyph(text, length, &pos)) {
+        const int penX = x + pen64 / 64;
         for (int row = 0; row < height; ++row) {
             uint32_t mask = glyph->rows[row];
             const int py = y + row;
@@ -103,7 +104,7 @@ void textOut(int x, int y, const char* text, int length) {
                 if ((mask & 1u) != 0 && px >= 0 && px < backBuffer.width) line[px] = drawDC.textIndex;
             }
         }
-        penX += glyph->advance;
+        pen64 += glyph->advance64;
     }
 }
 

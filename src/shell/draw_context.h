@@ -50,4 +50,5 @@ bool openTextFont();
 void closeTextFont();
 // Width in pixels of a code page 932 text in the game font.
 int textWidth(const char* text, int length);
+int textWidth(const char* text);
 int textHeight();

@@ -50,12 +50,51 @@ uint32_t codePointOf(const char* bytes, size_t length) {
     return out[0];
 }
 
+// The advance of a character in 1/64 pixel. The font is monospaced with
+// half-width letters of 6.5 pixels, so whole-pixel advances would drift: the
+// width of a run of copies, as the font lays it out, keeps the fraction.
+int32_t advance64Of(uint32_t codePoint) {
+    char utf8[4];
+    int size;
+    if (codePoint < 0x80) {
+        utf8[0] = static_cast<char>(codePoint);
+        size = 1;
+    } else if (codePoint < 0x800) {
+        utf8[0] = static_cast<char>(0xC0 | (codePoint >> 6));
+        utf8[1] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        size = 2;
+    } else if (codePoint < 0x10000) {
+        utf8[0] = static_cast<char>(0xE0 | (codePoint >> 12));
+        utf8[1] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8[2] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        size = 3;
+    } else {
+        utf8[0] = static_cast<char>(0xF0 | (codePoint >> 18));
+        utf8[1] = static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        utf8[2] = static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        utf8[3] = static_cast<char>(0x80 | (codePoint & 0x3F));
+        size = 4;
+    }
+    constexpr int COPIES = 16;
+    char run[COPIES * 4 + 1];
+    for (int i = 0; i < COPIES; ++i) std::memcpy(run + i * size, utf8, size);
+    run[COPIES * size] = '\0';
+    int width = 0;
+    int height = 0;
+    TTF_SetFontHinting(font, TTF_HINTING_NONE);
+    const int result = TTF_SizeUTF8(font, run, &width, &height);
+    TTF_SetFontHinting(font, TTF_HINTING_MONO);
+    if (result != 0) return -1;
+    return width * 64 / COPIES;
+}
+
 void renderGlyph(Glyph& glyph, uint32_t codePoint) {
     glyph.state = Glyph::Missing;
     if (font == nullptr || codePoint == 0) return;
     int minX, maxX, minY, maxY, advance;
     if (TTF_GlyphMetrics32(font, codePoint, &minX, &maxX, &minY, &maxY, &advance) != 0) return;
-    glyph.advance = static_cast<int16_t>(advance);
+    const int32_t advance64 = advance64Of(codePoint);
+    glyph.advance64 = advance64 >= 0 ? advance64 : advance * 64;
     glyph.state = Glyph::Ready;
     if (codePoint == ' ' || codePoint == 0x3000) return;
     SDL_Surface* image = TTF_RenderGlyph32_Solid(font, codePoint, SDL_Color{255, 255, 255, 255});
@@ -133,8 +172,10 @@ const Glyph* nextGlyph(const char* text, int length, int* pos) {
 }
 
 int textWidth(const char* text, int length) {
-    int width = 0;
+    int32_t width64 = 0;
     int pos = 0;
-    while (const Glyph* glyph = nextGlyph(text, length, &pos)) width += glyph->advance;
-    return width;
+    while (const Glyph* glyph = nextGlyph(text, length, &pos)) width64 += glyph->advance64;
+    return (width64 + 63) / 64;
 }
+
+int textWidth(const char* text) { return textWidth(text, static_cast<int>(std::strlen(text))); }
