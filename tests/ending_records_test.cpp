@@ -289,3 +289,29 @@ TEST(EndingRanking, FramesWithTheGameArt) {
     EXPECT_EQ(rowName(0), "abc    ");
     saveScreen("ending_ranking");
 }
+
+TEST(EndingRoad, AFinishedGameGoesThroughEndingAwardRankingToTheTitle) {
+    freshStartedRun();
+    setPlayer("kabu", 3000, 500);
+    GameScene = SCENE_ENDING_START;
+    runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_STAFF_ROLL);
+    runTurns(100);
+    headless::setKey(Key::Enter, true);
+    runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_AWARD);
+    runTurns(3);  // Enter held does not matter here
+    EXPECT_EQ(GameScene, SCENE_AWARD);
+    headless::setKey(Key::Enter, false);
+    click(300, 300);
+    EXPECT_EQ(GameScene, SCENE_RANKING);
+    EXPECT_EQ(awardClass, 4);
+    runTurns(2);
+    EXPECT_EQ(rowName(0), "kabu   ");
+    EXPECT_EQ(RankTable[0].stockValue, 500);
+    EXPECT_EQ(RankTable[0].assetClass, 4);
+    mouse(50, 20, true);
+    runTurns(1);
+    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(rankEntryPending, 0);
+}

@@ -56,32 +56,28 @@ void burstTile(int32_t& state, int32_t tx, int32_t ty, int32_t bottomLine) {
     if (pixelY[ty][tx] >= bottomLine) state = CELL_GONE;
 }
 
-void drawTiles(uint8_t* dst, int dstPitch, const uint8_t* src, int srcPitch) {
+// Draws one tile's pixels where they are now, skipping the colour key. The
+// pixels never move sideways, so the column is the home column.
+void drawTile(int32_t state, int32_t tx, int32_t ty, uint8_t* dst, int dstPitch, const uint8_t* src,
+              int srcPitch) {
     const Surface& d = *shatterDst;
     const Surface& s = *shatterSrc;
-    for (int32_t ty = 0; ty < shatterArea.height; ty += shatterCell.height) {
-        for (int32_t tx = 0; tx < shatterArea.width; tx += shatterCell.width) {
-            const int32_t state = cellState[ty][tx];
-            if (state == CELL_GONE) continue;
-            for (int32_t hy = ty; hy < ty + shatterCell.height; ++hy) {
-                const int32_t sy = hy + shatterSrcOffset.y;
-                if (sy < 0 || sy >= s.height) continue;
-                const uint8_t* srcRow = src + static_cast<ptrdiff_t>(sy) * srcPitch;
-                for (int32_t hx = tx; hx < tx + shatterCell.width; ++hx) {
-                    // A waiting tile has not moved from home.
-                    const int32_t x = state >= 0 ? hx : pixelX[hy][hx];
-                    const int32_t y = state >= 0 ? hy : pixelY[hy][hx];
-                    if (x < 0 || x >= SCREEN_WIDTH || y < 0 || y >= SCREEN_HEIGHT) continue;
-                    const int32_t sx = hx + shatterSrcOffset.x;
-                    if (sx < 0 || sx >= s.width) continue;
-                    const uint8_t value = srcRow[sx];
-                    if (value == COLOR_KEY) continue;
-                    const int32_t dx = x + shatterDstOffset.x;
-                    const int32_t dy = y + shatterDstOffset.y;
-                    if (dx < 0 || dx >= d.width || dy < 0 || dy >= d.height) continue;
-                    dst[static_cast<ptrdiff_t>(dy) * dstPitch + dx] = value;
-                }
-            }
+    for (int32_t hy = ty; hy < ty + shatterCell.height; ++hy) {
+        const int32_t sy = hy + shatterSrcOffset.y;
+        if (sy < 0 || sy >= s.height) continue;
+        const uint8_t* srcRow = src + static_cast<ptrdiff_t>(sy) * srcPitch;
+        for (int32_t hx = tx; hx < tx + shatterCell.width; ++hx) {
+            const int32_t x = hx;
+            const int32_t y = state >= 0 ? hy : pixelY[hy][hx];  // a waiting tile is at home
+            if (x < 0 || x >= SCREEN_WIDTH || y < 0 || y >= SCREEN_HEIGHT) continue;
+            const int32_t sx = hx + shatterSrcOffset.x;
+            if (sx < 0 || sx >= s.width) continue;
+            const uint8_t value = srcRow[sx];
+            if (value == COLOR_KEY) continue;
+            const int32_t dx = x + shatterDstOffset.x;
+            const int32_t dy = y + shatterDstOffset.y;
+            if (dx < 0 || dx >= d.width || dy < 0 || dy >= d.height) continue;
+            dst[static_cast<ptrdiff_t>(dy) * dstPitch + dx] = value;
         }
     }
 }
@@ -136,6 +132,14 @@ int32_t shatterInit(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int3
 }
 
 void shatterStep() {
+    // Moving and drawing go tile by tile in one pass: each tile is drawn
+    // right after its own move, in the same order as two passes would.
+    int dstPitch = 0;
+    int srcPitch = 0;
+    uint8_t* dst = shatterDst != nullptr ? lockSurface(*shatterDst, &dstPitch) : nullptr;
+    uint8_t* src = shatterSrc != nullptr ? lockSurface(*shatterSrc, &srcPitch) : nullptr;
+    const bool drawing = dst != nullptr && src != nullptr;
+
     const int32_t bottomLine = SCREEN_HEIGHT - shatterCell.height;
     for (int32_t ty = 0; ty < shatterArea.height; ty += shatterCell.height) {
         for (int32_t tx = 0; tx < shatterArea.width; tx += shatterCell.width) {
@@ -143,17 +147,12 @@ void shatterStep() {
             if (state >= 0 && state <= shatterClock) state = CELL_FALLING;
             if (state == CELL_FALLING) fallTile(state, tx, ty, bottomLine);
             if (state == CELL_BURSTING) burstTile(state, tx, ty, bottomLine);
+            if (drawing && state != CELL_GONE) drawTile(state, tx, ty, dst, dstPitch, src, srcPitch);
         }
     }
     // Every tile has started long before the threshold could overflow.
     if (shatterClock <= INT32_MAX - 1000) shatterClock += 1000;
 
-    if (shatterDst == nullptr || shatterSrc == nullptr) return;
-    int dstPitch = 0;
-    int srcPitch = 0;
-    uint8_t* dst = lockSurface(*shatterDst, &dstPitch);
-    uint8_t* src = lockSurface(*shatterSrc, &srcPitch);
-    if (dst != nullptr && src != nullptr) drawTiles(dst, dstPitch, src, srcPitch);
     if (src != nullptr) unlockSurface(*shatterSrc);
     if (dst != nullptr) unlockSurface(*shatterDst);
 }
