@@ -158,6 +158,11 @@ TEST(EndToEnd, BankruptcyTakesTheSharesAndAFoundingFillsTheSlot) {
     const RunResult run = runScript(folder, "d_bankruptcy.txt");
     ASSERT_EQ(run.exitCode, 0) << describe(run);
     EXPECT_TRUE(visitsInOrder(run.scenes, {NAME_ENTRY, MARKET, BUY, MARKET})) << describe(run);
+    // The price steps saved that game; a fresh run continues it and a founding
+    // there gets a fresh catalogue price.
+    const RunResult continued = runScript(folder, "d2_founding_after_continue.txt");
+    ASSERT_EQ(continued.exitCode, 0) << describe(continued);
+    EXPECT_EQ(continued.scenes, (std::vector<int>{OPENING, TITLE_LOAD, TITLE_MENU, MARKET})) << describe(continued);
     cleanUp(folder);
 }
 
