@@ -120,14 +120,14 @@ bool writeEndingTheme(const std::string& path) {
     Track& flute = song.addTrack("flute", 1, FLUTE, 80, 70);
     Track& pad = song.addTrack("strings", 2, STRINGS, 75, 80);
     Track& bass = song.addTrack("bass", 3, FRETLESS, 90, 64);
-    uint32_t t = melody(piano, 0, 0, a, 86);
-    t = melody(flute, 1, t, a, 80);
-    melody(piano, 0, t, b, 92);
+    uint32_t t = melody(piano, 0, 0, a, 98);
+    t = melody(flute, 1, t, a, 92);
+    melody(piano, 0, t, b, 102);
     melody(flute, 1, t, b, 60, -12);
     const std::vector<std::vector<Chord>> sections = {ca, ca, cb};
     for (size_t s = 0; s < sections.size(); ++s) {
         const uint32_t at = static_cast<uint32_t>(s) * 8 * BAR;
-        arpeggio(piano, 0, at, sections[s], 56, 3, 2);
+        arpeggio(piano, 0, at, sections[s], 62, 3, 2);
         if (s >= 1) padChords(pad, 2, at, sections[s], 52);
         bassLine(bass, 3, at, sections[s], 80, 2);
     }

@@ -144,15 +144,14 @@ void drawClassIcon(Canvas& c, const SheetRect& r, int cls) {
     }
     // Title and stars: six for the top class, none for the last.
     TextStyle title;
-    title.size = 14;
-    title.bold = true;
+    title.size = 16;
     title.smooth = true;
     const int tx = static_cast<int>(x0 + 8 + 2 * mr);
     const bool lightPlate = cls <= 2;
     if (lightPlate) {
-        drawTextShadow(c, tx, static_cast<int>(y0) + 3, titles[cls], title, rgb(40, 24, 0), shade(plate, 170));
+        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(40, 24, 0), shade(plate, 170));
     } else {
-        drawTextShadow(c, tx, static_cast<int>(y0) + 3, titles[cls], title, rgb(255, 255, 255), shade(plate, 25));
+        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(255, 255, 255), shade(plate, 25));
     }
     const int stars = 6 - cls;
     for (int i = 0; i < 6; ++i) {
@@ -189,7 +188,7 @@ void drawGameOver(Canvas& c, const SheetRect& r) {
 void drawTitleStrip(Canvas& c, const SheetRect& r) {
     TextStyle s;
     s.size = 12;
-    const char8_t* text = u8"Copyright (C) 2003 KABUSIM PROJECT.  All Rights Reserved.";
+    const char8_t* text = u8"Copyright (C) 2003 かぶしき工房ピクル  All Rights Reserved.";
     const int tw = textWidth(text, s);
     drawTextOutlined(c, r.left + (w(r) - tw) / 2, r.top + 1, text, s, rgb(230, 230, 240), rgb(10, 10, 30), 1);
 }

@@ -60,18 +60,18 @@ Canvas makeBuyScreen() {
     wells(c, 150, 110, 66, 37);
     wells(c, 400, 110, 66, 37);
     fillRoundRect(c, 224.0f, 114.0f, 394.0f, 140.0f, 5, rgb(8, 16, 44));
-    fillRoundRect(c, 240.0f, 187.0f, 608.0f, 406.0f, 6, rgb(4, 20, 32));
-    hLine(c, 244, 604, 206, rgb(60, 160, 170));
+    hLine(c, 244, 604, 205, rgb(60, 160, 170));
+    fillRoundRect(c, 240.0f, 206.0f, 608.0f, 406.0f, 6, rgb(4, 20, 32));
     for (int i = 1; i < 10; ++i) hLine(c, 244, 604, 206 + 20 * i, rgb(16, 48, 62));
     // Coins and a rising arrow on the left, with a note on lots.
     for (int i = 0; i < 5; ++i) drawCoin(c, 70, 176 - i * 7.0f, 16);
     drawRisingArrow(c, 40, 150, 108, 92, 6, rgb(80, 220, 120));
     TextStyle note;
     note.size = 12;
-    drawText(c, 40, 222, u8"「追加」1回で", note, CAPTION);
-    drawText(c, 40, 238, u8"1万株を注文、", note, CAPTION);
-    drawText(c, 40, 254, u8"「決定」で", note, CAPTION);
-    drawText(c, 40, 270, u8"支払います。", note, CAPTION);
+    drawText(c, 40, 330, u8"「追加」1回で", note, CAPTION);
+    drawText(c, 40, 346, u8"1万株を注文、", note, CAPTION);
+    drawText(c, 40, 362, u8"「決定」で", note, CAPTION);
+    drawText(c, 40, 378, u8"支払います。", note, CAPTION);
     // Money lines: cash at (505, 417), total at (460, 440).
     captionBefore(c, 500, 417, u8"所持金");
     wells(c, 230, 430, 66, 37);

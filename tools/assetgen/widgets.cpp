@@ -32,7 +32,7 @@ void drawButton(Canvas& c, int x, int y, int w, int h, const char8_t* label, Rgb
     const Rgb shadowCol = disabled ? rgb(200, 202, 208) : shade(body, 30);
     TextStyle style;
     style.size = textSize;
-    style.bold = true;
+    style.bold = textSize >= 13;
     style.smooth = textSize >= 14;
     int iconW = 0;
     if (icon == ButtonIcon::Left || icon == ButtonIcon::Right || icon == ButtonIcon::Forward) iconW = 9;
