@@ -533,6 +533,8 @@ TEST(AssetMusic, StrictReaderRefusesDamagedFiles) {
 TEST(AssetMusic, SdlMixerLoadsEveryPiece) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
+    // The soundfont the game plays its music with.
+    Mix_SetSoundFonts("/usr/share/sounds/sf2/TimGM6mb.sf2");
     Mix_Init(MIX_INIT_MID);
     ASSERT_EQ(Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024), 0) << Mix_GetError();
     for (const char* name : MUSIC) {

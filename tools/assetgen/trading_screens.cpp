@@ -101,8 +101,9 @@ Canvas makeSellScreen() {
                               u8"「決定」で売却し、「戻る」で取りやめます。",
                               u8"売った会社の株価は少し下がります。"};
     for (int i = 0; i < 3; ++i) drawTextCentered(c, 0, 300 + 24 * i, 640, 0, lines[i], help, rgb(220, 220, 235));
-    // A falling arrow illustration on the left.
-    drawRisingArrow(c, 40, 110, 110, 220, 7, rgb(240, 80, 90));
+    // Coins handed back and a falling arrow on the left.
+    for (int i = 0; i < 4; ++i) drawCoin(c, 76, 238 - i * 7.0f, 16);
+    drawRisingArrow(c, 34, 96, 104, 190, 6, rgb(240, 80, 90));
     wells(c, 230, 430, 66, 37);
     wells(c, 370, 430, 66, 37);
     return c;
