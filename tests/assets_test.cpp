@@ -24,9 +24,10 @@ struct FileSize {
     int width, height;
 };
 const FileSize BITMAPS[] = {
-    {"gamemain.BMP", 640, 480}, {"char.BMP", 800, 726}, {"syasin.BMP", 500, 500}, {"uke.BMP", 640, 480},
-    {"kounyu.BMP", 640, 480},   {"shien.BMP", 640, 480}, {"hyosho.BMP", 640, 480}, {"over.BMP", 640, 480},
-    {"edit.BMP", 640, 480},     {"ranking.BMP", 640, 480}, {"title.BMP", 640, 480}, {"grfback.BMP", 640, 480},
+    {"gamemain.BMP", 640, 480}, {"char.BMP", 800, 726},   {"syasin.BMP", 500, 500},
+    {"uke.BMP", 640, 480},      {"kounyu.BMP", 640, 480}, {"shien.BMP", 640, 480},
+    {"hyosho.BMP", 640, 480},   {"over.BMP", 640, 480},   {"edit.BMP", 640, 480},
+    {"ranking.BMP", 640, 480},  {"title.BMP", 640, 480},  {"grfback.BMP", 640, 480},
 };
 const char* const MUSIC[] = {"title.mid", "edit.mid", "main.mid", "2ofus.MID"};
 
@@ -82,7 +83,8 @@ TEST(AssetBitmaps, AllTwelveShareOnePaletteWithTheFixedEntries) {
     for (const FileSize& f : BITMAPS) {
         const bmpfile::Image& img = image(f.name);
         for (int i = 0; i < 256; ++i) {
-            for (int k = 0; k < 3; ++k) ASSERT_EQ(img.palette[i][k], first.palette[i][k]) << f.name << " entry " << i;
+            for (int k = 0; k < 3; ++k)
+                ASSERT_EQ(img.palette[i][k], first.palette[i][k]) << f.name << " entry " << i;
         }
     }
     const auto& p = first.palette;
@@ -97,7 +99,8 @@ TEST(AssetBitmaps, AllTwelveShareOnePaletteWithTheFixedEntries) {
     // The key colour is unlike every other entry, so no nearest-colour search of
     // a drawn colour can land on it.
     for (int i = 0; i < 254; ++i) {
-        const int d = std::abs(p[i][0] - p[254][0]) + std::abs(p[i][1] - p[254][1]) + std::abs(p[i][2] - p[254][2]);
+        const int d =
+            std::abs(p[i][0] - p[254][0]) + std::abs(p[i][1] - p[254][1]) + std::abs(p[i][2] - p[254][2]);
         EXPECT_GT(d, 2) << "entry " << i << " is the key colour";
     }
     // Enough greys for the staff roll's fades: at least 32 levels.
@@ -213,9 +216,9 @@ TEST(AssetSpriteSheet, PressedAndDisabledImagesDifferFromNormalAndPressedIsDarke
         sheet::SheetRect normal, other;
     };
     const Pair pairs[] = {
-        {sheet::PREV, sheet::PREV_PRESSED},       {sheet::NEXT, sheet::NEXT_PRESSED},
-        {sheet::ADD, sheet::ADD_PRESSED},         {sheet::REMOVE, sheet::REMOVE_PRESSED},
-        {sheet::DECIDE, sheet::DECIDE_PRESSED},   {sheet::BACK, sheet::BACK_PRESSED},
+        {sheet::PREV, sheet::PREV_PRESSED},         {sheet::NEXT, sheet::NEXT_PRESSED},
+        {sheet::ADD, sheet::ADD_PRESSED},           {sheet::REMOVE, sheet::REMOVE_PRESSED},
+        {sheet::DECIDE, sheet::DECIDE_PRESSED},     {sheet::BACK, sheet::BACK_PRESSED},
         {sheet::NEXT_DAY, sheet::NEXT_DAY_PRESSED}, {sheet::PREV, sheet::PREV_DISABLED},
         {sheet::NEXT, sheet::NEXT_DISABLED},
     };
@@ -246,13 +249,14 @@ TEST(AssetSpriteSheet, PressedAndDisabledImagesDifferFromNormalAndPressedIsDarke
 
 TEST(AssetSpriteSheet, ButtonsAreOpaqueWhereTheyAreClicked) {
     // The centre of every button is solid, so a click lands on a visible button.
-    for (const sheet::SheetRect& r : {sheet::BUY, sheet::HOLDINGS, sheet::SUPPORT, sheet::SAVE, sheet::GRAPH,
-                                      sheet::NEXT_DAY, sheet::PREV, sheet::NEXT, sheet::ADD, sheet::REMOVE,
-                                      sheet::DECIDE, sheet::BACK, sheet::SELL, sheet::HOLDINGS_BACK,
-                                      sheet::RANKING_BACK, sheet::GRAPH_BUY}) {
+    for (const sheet::SheetRect& r :
+         {sheet::BUY, sheet::HOLDINGS, sheet::SUPPORT, sheet::SAVE, sheet::GRAPH, sheet::NEXT_DAY,
+          sheet::PREV, sheet::NEXT, sheet::ADD, sheet::REMOVE, sheet::DECIDE, sheet::BACK, sheet::SELL,
+          sheet::HOLDINGS_BACK, sheet::RANKING_BACK, sheet::GRAPH_BUY}) {
         const bmpfile::Image& s = image("char.BMP");
         for (int y = r.top + 3; y < r.bottom - 3; ++y) {
-            for (int x = r.left + 4; x < r.right - 4; ++x) ASSERT_NE(pixel(s, x, y), 254) << r.name << " " << x << "," << y;
+            for (int x = r.left + 4; x < r.right - 4; ++x)
+                ASSERT_NE(pixel(s, x, y), 254) << r.name << " " << x << "," << y;
         }
     }
 }
@@ -304,14 +308,15 @@ TEST(AssetBackgrounds, TradingScreensAreDarkWhereTheirLightTextsGo) {
         int x, y, w;
     };
     const Spot spots[] = {
-        {"kounyu.BMP", 150, 90, 150}, {"kounyu.BMP", 200, 150, 150}, {"kounyu.BMP", 250, 210, 300},
-        {"kounyu.BMP", 505, 417, 100}, {"kounyu.BMP", 460, 440, 150}, {"uke.BMP", 292, 93, 60},
-        {"uke.BMP", 400, 177, 60},     {"uke.BMP", 400, 219, 100},    {"uke.BMP", 435, 237, 90},
-        {"shien.BMP", 150, 290, 250},  {"shien.BMP", 200, 330, 200},  {"shien.BMP", 470, 410, 140},
+        {"kounyu.BMP", 150, 90, 150},   {"kounyu.BMP", 200, 150, 150},  {"kounyu.BMP", 250, 210, 300},
+        {"kounyu.BMP", 505, 417, 100},  {"kounyu.BMP", 460, 440, 150},  {"uke.BMP", 292, 93, 60},
+        {"uke.BMP", 400, 177, 60},      {"uke.BMP", 400, 219, 100},     {"uke.BMP", 435, 237, 90},
+        {"shien.BMP", 150, 290, 250},   {"shien.BMP", 200, 330, 200},   {"shien.BMP", 470, 410, 140},
         {"ranking.BMP", 170, 150, 270}, {"ranking.BMP", 170, 430, 270}, {"over.BMP", 0, 0, 640},
     };
     for (const Spot& s : spots) {
-        EXPECT_LT(meanLuminance(image(s.file), s.x, s.y, s.x + s.w, s.y + 13), 110) << s.file << " " << s.x << "," << s.y;
+        EXPECT_LT(meanLuminance(image(s.file), s.x, s.y, s.x + s.w, s.y + 13), 110)
+            << s.file << " " << s.x << "," << s.y;
     }
     // The certificate is light paper under its black and red texts.
     EXPECT_GT(meanLuminance(image("hyosho.BMP"), 100, 50, 190, 63), 200);
@@ -355,8 +360,9 @@ TEST(AssetBackgrounds, NameEntryPictureTilesSeamlessly) {
 
 TEST(AssetBackgrounds, ThirteenPhotographsSitWhereTheStaffRollTakesThem) {
     const bmpfile::Image& s = image("syasin.BMP");
-    const int places[13][2] = {{0, 0},     {0, 120},   {0, 240},   {0, 360},   {120, 0},  {120, 120}, {120, 240},
-                               {120, 360}, {240, 0},   {240, 120}, {240, 240}, {240, 360}, {360, 240}};
+    const int places[13][2] = {{0, 0},     {0, 120},   {0, 240},   {0, 360}, {120, 0},
+                               {120, 120}, {120, 240}, {120, 360}, {240, 0}, {240, 120},
+                               {240, 240}, {240, 360}, {360, 240}};
     for (const auto& p : places) {
         std::vector<bool> used(256, false);
         int distinct = 0;
@@ -404,7 +410,9 @@ MidiSummary readMidi(const std::string& path) {
     MidiSummary m;
     const std::vector<uint8_t> b = bmpfile::readFile(path);
     auto be16 = [&](size_t p) { return (b[p] << 8) | b[p + 1]; };
-    auto be32 = [&](size_t p) { return (uint32_t{b[p]} << 24) | (b[p + 1] << 16) | (b[p + 2] << 8) | b[p + 3]; };
+    auto be32 = [&](size_t p) {
+        return (uint32_t{b[p]} << 24) | (b[p + 1] << 16) | (b[p + 2] << 8) | b[p + 3];
+    };
     if (b.size() < 14 || std::string(b.begin(), b.begin() + 4) != "MThd" || be32(4) != 6) {
         m.why = "no MThd header";
         return m;
@@ -446,7 +454,8 @@ MidiSummary readMidi(const std::string& path) {
                 const uint8_t type = b[pos++];
                 const uint32_t len = readVarLen(b, pos, end, bad);
                 if (pos + len > end) bad = true;
-                if (!bad && type == 0x51 && len == 3) tempo[tick] = (b[pos] << 16) | (b[pos + 1] << 8) | b[pos + 2];
+                if (!bad && type == 0x51 && len == 3)
+                    tempo[tick] = (b[pos] << 16) | (b[pos + 1] << 8) | b[pos + 2];
                 if (type == 0x2F) ended = true;
                 pos += len;
             } else if (status == 0xF0 || status == 0xF7) {

@@ -16,7 +16,7 @@ constexpr Rgb rgb(int r, int g, int b) {
     return Rgb{static_cast<uint8_t>(r), static_cast<uint8_t>(g), static_cast<uint8_t>(b)};
 }
 Rgb mix(Rgb a, Rgb b, int t256);  // t256 = 0 gives a, 256 gives b
-Rgb shade(Rgb c, int percent);     // percent > 100 lightens toward white, < 100 darkens
+Rgb shade(Rgb c, int percent);    // percent > 100 lightens toward white, < 100 darkens
 
 // Palette indexes with a fixed meaning.
 constexpr int INDEX_BLACK = 0;
@@ -105,10 +105,11 @@ int drawTextOutlined(Canvas& c, int x, int y, const char8_t* text, TextStyle sty
 int drawTextShadow(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb col, Rgb shadowCol,
                    int dx = 1, int dy = 1);
 // Vertical gradient text with an outline, for titles and logos.
-int drawTextFancy(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb top, Rgb bottom, Rgb edge,
-                  int outline);
+int drawTextFancy(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb top, Rgb bottom,
+                  Rgb edge, int outline);
 // Centred in the box x0..x1 (and y0..y1 when y1 > y0).
-void drawTextCentered(Canvas& c, int x0, int y0, int x1, int y1, const char8_t* text, TextStyle style, Rgb col);
+void drawTextCentered(Canvas& c, int x0, int y0, int x1, int y1, const char8_t* text, TextStyle style,
+                      Rgb col);
 
 // A deterministic pseudo-random generator for textures.
 struct Noise {

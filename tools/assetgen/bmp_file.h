@@ -80,7 +80,8 @@ inline std::vector<uint8_t> readFile(const std::string& path) {
     if (f == nullptr) return bytes;
     uint8_t buffer[65536];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     std::fclose(f);
     return bytes;
 }

@@ -58,8 +58,10 @@ float segmentDistance(float px, float py, float ax, float ay, float bx, float by
 
 }  // namespace
 
-Canvas::Canvas(int w, int h, Rgb fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, Pixel{fill, 0}) {}
-Canvas::Canvas(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, Pixel{rgb(0, 0, 0), KEY}) {}
+Canvas::Canvas(int w, int h, Rgb fill)
+    : width(w), height(h), pixels(static_cast<size_t>(w) * h, Pixel{fill, 0}) {}
+Canvas::Canvas(int w, int h)
+    : width(w), height(h), pixels(static_cast<size_t>(w) * h, Pixel{rgb(0, 0, 0), KEY}) {}
 
 std::vector<uint8_t> Canvas::indexes() const {
     std::vector<uint8_t> out(pixels.size());
@@ -71,7 +73,8 @@ std::vector<uint8_t> Canvas::indexes() const {
                 index = INDEX_KEY;
             } else if (p.flags & DITHER) {
                 const int offset = (BAYER[y & 3][x & 3] * 2 - 15) * DITHER_SPREAD / 32;
-                index = nearestIndex(rgb(clamp255(p.c.r + offset), clamp255(p.c.g + offset), clamp255(p.c.b + offset)));
+                index = nearestIndex(
+                    rgb(clamp255(p.c.r + offset), clamp255(p.c.g + offset), clamp255(p.c.b + offset)));
             } else {
                 index = nearestIndex(p.c);
             }
@@ -148,7 +151,8 @@ void vGradient3(Canvas& c, int x0, int y0, int x1, int y1, Rgb top, Rgb mid, Rgb
 
 void fillRoundRect(Canvas& c, float x0, float y0, float x1, float y1, float radius, Rgb col) {
     coverFill(
-        c, x0, y0, x1, y1, [&](float px, float py) { return insideRoundRect(px, py, x0, y0, x1, y1, radius); },
+        c, x0, y0, x1, y1,
+        [&](float px, float py) { return insideRoundRect(px, py, x0, y0, x1, y1, radius); },
         [&](int) { return col; });
 }
 
@@ -156,7 +160,8 @@ void fillRoundRectGradient(Canvas& c, float x0, float y0, float x1, float y1, fl
                            Rgb bottom) {
     const float h = std::max(1.0f, y1 - y0 - 1);
     coverFill(
-        c, x0, y0, x1, y1, [&](float px, float py) { return insideRoundRect(px, py, x0, y0, x1, y1, radius); },
+        c, x0, y0, x1, y1,
+        [&](float px, float py) { return insideRoundRect(px, py, x0, y0, x1, y1, radius); },
         [&](int y) { return mix(top, bottom, static_cast<int>((y - y0) * 256 / h)); }, DITHER);
 }
 
@@ -217,7 +222,8 @@ void line(Canvas& c, float x0, float y0, float x1, float y1, float width, Rgb co
     const float h = width / 2;
     coverFill(
         c, std::min(x0, x1) - h, std::min(y0, y1) - h, std::max(x0, x1) + h, std::max(y0, y1) + h,
-        [&](float px, float py) { return segmentDistance(px, py, x0, y0, x1, y1) <= h; }, [&](int) { return col; });
+        [&](float px, float py) { return segmentDistance(px, py, x0, y0, x1, y1) <= h; },
+        [&](int) { return col; });
 }
 
 void polyline(Canvas& c, const float* xy, int points, float width, Rgb col) {
@@ -233,7 +239,8 @@ void polyline(Canvas& c, const float* xy, int points, float width, Rgb col) {
         c, bx0 - h, by0 - h, bx1 + h, by1 + h,
         [&](float px, float py) {
             for (int i = 1; i < points; ++i) {
-                if (segmentDistance(px, py, xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]) <= h) return true;
+                if (segmentDistance(px, py, xy[2 * i - 2], xy[2 * i - 1], xy[2 * i], xy[2 * i + 1]) <= h)
+                    return true;
             }
             return false;
         },

@@ -48,7 +48,8 @@ Canvas makeTitleScreen() {
     drawSkyline(c, -10, 640, 420, 20, 70, rgb(22, 16, 40), rgb(255, 200, 100), 22);
     vGradient(c, 0, 420, 640, 480, rgb(18, 12, 34), rgb(4, 2, 10));
     // The market's rising line across the sky.
-    const float chart[] = {0, 300, 70, 270, 130, 285, 200, 230, 260, 245, 330, 190, 400, 205, 470, 150, 540, 160, 610, 95};
+    const float chart[] = {0,   300, 70,  270, 130, 285, 200, 230, 260, 245,
+                           330, 190, 400, 205, 470, 150, 540, 160, 610, 95};
     polyline(c, chart, 10, 9, rgb(120, 255, 160));
     polyline(c, chart, 10, 4, rgb(20, 160, 70));
     drawRisingArrow(c, 610, 95, 634, 70, 6, rgb(20, 160, 70));
@@ -58,13 +59,15 @@ Canvas makeTitleScreen() {
     big.bold = true;
     big.smooth = true;
     const int lw = textWidth(u8"カブシム", big);
-    drawTextFancy(c, 320 - lw / 2, 54, u8"カブシム", big, rgb(255, 250, 190), rgb(235, 140, 10), rgb(50, 20, 0), 4);
+    drawTextFancy(c, 320 - lw / 2, 54, u8"カブシム", big, rgb(255, 250, 190), rgb(235, 140, 10),
+                  rgb(50, 20, 0), 4);
     TextStyle sub;
     sub.size = 22;
     sub.bold = true;
     sub.smooth = true;
     const int sw = textWidth(u8"株式売買シミュレーション", sub);
-    drawTextOutlined(c, 320 - sw / 2, 158, u8"株式売買シミュレーション", sub, rgb(255, 255, 255), rgb(20, 10, 50), 2);
+    drawTextOutlined(c, 320 - sw / 2, 158, u8"株式売買シミュレーション", sub, rgb(255, 255, 255),
+                     rgb(20, 10, 50), 2);
     TextStyle latin;
     latin.size = 16;
     latin.bold = true;
@@ -92,7 +95,8 @@ Canvas makeRankingScreen() {
     h.bold = true;
     h.smooth = true;
     const int hw = textWidth(u8"ランキング", h);
-    drawTextFancy(c, 390 - hw / 2, 22, u8"ランキング", h, rgb(255, 250, 190), rgb(235, 150, 20), rgb(40, 10, 0), 3);
+    drawTextFancy(c, 390 - hw / 2, 22, u8"ランキング", h, rgb(255, 250, 190), rgb(235, 150, 20),
+                  rgb(40, 10, 0), 3);
     drawCrown(c, 390 - hw / 2 - 30.0f, 42, 30);
     drawCrown(c, 390 + hw / 2 + 30.0f, 42, 30);
     fillRoundRect(c, 6.0f, 6.0f, 160.0f, 51.0f, 8, rgb(4, 4, 20));

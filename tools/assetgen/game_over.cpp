@@ -23,7 +23,8 @@ Canvas makeGameOverScreen() {
     drawSkyline(c, 0, 640, 430, 60, 170, rgb(30, 16, 24), rgb(120, 90, 60), 31);
     vGradient(c, 0, 430, 640, 480, rgb(24, 8, 14), rgb(4, 0, 2));
     // The crash: a price line plunging across the picture.
-    const float chart[] = {0, 110, 60, 90, 110, 120, 160, 100, 230, 170, 290, 150, 350, 250, 410, 230, 480, 340, 540, 320, 600, 430, 640, 470};
+    const float chart[] = {0,   110, 60,  90,  110, 120, 160, 100, 230, 170, 290, 150,
+                           350, 250, 410, 230, 480, 340, 540, 320, 600, 430, 640, 470};
     polyline(c, chart, 12, 12, rgb(255, 120, 120));
     polyline(c, chart, 12, 6, rgb(220, 20, 30));
     // Falling bills.

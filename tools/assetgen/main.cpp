@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     mkdir(folder.c_str(), 0755);
     if (!art::openFonts()) {
-        std::fprintf(stderr, "assetgen: cannot open the IPA fonts (fonts-ipafont-gothic, fonts-ipafont-mincho)\n");
+        std::fprintf(stderr,
+                     "assetgen: cannot open the IPA fonts (fonts-ipafont-gothic, fonts-ipafont-mincho)\n");
         return 1;
     }
     int failures = 0;

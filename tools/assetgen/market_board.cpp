@@ -37,7 +37,8 @@ Canvas makeMarketBoard() {
                       static_cast<int>(y1) - 1, nameTop, nameBottom);
             vGradient(c, static_cast<int>(x0) + 146, static_cast<int>(y0) + 1, static_cast<int>(x0) + 150,
                       static_cast<int>(y1) - 1, priceTop, priceBottom);
-            vLine(c, static_cast<int>(x0) + 146, static_cast<int>(y0) + 1, static_cast<int>(y1) - 1, rgb(150, 160, 185));
+            vLine(c, static_cast<int>(x0) + 146, static_cast<int>(y0) + 1, static_cast<int>(y1) - 1,
+                  rgb(150, 160, 185));
         }
     }
 
@@ -50,7 +51,8 @@ Canvas makeMarketBoard() {
     logo.bold = true;
     logo.smooth = true;
     const int lw = textWidth(u8"カブシム", logo);
-    drawTextFancy(c, 593 - lw / 2, 12, u8"カブシム", logo, rgb(255, 245, 170), rgb(230, 140, 10), rgb(50, 20, 0), 1);
+    drawTextFancy(c, 593 - lw / 2, 12, u8"カブシム", logo, rgb(255, 245, 170), rgb(230, 140, 10),
+                  rgb(50, 20, 0), 1);
     // Wells behind the six buttons.
     for (int i = 0; i < 6; ++i) {
         const int y = 50 + 50 * i;
@@ -77,7 +79,8 @@ Canvas makeMarketBoard() {
     fillRect(c, 479, 408, 481, 413, rgb(60, 60, 70));
     fillRect(c, 495, 408, 497, 413, rgb(60, 60, 70));
     for (int gy = 0; gy < 3; ++gy) {
-        for (int gx = 0; gx < 4; ++gx) fillRect(c, 478 + gx * 6, 423 + gy * 6, 482 + gx * 6, 426 + gy * 6, rgb(150, 160, 180));
+        for (int gx = 0; gx < 4; ++gx)
+            fillRect(c, 478 + gx * 6, 423 + gy * 6, 482 + gx * 6, 426 + gy * 6, rgb(150, 160, 180));
     }
 
     // News band.

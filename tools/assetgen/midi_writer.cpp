@@ -87,7 +87,8 @@ void Track::meta(uint32_t tick, uint8_t type, const std::vector<uint8_t>& data) 
 }
 
 void Track::control(uint32_t tick, int channel, int controller, int value) {
-    events.push_back(Event{tick, 1,
+    events.push_back(Event{tick,
+                           1,
                            {static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(controller),
                             static_cast<uint8_t>(value)}});
 }
@@ -99,11 +100,12 @@ void Track::program(uint32_t tick, int channel, int program) {
 void Track::note(uint32_t tick, uint32_t length, int channel, int pitch, int velocity) {
     if (pitch < 0 || pitch > 127 || length == 0) return;
     velocity = std::clamp(velocity, 1, 127);
-    events.push_back(Event{tick, 3,
-                           {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(pitch),
-                            static_cast<uint8_t>(velocity)}});
-    events.push_back(Event{tick + length, 2,
-                           {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(pitch), 0x40}});
+    events.push_back(Event{
+        tick,
+        3,
+        {static_cast<uint8_t>(0x90 | channel), static_cast<uint8_t>(pitch), static_cast<uint8_t>(velocity)}});
+    events.push_back(
+        Event{tick + length, 2, {static_cast<uint8_t>(0x80 | channel), static_cast<uint8_t>(pitch), 0x40}});
 }
 
 Track& Song::addTrack(const char* name, int channel, int program, int volume, int pan) {
@@ -129,8 +131,9 @@ std::vector<uint8_t> Song::encode() const {
     const char* title = "conductor";
     conductor.meta(0, 0x03, std::vector<uint8_t>(title, title + std::strlen(title)));
     const uint32_t micros = 60000000u / static_cast<uint32_t>(tempoBpm);
-    conductor.meta(0, 0x51, {static_cast<uint8_t>(micros >> 16), static_cast<uint8_t>(micros >> 8),
-                             static_cast<uint8_t>(micros)});
+    conductor.meta(0, 0x51,
+                   {static_cast<uint8_t>(micros >> 16), static_cast<uint8_t>(micros >> 8),
+                    static_cast<uint8_t>(micros)});
     conductor.meta(0, 0x58, {4, 2, 24, 8});
     std::vector<uint8_t> chunk = trackChunk(conductor.events, lengthTicks);
     out.insert(out.end(), chunk.begin(), chunk.end());
@@ -230,7 +233,8 @@ void padChords(Track& t, int channel, uint32_t start, const std::vector<Chord>& 
     }
 }
 
-void bassLine(Track& t, int channel, uint32_t start, const std::vector<Chord>& bars, int velocity, int style) {
+void bassLine(Track& t, int channel, uint32_t start, const std::vector<Chord>& bars, int velocity,
+              int style) {
     for (size_t i = 0; i < bars.size(); ++i) {
         const uint32_t bar = start + static_cast<uint32_t>(i) * BAR;
         const int root = above(bars[i].bass, 36);
@@ -238,12 +242,14 @@ void bassLine(Track& t, int channel, uint32_t start, const std::vector<Chord>& b
         switch (style) {
             case 0:  // driving eighths on the root, octave on the last
                 for (int k = 0; k < 8; ++k) {
-                    t.note(bar + k * EIGHTH, EIGHTH - 30, channel, k == 7 ? root + 12 : root, velocity - (k % 2) * 10);
+                    t.note(bar + k * EIGHTH, EIGHTH - 30, channel, k == 7 ? root + 12 : root,
+                           velocity - (k % 2) * 10);
                 }
                 break;
             case 1:  // root and fifth on the beats
                 for (int k = 0; k < 4; ++k) {
-                    t.note(bar + k * PPQ, PPQ - 40, channel, (k % 2 == 0) ? root : fifth, velocity - (k % 2) * 8);
+                    t.note(bar + k * PPQ, PPQ - 40, channel, (k % 2 == 0) ? root : fifth,
+                           velocity - (k % 2) * 8);
                 }
                 break;
             default:  // long notes, a pickup on beat four
@@ -265,14 +271,17 @@ void arpeggio(Track& t, int channel, uint32_t start, const std::vector<Chord>& b
                                 above(tones[0], base) + 12};
         if (style == 0) {  // rising and falling eighths
             static const int order[8] = {0, 1, 2, 3, 2, 1, 2, 1};
-            for (int k = 0; k < 8; ++k) t.note(bar + k * EIGHTH, EIGHTH, channel, pitches[order[k]], velocity - (k % 2) * 8);
+            for (int k = 0; k < 8; ++k)
+                t.note(bar + k * EIGHTH, EIGHTH, channel, pitches[order[k]], velocity - (k % 2) * 8);
         } else if (style == 1) {  // off-beat chord stabs
             for (int k = 0; k < 4; ++k) {
-                for (int n = 0; n < 3; ++n) t.note(bar + k * PPQ + EIGHTH, EIGHTH - 40, channel, pitches[n], velocity);
+                for (int n = 0; n < 3; ++n)
+                    t.note(bar + k * PPQ + EIGHTH, EIGHTH - 40, channel, pitches[n], velocity);
             }
         } else {  // slow broken chord, quarters, ringing
             static const int order[4] = {0, 1, 2, 1};
-            for (int k = 0; k < 4; ++k) t.note(bar + k * PPQ, PPQ * 2 - 40, channel, pitches[order[k]], velocity - k * 3);
+            for (int k = 0; k < 4; ++k)
+                t.note(bar + k * PPQ, PPQ * 2 - 40, channel, pitches[order[k]], velocity - k * 3);
         }
     }
 }
@@ -289,12 +298,15 @@ void drums(Track& t, uint32_t start, int barCount, int style, int velocity) {
             t.note(bar + PPQ * 2 + EIGHTH, EIGHTH, 9, KICK, velocity - 15);
             t.note(bar + PPQ, EIGHTH, 9, SNARE, velocity - 5);
             t.note(bar + PPQ * 3, EIGHTH, 9, SNARE, velocity - 5);
-            for (int k = 0; k < 8; ++k) t.note(bar + k * EIGHTH, EIGHTH, 9, k == 7 ? OPEN_HAT : HAT, velocity - 25 - (k % 2) * 10);
+            for (int k = 0; k < 8; ++k)
+                t.note(bar + k * EIGHTH, EIGHTH, 9, k == 7 ? OPEN_HAT : HAT, velocity - 25 - (k % 2) * 10);
             if (fill) {
-                for (int k = 0; k < 4; ++k) t.note(bar + PPQ * 3 + k * (PPQ / 4), PPQ / 4, 9, SNARE, velocity - 20 + k * 5);
+                for (int k = 0; k < 4; ++k)
+                    t.note(bar + PPQ * 3 + k * (PPQ / 4), PPQ / 4, 9, SNARE, velocity - 20 + k * 5);
             }
         } else if (style == 1) {  // light: shaker and rim
-            for (int k = 0; k < 8; ++k) t.note(bar + k * EIGHTH, EIGHTH, 9, SHAKER, velocity - 20 - (k % 2) * 12);
+            for (int k = 0; k < 8; ++k)
+                t.note(bar + k * EIGHTH, EIGHTH, 9, SHAKER, velocity - 20 - (k % 2) * 12);
             t.note(bar, EIGHTH, 9, KICK, velocity - 10);
             t.note(bar + PPQ * 2, EIGHTH, 9, KICK, velocity - 18);
             t.note(bar + PPQ, EIGHTH, 9, RIM, velocity - 15);

@@ -48,9 +48,9 @@ uint32_t melody(Track& t, int channel, uint32_t start, const char* notes, int ve
 // Chords by bar: "C", "Am", "G/B", "Bb", "E", "C/E". Each helper lays one
 // accompaniment figure over the bars of a chord list from `start`.
 struct Chord {
-    int root;   // pitch class 0..11
+    int root;  // pitch class 0..11
     bool minor;
-    int bass;   // pitch class of the bass note
+    int bass;  // pitch class of the bass note
 };
 std::vector<Chord> chords(const char* list);
 void padChords(Track& t, int channel, uint32_t start, const std::vector<Chord>& bars, int velocity);

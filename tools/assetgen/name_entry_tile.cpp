@@ -44,11 +44,11 @@ Canvas makeNameEntryTile() {
                 });
             } else {
                 wrapped([&](float dx, float dy) {
-                    const float pts[] = {cx + dx - 14, cy + dy + 10, cx + dx - 5, cy + dy + 2,
+                    const float pts[] = {cx + dx - 14, cy + dy + 10, cx + dx - 5,  cy + dy + 2,
                                          cx + dx + 1,  cy + dy + 6,  cx + dx + 12, cy + dy - 8};
                     polyline(c, pts, 4, 3, tintDark);
-                    const float head[] = {cx + dx + 16, cy + dy - 12, cx + dx + 6, cy + dy - 9, cx + dx + 13,
-                                          cy + dy - 2};
+                    const float head[] = {cx + dx + 16, cy + dy - 12, cx + dx + 6,
+                                          cy + dy - 9,  cx + dx + 13, cy + dy - 2};
                     fillPolygon(c, head, 3, tintDark);
                 });
             }

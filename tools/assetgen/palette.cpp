@@ -38,18 +38,18 @@ void build() {
     for (int v = 8; v <= 248; v += 8) table[next++] = rgb(v, v, v);
     table[next++] = rgb(150, 55, 255);
     table[next++] = rgb(255, 160, 255);
-    addRamp(next, rgb(6, 10, 36), rgb(180, 205, 255), 14);   // navy
-    addRamp(next, rgb(70, 42, 0), rgb(255, 244, 160), 12);   // gold
-    addRamp(next, rgb(0, 36, 16), rgb(170, 250, 180), 12);   // green
-    addRamp(next, rgb(64, 0, 10), rgb(255, 150, 150), 10);   // crimson
-    addRamp(next, rgb(120, 70, 45), rgb(255, 228, 200), 8);  // skin
-    addRamp(next, rgb(40, 22, 10), rgb(220, 170, 110), 10);  // wood
-    addRamp(next, rgb(0, 40, 50), rgb(150, 240, 240), 9);    // teal
-    addRamp(next, rgb(30, 8, 50), rgb(215, 170, 255), 8);    // purple
-    addRamp(next, rgb(200, 225, 250), rgb(250, 252, 255), 4); // sky
-    addRamp(next, rgb(226, 210, 170), rgb(255, 250, 236), 4); // cream paper
-    addRamp(next, rgb(120, 40, 0), rgb(255, 200, 90), 6);    // orange
-    if (next != INDEX_KEY) std::abort();  // the ramps must fill the table exactly
+    addRamp(next, rgb(6, 10, 36), rgb(180, 205, 255), 14);     // navy
+    addRamp(next, rgb(70, 42, 0), rgb(255, 244, 160), 12);     // gold
+    addRamp(next, rgb(0, 36, 16), rgb(170, 250, 180), 12);     // green
+    addRamp(next, rgb(64, 0, 10), rgb(255, 150, 150), 10);     // crimson
+    addRamp(next, rgb(120, 70, 45), rgb(255, 228, 200), 8);    // skin
+    addRamp(next, rgb(40, 22, 10), rgb(220, 170, 110), 10);    // wood
+    addRamp(next, rgb(0, 40, 50), rgb(150, 240, 240), 9);      // teal
+    addRamp(next, rgb(30, 8, 50), rgb(215, 170, 255), 8);      // purple
+    addRamp(next, rgb(200, 225, 250), rgb(250, 252, 255), 4);  // sky
+    addRamp(next, rgb(226, 210, 170), rgb(255, 250, 236), 4);  // cream paper
+    addRamp(next, rgb(120, 40, 0), rgb(255, 200, 90), 6);      // orange
+    if (next != INDEX_KEY) std::abort();                       // the ramps must fill the table exactly
     table[254] = rgb(254, 1, 253);
     table[255] = rgb(255, 255, 255);
     built = true;

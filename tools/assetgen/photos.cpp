@@ -10,8 +10,8 @@ namespace {
 struct Place {
     int x, y;
 };
-constexpr Place PHOTOS[13] = {{0, 0},     {0, 120},   {0, 240},   {0, 360},   {120, 0},
-                              {120, 120}, {120, 240}, {120, 360}, {240, 0},   {240, 120},
+constexpr Place PHOTOS[13] = {{0, 0},     {0, 120},   {0, 240},   {0, 360}, {120, 0},
+                              {120, 120}, {120, 240}, {120, 360}, {240, 0}, {240, 120},
                               {240, 240}, {240, 360}, {360, 240}};
 
 // Draws one portrait into its own 120 x 120 canvas, so nothing spills over.
@@ -27,27 +27,30 @@ Canvas portrait(int index) {
         bool glasses, tie;
     };
     static const Sitter sitters[13] = {
-        {false, SHORT, 3, 0, 0, 0, true, true},   // producer
-        {true, LONG, 1, 3, 2, 3, false, false},   // director
-        {false, BALD, 1, 1, 1, 1, true, true},    // game design
-        {false, SHORT, 0, 2, 0, 2, false, true},  // main program
-        {true, BUN, 2, 0, 4, 4, true, false},     // program
-        {true, LONG, 0, 3, 1, 5, false, false},   // graphics
-        {true, BOB, 1, 1, 3, 6, false, false},    // background art
-        {true, BUN, 4, 0, 2, 0, false, false},    // sound
-        {false, SHORT, 2, 2, 4, 1, false, false}, // scenario
-        {false, BALD, 3, 1, 0, 2, false, true},   // company data
-        {false, SHORT, 4, 3, 3, 3, false, true},  // test play
-        {false, SHORT, 1, 0, 1, 4, true, false},  // photography
-        {false, SHORT, 3, 2, 0, 5, true, true},   // tools
+        {false, SHORT, 3, 0, 0, 0, true, true},    // producer
+        {true, LONG, 1, 3, 2, 3, false, false},    // director
+        {false, BALD, 1, 1, 1, 1, true, true},     // game design
+        {false, SHORT, 0, 2, 0, 2, false, true},   // main program
+        {true, BUN, 2, 0, 4, 4, true, false},      // program
+        {true, LONG, 0, 3, 1, 5, false, false},    // graphics
+        {true, BOB, 1, 1, 3, 6, false, false},     // background art
+        {true, BUN, 4, 0, 2, 0, false, false},     // sound
+        {false, SHORT, 2, 2, 4, 1, false, false},  // scenario
+        {false, BALD, 3, 1, 0, 2, false, true},    // company data
+        {false, SHORT, 4, 3, 3, 3, false, true},   // test play
+        {false, SHORT, 1, 0, 1, 4, true, false},   // photography
+        {false, SHORT, 3, 2, 0, 5, true, true},    // tools
     };
     const Sitter& who = sitters[index];
-    static const Rgb backs[] = {rgb(120, 170, 220), rgb(200, 180, 140), rgb(150, 200, 160), rgb(210, 150, 160),
-                                rgb(170, 160, 210), rgb(220, 200, 120), rgb(130, 190, 200)};
-    static const Rgb skins[] = {rgb(250, 215, 185), rgb(235, 190, 155), rgb(215, 165, 125), rgb(245, 205, 170)};
+    static const Rgb backs[] = {rgb(120, 170, 220), rgb(200, 180, 140), rgb(150, 200, 160),
+                                rgb(210, 150, 160), rgb(170, 160, 210), rgb(220, 200, 120),
+                                rgb(130, 190, 200)};
+    static const Rgb skins[] = {rgb(250, 215, 185), rgb(235, 190, 155), rgb(215, 165, 125),
+                                rgb(245, 205, 170)};
     static const Rgb hairs[] = {rgb(20, 16, 14), rgb(60, 36, 20), rgb(110, 70, 30), rgb(150, 150, 155),
                                 rgb(30, 30, 40)};
-    static const Rgb suits[] = {rgb(30, 40, 80), rgb(50, 50, 55), rgb(90, 30, 40), rgb(40, 80, 60), rgb(120, 110, 90)};
+    static const Rgb suits[] = {rgb(30, 40, 80), rgb(50, 50, 55), rgb(90, 30, 40), rgb(40, 80, 60),
+                                rgb(120, 110, 90)};
     const Rgb back = backs[who.back];
     const Rgb skin = skins[who.skin];
     const Rgb hair = hairs[who.hairColour];
@@ -75,8 +78,8 @@ Canvas portrait(int index) {
         fillPolygon(c, right, 3, rgb(200, 60, 90));
         fillEllipse(c, cx, py + 94.0f, 3, 3, rgb(170, 40, 70));
     } else if (who.tie) {
-        const float tie[] = {cx - 3, py + 92.0f, cx + 3, py + 92.0f, cx + 5, py + 112.0f, cx, py + 116.0f,
-                             cx - 5, py + 112.0f};
+        const float tie[] = {cx - 3,      py + 92.0f, cx + 3,      py + 92.0f, cx + 5,
+                             py + 112.0f, cx,         py + 116.0f, cx - 5,     py + 112.0f};
         fillPolygon(c, tie, 5, index % 2 ? rgb(190, 30, 40) : rgb(40, 60, 160));
     }
     // Neck and head.
@@ -91,9 +94,9 @@ Canvas portrait(int index) {
         fillEllipse(c, cx - 19, headY - 6, 5, 10, hair);
         fillEllipse(c, cx + 19, headY - 6, 5, 10, hair);
     } else {
-        const float top[] = {cx - 23, headY - 2, cx - 22, headY - 20, cx - 10, headY - 30, cx + 8, headY - 31,
-                             cx + 21, headY - 22, cx + 23, headY - 2, cx + 16, headY - 14, cx - 4, headY - 18,
-                             cx - 16, headY - 12};
+        const float top[] = {cx - 23, headY - 2,  cx - 22, headY - 20, cx - 10, headY - 30,
+                             cx + 8,  headY - 31, cx + 21, headY - 22, cx + 23, headY - 2,
+                             cx + 16, headY - 14, cx - 4,  headY - 18, cx - 16, headY - 12};
         fillPolygon(c, top, 9, hair);
         if (style == BUN) fillEllipse(c, cx, headY - 30, 10, 8, hair);
     }

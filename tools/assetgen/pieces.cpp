@@ -17,10 +17,12 @@ bool writeTitleTheme(const std::string& path) {
     Song song;
     song.tempoBpm = 140;
     song.lengthTicks = 24 * BAR;
-    const char* a = "E5/2 G5/2 C6/3 B5/1  A5/2 G5/2 D5/4  E5/2 A5/2 C6/3 B5/1  A5/2 F5/2 C5/4 "
-                    "E5/1 F5/1 G5/2 E5/2 C5/2  D5/2 G5/2 B5/2 D6/2  C6/2 A5/2 F5/2 A5/2  G5/6 r/2";
-    const char* b = "A5/3 G5/1 F5/2 A5/2  B5/3 A5/1 G5/2 B5/2  G5/2 E5/2 B5/2 G5/2  A5/4 C6/4 "
-                    "D6/2 C6/2 A5/2 F5/2  G5/2 B5/2 D6/2 B5/2  C6/4 G5/2 E5/2  D5/2 G5/2 B5/2 D6/2";
+    const char* a =
+        "E5/2 G5/2 C6/3 B5/1  A5/2 G5/2 D5/4  E5/2 A5/2 C6/3 B5/1  A5/2 F5/2 C5/4 "
+        "E5/1 F5/1 G5/2 E5/2 C5/2  D5/2 G5/2 B5/2 D6/2  C6/2 A5/2 F5/2 A5/2  G5/6 r/2";
+    const char* b =
+        "A5/3 G5/1 F5/2 A5/2  B5/3 A5/1 G5/2 B5/2  G5/2 E5/2 B5/2 G5/2  A5/4 C6/4 "
+        "D6/2 C6/2 A5/2 F5/2  G5/2 B5/2 D6/2 B5/2  C6/4 G5/2 E5/2  D5/2 G5/2 B5/2 D6/2";
     const auto ca = chords("C G/B Am F C G F G");
     const auto cb = chords("F G Em Am Dm G C G");
     Track& lead = song.addTrack("brass", 0, BRASS, 100, 64);
@@ -48,12 +50,14 @@ bool writeNameEntryTune(const std::string& path) {
     Song song;
     song.tempoBpm = 116;
     song.lengthTicks = 16 * BAR;
-    const char* a = "C5/1 F5/1 A5/2 G5/1 F5/1 C5/2  D5/1 F5/1 A5/2 F5/2 D5/2  G5/1 Bb5/1 D6/2 C6/1 Bb5/1 G5/2 "
-                    "E5/1 G5/1 C6/2 Bb5/2 G5/2  A5/1 C6/1 F6/2 E6/1 D6/1 C6/2  D6/2 A5/2 F5/2 A5/2 "
-                    "Bb5/1 A5/1 G5/1 F5/1 D5/2 F5/2  G5/4 E5/2 C5/2";
-    const char* a2 = "C5/1 F5/1 A5/2 G5/1 F5/1 C5/2  D5/1 F5/1 A5/2 F5/2 D5/2  G5/1 Bb5/1 D6/2 C6/1 Bb5/1 G5/2 "
-                     "E5/1 G5/1 C6/2 Bb5/2 G5/2  A5/1 C6/1 F6/2 E6/1 D6/1 C6/2  D6/2 A5/2 F5/2 A5/2 "
-                     "D6/2 C6/2 Bb5/2 G5/2  C6/4 r/4";
+    const char* a =
+        "C5/1 F5/1 A5/2 G5/1 F5/1 C5/2  D5/1 F5/1 A5/2 F5/2 D5/2  G5/1 Bb5/1 D6/2 C6/1 Bb5/1 G5/2 "
+        "E5/1 G5/1 C6/2 Bb5/2 G5/2  A5/1 C6/1 F6/2 E6/1 D6/1 C6/2  D6/2 A5/2 F5/2 A5/2 "
+        "Bb5/1 A5/1 G5/1 F5/1 D5/2 F5/2  G5/4 E5/2 C5/2";
+    const char* a2 =
+        "C5/1 F5/1 A5/2 G5/1 F5/1 C5/2  D5/1 F5/1 A5/2 F5/2 D5/2  G5/1 Bb5/1 D6/2 C6/1 Bb5/1 G5/2 "
+        "E5/1 G5/1 C6/2 Bb5/2 G5/2  A5/1 C6/1 F6/2 E6/1 D6/1 C6/2  D6/2 A5/2 F5/2 A5/2 "
+        "D6/2 C6/2 Bb5/2 G5/2  C6/4 r/4";
     const auto prog = chords("F Dm Gm C F Dm Bb C");
     Track& lead = song.addTrack("marimba", 0, MARIMBA, 110, 60);
     Track& bell = song.addTrack("glockenspiel", 1, GLOCKENSPIEL, 60, 90);
@@ -78,10 +82,12 @@ bool writeGameTheme(const std::string& path) {
     Song song;
     song.tempoBpm = 112;
     song.lengthTicks = 32 * BAR;
-    const char* a = "A4/2 C5/2 E5/3 D5/1  C5/2 A4/2 F4/4  G4/2 C5/2 E5/2 G5/2  D5/4 B4/4 "
-                    "A4/2 C5/2 E5/2 A5/2  G5/2 F5/2 C5/4  E5/2 D5/2 C5/2 E5/2  B4/6 r/2";
-    const char* b = "A5/3 G5/1 F5/2 C5/2  B4/2 D5/2 G5/4  E5/2 G5/2 B5/2 G5/2  A5/6 r/2 "
-                    "F5/2 E5/2 D5/2 A4/2  B4/2 D5/2 G5/2 F5/2  E5/4 C5/4  G#4/2 B4/2 E5/4";
+    const char* a =
+        "A4/2 C5/2 E5/3 D5/1  C5/2 A4/2 F4/4  G4/2 C5/2 E5/2 G5/2  D5/4 B4/4 "
+        "A4/2 C5/2 E5/2 A5/2  G5/2 F5/2 C5/4  E5/2 D5/2 C5/2 E5/2  B4/6 r/2";
+    const char* b =
+        "A5/3 G5/1 F5/2 C5/2  B4/2 D5/2 G5/4  E5/2 G5/2 B5/2 G5/2  A5/6 r/2 "
+        "F5/2 E5/2 D5/2 A4/2  B4/2 D5/2 G5/2 F5/2  E5/4 C5/4  G#4/2 B4/2 E5/4";
     const auto ca = chords("Am F C G Am F C E");
     const auto cb = chords("F G Em Am Dm G C E");
     Track& vib = song.addTrack("vibraphone", 0, VIBRAPHONE, 100, 70);
@@ -110,10 +116,12 @@ bool writeEndingTheme(const std::string& path) {
     Song song;
     song.tempoBpm = 80;
     song.lengthTicks = 24 * BAR;
-    const char* a = "E5/3 D5/1 C5/2 G4/2  D5/3 C5/1 B4/2 G4/2  C5/3 B4/1 A4/2 E5/2  B4/6 r/2 "
-                    "A4/2 C5/2 F5/3 E5/1  E5/2 D5/2 C5/2 G4/2  F5/3 E5/1 D5/2 A4/2  B4/4 D5/2 G5/2";
-    const char* b = "A5/4 G5/2 F5/2  G5/4 F5/2 E5/2  E5/2 G5/2 B5/2 G5/2  A5/6 G5/2 "
-                    "F5/2 A5/2 C6/2 A5/2  G5/2 B5/2 D6/2 B5/2  F5/2 E5/2 D5/2 F5/2  G5/4 B4/4";
+    const char* a =
+        "E5/3 D5/1 C5/2 G4/2  D5/3 C5/1 B4/2 G4/2  C5/3 B4/1 A4/2 E5/2  B4/6 r/2 "
+        "A4/2 C5/2 F5/3 E5/1  E5/2 D5/2 C5/2 G4/2  F5/3 E5/1 D5/2 A4/2  B4/4 D5/2 G5/2";
+    const char* b =
+        "A5/4 G5/2 F5/2  G5/4 F5/2 E5/2  E5/2 G5/2 B5/2 G5/2  A5/6 G5/2 "
+        "F5/2 A5/2 C6/2 A5/2  G5/2 B5/2 D6/2 B5/2  F5/2 E5/2 D5/2 F5/2  G5/4 B4/4";
     const auto ca = chords("C G/B Am Em/G F C/E Dm G");
     const auto cb = chords("F G Em Am F G Dm G");
     Track& piano = song.addTrack("piano", 0, PIANO, 100, 60);

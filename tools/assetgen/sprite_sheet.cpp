@@ -79,23 +79,25 @@ void drawStamp(Canvas& c, const SheetRect& r, const char8_t* glyph, uint32_t see
 
 void drawLogo(Canvas& c, const SheetRect& r) {
     // A rising chart line behind the name.
-    const float pts[] = {r.left + 6.0f, r.bottom - 8.0f, r.left + 70.0f, r.bottom - 26.0f, r.left + 120.0f,
-                         r.bottom - 18.0f, r.left + 190.0f, r.bottom - 46.0f, r.left + 236.0f, r.bottom - 36.0f};
+    const float pts[] = {r.left + 6.0f,   r.bottom - 8.0f,  r.left + 70.0f,  r.bottom - 26.0f,
+                         r.left + 120.0f, r.bottom - 18.0f, r.left + 190.0f, r.bottom - 46.0f,
+                         r.left + 236.0f, r.bottom - 36.0f};
     polyline(c, pts, 5, 5, rgb(30, 150, 60));
     drawRisingArrow(c, r.left + 236.0f, r.bottom - 36.0f, r.left + 282.0f, r.top + 8.0f, 5, rgb(30, 150, 60));
     TextStyle big;
     big.size = 64;
     big.bold = true;
     big.smooth = true;
-    drawTextFancy(c, r.left + 8, r.top + 6, u8"カブシム", big, rgb(255, 245, 170), rgb(230, 140, 10), rgb(60, 25, 0), 3);
+    drawTextFancy(c, r.left + 8, r.top + 6, u8"カブシム", big, rgb(255, 245, 170), rgb(230, 140, 10),
+                  rgb(60, 25, 0), 3);
     TextStyle latin;
     latin.size = 30;
     latin.bold = true;
     latin.smooth = true;
     const int lw = textWidth(u8"KABUSIM", latin);
     const int right = r.right - 6;
-    drawTextFancy(c, right - lw, r.top + 12, u8"KABUSIM", latin, rgb(220, 240, 255), rgb(90, 150, 230), rgb(10, 20, 60),
-                  2);
+    drawTextFancy(c, right - lw, r.top + 12, u8"KABUSIM", latin, rgb(220, 240, 255), rgb(90, 150, 230),
+                  rgb(10, 20, 60), 2);
     TextStyle sub;
     sub.size = 13;
     sub.bold = true;
@@ -112,19 +114,21 @@ void drawStrip(Canvas& c, const SheetRect& r, const char8_t* text, int size, Rgb
     s.smooth = true;
     const int tw = textWidth(text, s);
     const int th = textHeight(s);
-    drawTextFancy(c, r.left + (w(r) - tw) / 2, r.top + (h(r) - th) / 2, text, s, top, bottom, rgb(20, 20, 40), 1);
+    drawTextFancy(c, r.left + (w(r) - tw) / 2, r.top + (h(r) - th) / 2, text, s, top, bottom, rgb(20, 20, 40),
+                  1);
 }
 
 void drawClassIcon(Canvas& c, const SheetRect& r, int cls) {
-    static const char8_t* const titles[7] = {u8"株の神様", u8"大富豪", u8"大資産家", u8"億万長者",
-                                              u8"小金持ち", u8"一般庶民", u8"一文無し"};
+    static const char8_t* const titles[7] = {u8"株の神様", u8"大富豪",   u8"大資産家", u8"億万長者",
+                                             u8"小金持ち", u8"一般庶民", u8"一文無し"};
     static const Rgb plates[7] = {rgb(235, 185, 40), rgb(185, 200, 225), rgb(200, 130, 60), rgb(60, 150, 90),
-                                  rgb(60, 120, 200),  rgb(130, 130, 140), rgb(110, 80, 60)};
+                                  rgb(60, 120, 200), rgb(130, 130, 140), rgb(110, 80, 60)};
     const Rgb plate = plates[cls];
     const float x0 = static_cast<float>(r.left), y0 = static_cast<float>(r.top);
     const float x1 = static_cast<float>(r.right), y1 = static_cast<float>(r.bottom);
     fillRoundRect(c, x0, y0, x1, y1, 7, shade(plate, 30));
-    fillRoundRectGradient(c, x0 + 1.5f, y0 + 1.5f, x1 - 1.5f, y1 - 1.5f, 6, shade(plate, 160), shade(plate, 85));
+    fillRoundRectGradient(c, x0 + 1.5f, y0 + 1.5f, x1 - 1.5f, y1 - 1.5f, 6, shade(plate, 160),
+                          shade(plate, 85));
     // Medallion with the rank number.
     const float my = (y0 + y1) / 2.0f;
     const float mr = (y1 - y0) / 2.0f - 3;
@@ -137,8 +141,9 @@ void drawClassIcon(Canvas& c, const SheetRect& r, int cls) {
         s.size = 16;
         s.bold = true;
         s.smooth = true;
-        drawTextCentered(c, static_cast<int>(x0 + 4), static_cast<int>(my - mr), static_cast<int>(x0 + 4 + 2 * mr),
-                         static_cast<int>(my + mr), u8"×", s, rgb(70, 40, 30));
+        drawTextCentered(c, static_cast<int>(x0 + 4), static_cast<int>(my - mr),
+                         static_cast<int>(x0 + 4 + 2 * mr), static_cast<int>(my + mr), u8"×", s,
+                         rgb(70, 40, 30));
     } else {
         drawCoin(c, x0 + 4 + mr, my, mr - 3);
     }
@@ -149,9 +154,11 @@ void drawClassIcon(Canvas& c, const SheetRect& r, int cls) {
     const int tx = static_cast<int>(x0 + 8 + 2 * mr);
     const bool lightPlate = cls <= 2;
     if (lightPlate) {
-        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(40, 24, 0), shade(plate, 170));
+        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(40, 24, 0),
+                       shade(plate, 170));
     } else {
-        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(255, 255, 255), shade(plate, 25));
+        drawTextShadow(c, tx, static_cast<int>(y0) + 2, titles[cls], title, rgb(255, 255, 255),
+                       shade(plate, 25));
     }
     const int stars = 6 - cls;
     for (int i = 0; i < 6; ++i) {
@@ -174,8 +181,8 @@ void drawGameOver(Canvas& c, const SheetRect& r) {
     big.bold = true;
     big.smooth = true;
     const int tw = textWidth(u8"GAME OVER", big);
-    drawTextFancy(c, r.left + (w(r) - tw) / 2, r.top + 2, u8"GAME OVER", big, rgb(255, 240, 200), rgb(230, 40, 40),
-                  rgb(0, 0, 0), 2);
+    drawTextFancy(c, r.left + (w(r) - tw) / 2, r.top + 2, u8"GAME OVER", big, rgb(255, 240, 200),
+                  rgb(230, 40, 40), rgb(0, 0, 0), 2);
     TextStyle sub;
     sub.size = 14;
     sub.bold = true;

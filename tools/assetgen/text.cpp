@@ -89,7 +89,8 @@ Mask render(const char8_t* text, TextStyle style) {
     m.a.assign(static_cast<size_t>(m.w) * m.h, 0);
     SDL_LockSurface(conv);
     for (int y = 0; y < m.h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(conv->pixels) + y * conv->pitch);
+        const uint32_t* row =
+            reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(conv->pixels) + y * conv->pitch);
         for (int x = 0; x < m.w; ++x) {
             m.a[y * m.w + x] = static_cast<uint8_t>(row[x] >> 24);
         }
@@ -165,7 +166,8 @@ int drawText(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb 
     return m.w;
 }
 
-int drawTextOutlined(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb col, Rgb edge, int outline) {
+int drawTextOutlined(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb col, Rgb edge,
+                     int outline) {
     const Mask m = render(text, style);
     const Mask d = dilate(m, outline);
     stamp(c, x - outline, y - outline, d, [&](int) { return edge; });
@@ -173,16 +175,16 @@ int drawTextOutlined(Canvas& c, int x, int y, const char8_t* text, TextStyle sty
     return m.w;
 }
 
-int drawTextShadow(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb col, Rgb shadowCol, int dx,
-                   int dy) {
+int drawTextShadow(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb col, Rgb shadowCol,
+                   int dx, int dy) {
     const Mask m = render(text, style);
     stamp(c, x + dx, y + dy, m, [&](int) { return shadowCol; });
     stamp(c, x, y, m, [&](int) { return col; });
     return m.w;
 }
 
-int drawTextFancy(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb top, Rgb bottom, Rgb edge,
-                  int outline) {
+int drawTextFancy(Canvas& c, int x, int y, const char8_t* text, TextStyle style, Rgb top, Rgb bottom,
+                  Rgb edge, int outline) {
     const Mask m = render(text, style);
     if (outline > 0) {
         const Mask d = dilate(m, outline);
@@ -204,7 +206,8 @@ int drawTextFancy(Canvas& c, int x, int y, const char8_t* text, TextStyle style,
     return m.w;
 }
 
-void drawTextCentered(Canvas& c, int x0, int y0, int x1, int y1, const char8_t* text, TextStyle style, Rgb col) {
+void drawTextCentered(Canvas& c, int x0, int y0, int x1, int y1, const char8_t* text, TextStyle style,
+                      Rgb col) {
     const int w = textWidth(text, style);
     const int h = textHeight(style);
     const int y = y1 > y0 ? y0 + (y1 - y0 - h) / 2 : y0;

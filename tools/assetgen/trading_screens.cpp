@@ -100,7 +100,8 @@ Canvas makeSellScreen() {
     const char8_t* lines[] = {u8"売りたい会社を選び、「追加」で売る株を1万株ずつ増やします。",
                               u8"「決定」で売却し、「戻る」で取りやめます。",
                               u8"売った会社の株価は少し下がります。"};
-    for (int i = 0; i < 3; ++i) drawTextCentered(c, 0, 300 + 24 * i, 640, 0, lines[i], help, rgb(220, 220, 235));
+    for (int i = 0; i < 3; ++i)
+        drawTextCentered(c, 0, 300 + 24 * i, 640, 0, lines[i], help, rgb(220, 220, 235));
     // Coins handed back and a falling arrow on the left.
     for (int i = 0; i < 4; ++i) drawCoin(c, 76, 238 - i * 7.0f, 16);
     drawRisingArrow(c, 34, 96, 104, 190, 6, rgb(240, 80, 90));
@@ -125,10 +126,12 @@ Canvas makeSupportScreen() {
     body.size = 14;
     body.bold = true;
     body.smooth = true;
-    const char8_t* lines[] = {u8"会社にお金を出して応援しましょう。", u8"1万円から10万円まで、1万円ずつ支援できます。",
+    const char8_t* lines[] = {u8"会社にお金を出して応援しましょう。",
+                              u8"1万円から10万円まで、1万円ずつ支援できます。",
                               u8"支援額が多いほど成功しやすく、", u8"成功すると株価が上がります。",
                               u8"支援したお金は戻ってきません。"};
-    for (int i = 0; i < 5; ++i) drawText(c, 190, 92 + 26 * i, lines[i], body, i == 4 ? rgb(255, 190, 150) : rgb(255, 245, 225));
+    for (int i = 0; i < 5; ++i)
+        drawText(c, 190, 92 + 26 * i, lines[i], body, i == 4 ? rgb(255, 190, 150) : rgb(255, 245, 225));
     // Choice panel: price (245, 265), question (150, 290), arrows and name at y = 310,
     // amount question (200, 330), add and remove at x = 240, y = 357 and 377.
     drawPanel(c, 100, 250, 560, 402, rgb(30, 50, 100), rgb(14, 24, 60), rgb(120, 170, 240), 8);

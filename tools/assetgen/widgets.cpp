@@ -26,7 +26,8 @@ void drawButton(Canvas& c, int x, int y, int w, int h, const char8_t* label, Rgb
                               shade(body, 130));
     }
     if (pressed) {
-        for (int i = 0; i < w - 3; ++i) blend(c, static_cast<int>(bx) + 2 + i, static_cast<int>(by) + 1, shade(body, 45), 200);
+        for (int i = 0; i < w - 3; ++i)
+            blend(c, static_cast<int>(bx) + 2 + i, static_cast<int>(by) + 1, shade(body, 45), 200);
     }
     const Rgb textCol = disabled ? rgb(105, 108, 115) : rgb(255, 255, 255);
     const Rgb shadowCol = disabled ? rgb(200, 202, 208) : shade(body, 30);
@@ -67,10 +68,11 @@ void drawButton(Canvas& c, int x, int y, int w, int h, const char8_t* label, Rgb
     }
 }
 
-void drawPanel(Canvas& c, int x0, int y0, int x1, int y1, Rgb fillTop, Rgb fillBottom, Rgb border, float radius) {
+void drawPanel(Canvas& c, int x0, int y0, int x1, int y1, Rgb fillTop, Rgb fillBottom, Rgb border,
+               float radius) {
     fillRoundRect(c, x0 + 2.0f, y0 + 3.0f, x1 + 2.0f, y1 + 3.0f, radius, rgb(0, 0, 0));
-    fillRoundRect(c, static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1), static_cast<float>(y1),
-                  radius, border);
+    fillRoundRect(c, static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1),
+                  static_cast<float>(y1), radius, border);
     fillRoundRectGradient(c, x0 + 2.0f, y0 + 2.0f, x1 - 2.0f, y1 - 2.0f, radius - 1.5f, fillTop, fillBottom);
 }
 
@@ -92,8 +94,9 @@ void drawCoin(Canvas& c, float cx, float cy, float r) {
 
 void drawCrown(Canvas& c, float cx, float cy, float size) {
     const float s = size / 2;
-    const float xy[] = {cx - s, cy + s * 0.6f, cx - s, cy - s * 0.5f, cx - s * 0.5f, cy,
-                        cx,     cy - s * 0.8f, cx + s * 0.5f, cy, cx + s, cy - s * 0.5f, cx + s, cy + s * 0.6f};
+    const float xy[] = {
+        cx - s,        cy + s * 0.6f, cx - s, cy - s * 0.5f, cx - s * 0.5f, cy,     cx,
+        cy - s * 0.8f, cx + s * 0.5f, cy,     cx + s,        cy - s * 0.5f, cx + s, cy + s * 0.6f};
     float sh[14];
     for (int i = 0; i < 14; ++i) sh[i] = xy[i] + 1.2f;
     fillPolygon(c, sh, 7, rgb(90, 50, 0));
@@ -113,8 +116,8 @@ void drawRisingArrow(Canvas& c, float x0, float y0, float x1, float y1, float wi
     const float head = width * 2.6f;
     const float bx = x1 - ux * head, by = y1 - uy * head;
     line(c, x0, y0, bx, by, width, col);
-    const float xy[] = {x1, y1, bx - uy * head * 0.7f, by + ux * head * 0.7f, bx + uy * head * 0.7f,
-                        by - ux * head * 0.7f};
+    const float xy[] = {
+        x1, y1, bx - uy * head * 0.7f, by + ux * head * 0.7f, bx + uy * head * 0.7f, by - ux * head * 0.7f};
     fillPolygon(c, xy, 3, col);
 }
 
@@ -126,10 +129,12 @@ void drawSkyline(Canvas& c, int x0, int x1, int baseY, int minH, int maxH, Rgb b
         const int h = n.range(minH, maxH);
         const Rgb tone = shade(body, n.range(80, 120));
         fillRect(c, x, baseY - h, x + w - 2, baseY, tone);
-        if (n.range(0, 3) == 0) fillRect(c, x + w / 2 - 1, baseY - h - n.range(6, 16), x + w / 2 + 1, baseY - h, tone);
+        if (n.range(0, 3) == 0)
+            fillRect(c, x + w / 2 - 1, baseY - h - n.range(6, 16), x + w / 2 + 1, baseY - h, tone);
         for (int wy = baseY - h + 5; wy < baseY - 4; wy += 7) {
             for (int wx = x + 4; wx < x + w - 6; wx += 6) {
-                if (n.range(0, 9) < 4) fillRect(c, wx, wy, wx + 3, wy + 3, n.range(0, 4) == 0 ? shade(lit, 80) : lit);
+                if (n.range(0, 9) < 4)
+                    fillRect(c, wx, wy, wx + 3, wy + 3, n.range(0, 4) == 0 ? shade(lit, 80) : lit);
             }
         }
         x += w;

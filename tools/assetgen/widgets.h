@@ -31,7 +31,8 @@ void drawButton(Canvas& c, int x, int y, int w, int h, const char8_t* label, Rgb
                 ButtonIcon icon = ButtonIcon::None, int textSize = 14);
 
 // A rounded panel with a border, for captions and frames on backgrounds.
-void drawPanel(Canvas& c, int x0, int y0, int x1, int y1, Rgb fillTop, Rgb fillBottom, Rgb border, float radius = 6);
+void drawPanel(Canvas& c, int x0, int y0, int x1, int y1, Rgb fillTop, Rgb fillBottom, Rgb border,
+               float radius = 6);
 
 // Little pictures.
 void drawCoin(Canvas& c, float cx, float cy, float r);

@@ -23,8 +23,8 @@ constexpr int CELL_W = 640;
 constexpr int CELL_H = 480;
 constexpr int SHEET_SCALE = 2;
 
-const char* const BACKGROUNDS[] = {"gamemain.BMP", "kounyu.BMP", "uke.BMP",   "shien.BMP",
-                                   "hyosho.BMP",   "over.BMP",   "edit.BMP",  "ranking.BMP",
+const char* const BACKGROUNDS[] = {"gamemain.BMP", "kounyu.BMP",  "uke.BMP",   "shien.BMP",
+                                   "hyosho.BMP",   "over.BMP",    "edit.BMP",  "ranking.BMP",
                                    "title.BMP",    "grfback.BMP", "syasin.BMP"};
 constexpr int BACKGROUND_COUNT = sizeof BACKGROUNDS / sizeof BACKGROUNDS[0];
 
@@ -65,7 +65,8 @@ void drawSheet(Page& page, int x0, int y0, const bmpfile::Image& sheetImage) {
     const uint8_t outline = nearest(sheetImage, 0, 255, 0);
     for (int y = 0; y < sheetImage.height * SHEET_SCALE; ++y) {
         for (int x = 0; x < sheetImage.width * SHEET_SCALE; ++x) {
-            uint8_t v = sheetImage.pixels[static_cast<size_t>(y / SHEET_SCALE) * sheetImage.width + x / SHEET_SCALE];
+            uint8_t v =
+                sheetImage.pixels[static_cast<size_t>(y / SHEET_SCALE) * sheetImage.width + x / SHEET_SCALE];
             if (v == 254) v = ((x / 8 + y / 8) % 2) ? light : dark;
             page.at(x0 + x, y0 + y) = v;
         }
