@@ -176,6 +176,25 @@ TEST(EndToEnd, OpeningRunsItsFiveStripsIntoTheTitle) {
     cleanUp(folder);
 }
 
+// The gallery script for the README visits all sixteen scenes in one run.
+TEST(EndToEnd, GalleryVisitsEveryScene) {
+    const fs::path folder = freshFolder();
+    ASSERT_FALSE(folder.empty());
+    const RunResult run = runScript(folder, "gallery.txt");
+    ASSERT_EQ(run.exitCode, 0) << describe(run);
+    bool seen[16] = {};
+    for (int scene : run.scenes) {
+        if (scene >= 0 && scene < 16) seen[scene] = true;
+    }
+    for (int scene = 0; scene < 16; ++scene) EXPECT_TRUE(seen[scene]) << "scene " << scene << "\n" << describe(run);
+    const fs::path shots = fs::path(KABU_BINARY_DIR) / "screens" / "e2e" / "gallery";
+    for (const char* name : {"opening", "title_menu", "name_entry", "market", "buy", "holdings", "sell", "support",
+                             "graph", "bankruptcy", "founding", "staff_roll", "award", "ranking", "ruin", "game_over"}) {
+        EXPECT_TRUE(fs::is_regular_file(shots / (std::string(name) + ".png"))) << name;
+    }
+    cleanUp(folder);
+}
+
 // The runner reports failures by its exit code: an expect that does not hold,
 // a wait that runs out, a malformed script.
 TEST(EndToEnd, RunnerExitCodesTellFailures) {

@@ -102,6 +102,9 @@ bool readNumber(const std::string& name, int64_t& value) {
         else if (base == "supportshowing") value = supportShowing;
         else if (base == "saveshowing") value = saveShowing;
         else if (base == "ruin") value = ruinReady;
+        else if (base == "zoom") value = zoomA[0];
+        else if (base == "secondzoom") value = secondZoom;
+        else if (base == "shake") value = shakeActive;
         else if (base == "graphselected") value = GraphState.graphSelected;
         else if (base == "loadsaved") value = loadSaved;
         else return false;
