@@ -47,7 +47,7 @@ folder="$home/.local/share/kabusim"
 [ -L "$folder/data" ] || fail "no data link in $folder"
 [ "$(readlink -f "$folder/data")" = "$(readlink -f "$prefix/share/kabusim/data")" ] || fail "data link points elsewhere"
 [ -f "$folder/data/char.BMP" ] || fail "data not reachable through the link"
-[ -d "$folder/savedat" ] && [ -w "$folder/savedat" ] || fail "no writable savedat/"
+if [ ! -d "$folder/savedat" ] || [ ! -w "$folder/savedat" ]; then fail "no writable savedat/"; fi
 
 # A second start keeps the folder and the saves; a stale link is repointed.
 echo keep > "$folder/savedat/data.txt"
