@@ -156,8 +156,17 @@ const Backend sdlBackend{present, millis, readInput, nextEvent, music, lockAllow
 bool sdlBackendOpen() {
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    window = SDL_CreateWindow("Direct X", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, SCREEN_WIDTH,
-                              SCREEN_HEIGHT, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_SHOWN);
+    // The window covers the whole desktop even where no window manager makes
+    // it full screen; the picture is scaled into it.
+    SDL_DisplayMode desktop{};
+    int width = SCREEN_WIDTH;
+    int height = SCREEN_HEIGHT;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
+        width = desktop.w;
+        height = desktop.h;
+    }
+    window = SDL_CreateWindow("Direct X", 0, 0, width, height,
+                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
     if (window == nullptr) return false;
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (renderer == nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
