@@ -30,8 +30,8 @@ static void BM_IdleMainLoopTurn(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleMainLoopTurn);
 
-// One present in the real window (palette conversion, upload, render), without
-// the wait for the display. Skipped without a display.
+// One present in the real window (palette conversion and scaling into the
+// window, shown), without the wait for the display. Skipped without a display.
 static void BM_SdlPresent(benchmark::State& state) {
     resetProgramState();
     if (!sdlBackendOpen()) {
@@ -46,3 +46,22 @@ static void BM_SdlPresent(benchmark::State& state) {
     sdlBackendClose();
 }
 BENCHMARK(BM_SdlPresent)->Unit(benchmark::kMicrosecond);
+
+// From an empty process state to the first frame on screen: the window, the
+// start-up and the opening's first frame with its present (60 Hz wait included).
+static void BM_SdlStartupToFirstPresent(benchmark::State& state) {
+    for (auto _ : state) {
+        resetProgramState();
+        if (!sdlBackendOpen()) {
+            sdlBackendClose();
+            state.SkipWithError("no display");
+            return;
+        }
+        startup();
+        sceneOpening();
+        state.PauseTiming();
+        sdlBackendClose();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SdlStartupToFirstPresent)->Unit(benchmark::kMillisecond)->Iterations(10);
