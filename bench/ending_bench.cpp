@@ -3,6 +3,13 @@
 // and scatter; headless, with the art of data/ when it is found.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "frontend/award.h"
 #include "frontend/game_over.h"
 #include "frontend/staff_roll.h"
 #include "shell/headless/headless.h"
@@ -11,6 +18,7 @@
 #include "shell/reset.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
+#include "state/records.h"
 
 namespace {
 
@@ -61,3 +69,42 @@ static void BM_StaffRollFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StaffRollFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The award certificate: name, share value, cash and the class icon.
+static void BM_AwardFrame(benchmark::State& state) {
+    startEndingRun();
+    std::strcpy(Player.playerName, "kabu");
+    Player.cash = 1234;
+    PortfolioValue.stockValue = 5678;
+    for (auto _ : state) {
+        GameScene = SCENE_AWARD;
+        if (awardFrames >= AWARD_MAX_FRAMES - 1) awardFrames = 0;
+        sceneAward();
+        benchmark::DoNotOptimize(backBuffer.pixels);
+    }
+}
+BENCHMARK(BM_AwardFrame)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The ranking table: one ordering pass, five rows with icons, the file kept.
+static void BM_RankingFrame(benchmark::State& state) {
+    // The ranking file goes to a scratch folder, not the game's own savedat/.
+    char folder[] = "/tmp/kaburank-XXXXXX";
+    char here[4096];
+    if (mkdtemp(folder) == nullptr || getcwd(here, sizeof here) == nullptr) {
+        state.SkipWithError("no scratch folder");
+        return;
+    }
+    const std::string data = std::string(here) + "/data";
+    if (symlink(data.c_str(), (std::string(folder) + "/data").c_str()) != 0 || chdir(folder) != 0) {
+        state.SkipWithError("no scratch folder");
+        return;
+    }
+    startEndingRun();
+    for (auto _ : state) {
+        GameScene = SCENE_RANKING;
+        sceneRanking();
+        benchmark::DoNotOptimize(backBuffer.pixels);
+    }
+    if (chdir(here) != 0) state.SkipWithError("lost the working folder");
+}
+BENCHMARK(BM_RankingFrame)->Repetitions(5)->ReportAggregatesOnly(true);
