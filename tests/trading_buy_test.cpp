@@ -16,6 +16,9 @@
 
 namespace ts = testing_support;
 
+using testing_support::pressOnce;
+using testing_support::spriteShown;
+
 namespace {
 
 // Button centres.
@@ -53,27 +56,6 @@ void showCompany(int slot) {
 bool ruleOnRow(int y) {
     for (int x = 20; x <= 619; ++x) {
         if (ts::presentedPixel(x, y) != 255) return false;
-    }
-    return true;
-}
-
-// One frame with the button down over (x, y), then the button released
-// without another frame: for the presses that leave the screen.
-void pressOnce(int x, int y) {
-    ts::mouse(x, y, true);
-    ts::runTurns(1);
-    ts::mouse(x, y, false);
-}
-
-// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
-// pixels aside.
-bool spriteShown(int x, int y, Rect source) {
-    for (int sy = source.top; sy < source.bottom; ++sy) {
-        for (int sx = source.left; sx < source.right; ++sx) {
-            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
-            if (pixel == COLOR_KEY) continue;
-            if (ts::presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
-        }
     }
     return true;
 }

@@ -14,6 +14,9 @@
 
 namespace ts = testing_support;
 
+using testing_support::pressOnce;
+using testing_support::spriteShown;
+
 namespace {
 
 // Market column (x 550 to 617).
@@ -39,13 +42,6 @@ void startMarket() {
     GameScene = SCENE_MARKET;
     ts::mouse(PARK_X, PARK_Y, false);
     ts::runTurns(50);  // past the entrance transition
-}
-
-// A press that leaves a screen: one frame down, then released without a frame.
-void pressOnce(int x, int y) {
-    ts::mouse(x, y, true);
-    ts::runTurns(1);
-    ts::mouse(x, y, false);
 }
 
 // Back on the market: the entrance transition plays, then the board runs again.

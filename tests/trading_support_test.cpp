@@ -14,6 +14,9 @@
 
 namespace ts = testing_support;
 
+using testing_support::pressOnce;
+using testing_support::spriteShown;
+
 namespace {
 
 constexpr int PREV_X = 153, PREV_Y = 328;
@@ -46,27 +49,6 @@ uint32_t seedFor(int32_t n, bool success) {
         seedRandom(seed);
         if ((nextRandom() % n == 0) == success) return seed;
     }
-}
-
-// One frame with the button down over (x, y), then the button released
-// without another frame: for the presses that leave the screen.
-void pressOnce(int x, int y) {
-    ts::mouse(x, y, true);
-    ts::runTurns(1);
-    ts::mouse(x, y, false);
-}
-
-// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
-// pixels aside.
-bool spriteShown(int x, int y, Rect source) {
-    for (int sy = source.top; sy < source.bottom; ++sy) {
-        for (int sx = source.left; sx < source.right; ++sx) {
-            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
-            if (pixel == COLOR_KEY) continue;
-            if (ts::presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
-        }
-    }
-    return true;
 }
 
 }  // namespace

@@ -74,4 +74,21 @@ std::string readFile(const std::string& path) {
 
 uint8_t presentedPixel(int x, int y) { return headless::presentedPixels()[y * SCREEN_WIDTH + x]; }
 
+void pressOnce(int x, int y) {
+    mouse(x, y, true);
+    runTurns(1);
+    mouse(x, y, false);
+}
+
+bool spriteShown(int x, int y, Rect source) {
+    for (int sy = source.top; sy < source.bottom; ++sy) {
+        for (int sx = source.left; sx < source.right; ++sx) {
+            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            if (pixel == COLOR_KEY) continue;
+            if (presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace testing_support

@@ -35,4 +35,12 @@ std::string readFile(const std::string& path);
 // The pixel of the last presented frame.
 uint8_t presentedPixel(int x, int y);
 
+// One frame with the button down over (x, y), then the button released
+// without another frame: for the presses that leave the screen.
+void pressOnce(int x, int y);
+
+// Whether the last frame shows the sprite-sheet rectangle at (x, y), colour-key
+// pixels aside.
+bool spriteShown(int x, int y, Rect source);
+
 }  // namespace testing_support
