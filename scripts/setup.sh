@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libpng-dev
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont xvfb xdotool x11-apps
-          imagemagick)
+          imagemagick x11-utils python3)
 
 missing=()
 for package in "${PACKAGES[@]}"; do

@@ -2,6 +2,7 @@
 // and the music commands.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "shell/main_loop.h"
@@ -47,6 +48,11 @@ TEST(MainLoop, CountsEveryTurnAndIgnoresUnknownScenes) {
     GameScene = -1;
     EXPECT_TRUE(mainLoopTurn());
     EXPECT_EQ(frameCounter, 6);
+    // A count left running for hours stops at the largest value.
+    frameCounter = INT32_MAX - 1;
+    mainLoopTurn();
+    mainLoopTurn();
+    EXPECT_EQ(frameCounter, INT32_MAX);
 }
 
 TEST(MainLoop, EventsAreDrainedBeforeAnySceneRuns) {

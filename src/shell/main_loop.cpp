@@ -3,6 +3,7 @@
 
 #include <time.h>
 
+#include <cstdint>
 #include <cstring>
 
 #include "shell/draw_context.h"
@@ -85,7 +86,9 @@ bool mainLoopTurn() {
         return true;
     }
     if (quitPosted) return false;
-    ++frameCounter;
+    // Hours on a screen that never ends a day would run past the largest
+    // count; it stays there, and the next market frame ends the day.
+    if (frameCounter < INT32_MAX) ++frameCounter;
     runScene(GameScene);
     return true;
 }
