@@ -238,3 +238,56 @@ TEST(News, ANewsFallToZeroBecomesABankruptcyAtTheNextFall) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each of the three events: the jump comes only on the effect date, and only
+// the reset date clears the flags and the coin.
+TEST(News, EffectAndResetDatesOfAllThreeEvents) {
+    const int32_t newsDates[3][2] = {{1, 6}, {7, 8}, {12, 18}};
+    const int32_t effectDates[3][2] = {{1, 7}, {7, 9}, {12, 19}};
+    const int32_t resetDates[3][2] = {{1, 8}, {7, 10}, {12, 20}};
+    setUpGame();
+    for (int event = 0; event < 3; ++event) {
+        // a chosen row 2 headline (always a fall) for the company in slot 5
+        const auto prime = [](int32_t month, int32_t day) {
+            resetNewsState();
+            Calendar.month = month;
+            Calendar.day = day;
+            newsChosen = 1;
+            newsIndex = 2;
+            newsCompany = 5;
+            ListedCompanies[5].price = 500;
+            frameCounter = 7;
+            newsTick();
+        };
+        prime(newsDates[event][0], newsDates[event][1]);
+        EXPECT_EQ(ListedCompanies[5].price, 500) << event;
+        EXPECT_EQ(newsMode, 1) << event;
+        prime(resetDates[event][0], resetDates[event][1]);
+        EXPECT_EQ(ListedCompanies[5].price, 500) << event;
+        prime(effectDates[event][0], effectDates[event][1]);
+        EXPECT_LE(ListedCompanies[5].price, 400) << event;
+        EXPECT_GE(ListedCompanies[5].price, 500 - 399) << event;
+        EXPECT_EQ(newsApplied[4], 1) << event;
+        EXPECT_EQ(newsCoinDrawn, 1) << event;
+        EXPECT_EQ(newsMode, 0) << event;
+
+        // the day after the reset date keeps the flags; the reset date clears them
+        for (int32_t& flag : newsApplied) flag = 1;
+        newsCoinDrawn = 1;
+        Calendar.month = resetDates[event][0];
+        Calendar.day = resetDates[event][1] + 1;
+        newsTick();
+        EXPECT_EQ(newsApplied[0], 1) << event;
+        EXPECT_EQ(newsCoinDrawn, 1) << event;
+        newsMode = 1;
+        Calendar.day = resetDates[event][1];
+        newsTick();
+        for (int32_t flag : newsApplied) EXPECT_EQ(flag, 0) << event;
+        EXPECT_EQ(newsCoinDrawn, 0) << event;
+        EXPECT_EQ(newsMode, 0) << event;
+    }
+}
+
+}  // namespace

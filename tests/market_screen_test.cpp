@@ -510,3 +510,60 @@ TEST(MarketReset, EveryGlobalBackToProgramStart) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shaken background: four opaque pieces of the main background that tile
+// the screen with the offset (5, 5), then (0, 0).
+TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
+    setUpGame();
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            gameMainSurface.pixels[y * gameMainSurface.pitch + x] = uint8_t((x * 3 + y * 5) % 250);
+        }
+    }
+    const auto background = [](int x, int y) { return gameMainSurface.pixels[y * gameMainSurface.pitch + x]; };
+    Player.cash = 1;  // not ruined: only the shake runs
+    shakeActive = 1;
+    shakeCount = 0;
+    shakeX = 0;
+    shakeY = 0;
+    runTurns(1);
+    ASSERT_EQ(shakeX, 5);
+    ASSERT_EQ(shakeY, 5);
+    EXPECT_EQ(shakeCount, 1);
+    const int points[][2] = {{0, 0}, {3, 7}, {634, 2}, {636, 1}, {639, 474}, {2, 476}, {637, 477}, {639, 479}};
+    for (const auto& point : points) {
+        const int x = point[0];
+        const int y = point[1];
+        // the name column and the texts are drawn on top; sample only bare background
+        if (x >= 10 && x < 540 && y >= 18 && y < 400) continue;
+        EXPECT_EQ(presentedPixel(x, y), background((x + 5) % 640, (y + 5) % 480)) << x << "," << y;
+    }
+    runTurns(1);
+    ASSERT_EQ(shakeX, 0);
+    EXPECT_EQ(presentedPixel(639, 479), background(639, 479));
+    EXPECT_EQ(presentedPixel(0, 0), background(0, 0));
+    for (int i = 0; i < 4; ++i) runTurns(1);
+    EXPECT_EQ(shakeActive, 0);  // six frames, then the second sprite's turn
+    EXPECT_EQ(shakeCount, 0);
+    EXPECT_EQ(secondZoom, 1);
+}
+
+// The press that dismisses a bankruptcy message over a button of the column
+// also performs that button.
+TEST(Messages, DismissingPressAlsoPerformsTheButton) {
+    setUpGame();
+    loadSaved = 0;
+    runTurns(2);
+    declareBankruptcy(8);
+    runTurns(3);
+    mouse(560, 60, true);  // the buy button
+    runTurns(1);
+    EXPECT_EQ(bankruptShowing, 0);
+    EXPECT_EQ(foundedShowing, 1);
+    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(marketTransition, 1);
+}
+
+}  // namespace
