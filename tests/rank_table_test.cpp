@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "shell/scenes.h"
 #include "state/file_ops.h"
 #include "support/test_support.h"
 
@@ -175,10 +176,9 @@ TEST(RankFile, MissingShortAndHostileFiles) {
     for (int row = 0; row < 4; ++row) std::memcpy(&hostile[268 * row + 256], &classes[row], 4);
     writeBytes("savedat/rank.txt", hostile + "overlong tail");
     loadRankFile();
-    const int32_t expected[4] = {0, 6, 0, 6};
     for (int row = 0; row < 4; ++row) {
         EXPECT_EQ(std::strlen(RankTable[row].name), 255u);
-        EXPECT_EQ(RankTable[row].assetClass, expected[row]);
+        EXPECT_EQ(RankTable[row].assetClass, classes[row]);  // taken as stored
         EXPECT_EQ(RankTable[row].cash, 0x4E4E4E4E);
     }
     EXPECT_EQ(rowBytes(4), defaults.substr(268 * 4, 268));
@@ -256,14 +256,45 @@ TEST(RankFile, RandomFilesLoadSoundly) {
         loadRankFile();
         for (int row = 0; row < RANK_ROWS; ++row) {
             ASSERT_LT(strnlen(RankTable[row].name, 256), 256u) << iteration;
-            ASSERT_GE(RankTable[row].assetClass, 0) << iteration;
-            ASSERT_LE(RankTable[row].assetClass, 6) << iteration;
+            if (bytes.size() >= 268u * (row + 1) && row < RANK_FILE_ROWS) {
+                ASSERT_EQ(std::memcmp(&RankTable[row].assetClass, &bytes[268 * row + 256], 12), 0) << iteration;
+            }
         }
         ASSERT_EQ(rowBytes(4), rowFive);
         if (bytes.size() >= 1072) {
             ASSERT_EQ(std::memcmp(RankTable[0].name, bytes.data(), 200), 0);
         }
     }
+}
+
+TEST(RankFile, StoredClassOutOfRangeDrawsNoIcon) {
+    testing_support::freshStartedRun();
+    fs::create_directory("savedat");
+    // Row 1 holds class 9 and a total of 500,000: no rule covers it, so the
+    // ranking screen keeps the class, orders the row last and draws no icon.
+    std::string bytes(1072, '\0');
+    const char* names[4] = {"odd", "wasuno", "kibeta", "yum"};
+    const int32_t classes[4] = {9, 6, 6, 6};
+    const int32_t cash[4] = {500000, 100, 100, 100};
+    for (int row = 0; row < 4; ++row) {
+        std::memcpy(&bytes[268 * row], names[row], std::strlen(names[row]));
+        std::memcpy(&bytes[268 * row + 256], &classes[row], 4);
+        std::memcpy(&bytes[268 * row + 264], &cash[row], 4);
+    }
+    writeBytes("savedat/rank.txt", bytes);
+    loadRankFile();
+    EXPECT_EQ(RankTable[0].assetClass, 9);
+
+    GameScene = SCENE_RANKING;
+    testing_support::mouse(600, 300, false);
+    testing_support::runTurns(6);
+    EXPECT_STREQ(RankTable[4].name, "odd");
+    EXPECT_EQ(RankTable[4].assetClass, 9);
+    for (int c = 0; c < 7; ++c) {
+        EXPECT_FALSE(testing_support::spriteShown(460, 140 + 70 * 4, classIconRects[c])) << c;
+    }
+    EXPECT_TRUE(testing_support::spriteShown(460, 140 + 70 * 3, classIconRects[6]));
+    testing_support::saveScreen("rank_table_odd_class");
 }
 
 }  // namespace

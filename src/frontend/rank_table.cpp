@@ -54,11 +54,11 @@ void loadRankFile() {
     size_t length = readFileInto(RANK_FILE_PATH, image, sizeof image);
     if (length == 0) return;
     // A short file fills the bytes it covers; row 5 is never in the file.
+    // Classes are taken as stored: one outside 0 to 6 draws no icon.
     std::memcpy(RankTable, image, length);
     for (int row = 0; row < RANK_FILE_ROWS; ++row) {
         if (length <= sizeof(RankEntry) * row) break;
         forceTextEnd(RankTable[row].name, sizeof RankTable[row].name);
-        RankTable[row].assetClass = clampToRange(RankTable[row].assetClass, 0, 6);
     }
 }
 
