@@ -49,7 +49,6 @@ void startNewGame();
 void continueSavedGame();
 // Closes the piece playing, opens `openCommand` and plays it from the start.
 void switchMusic(const char* openCommand);
-// The cursor sprite at cursorPos.
 
 void resetOpeningState();
 void resetTitleState();
