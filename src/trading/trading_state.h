@@ -21,7 +21,6 @@ struct TradeButton {
 bool pressButton(TradeButton& button, int left, int top, int right, int bottom, bool condition = true);
 // Copies a sprite-sheet rectangle to the back buffer with the colour key.
 void drawSprite(int x, int y, const Rect& source);
-// The mouse cursor sprite at cursorPos.
 // Copies a code page 932 text of at most sourceSize bytes into a field of
 // `size` bytes, cut at a character boundary and always NUL-terminated.
 void copyText(char* destination, int size, const char* source, int sourceSize);
