@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "frontend/effect_sizes.h"
 #include "shell/rng.h"
 
 int32_t cellState[SCREEN_HEIGHT][SCREEN_WIDTH];
@@ -19,16 +20,6 @@ Surface* shatterDst = nullptr;
 Surface* shatterSrc = nullptr;
 
 namespace {
-
-// A size that cuts `length` into whole tiles: the request, else 1.
-int32_t tileSize(int32_t requested, int32_t length) {
-    if (requested > 0 && length % requested == 0) return requested;
-    return 1;
-}
-
-int32_t clampInt(int32_t value, int32_t low, int32_t high) {
-    return value < low ? low : (value > high ? high : value);
-}
 
 // One falling step of a tile; the tile bursts once its top-left pixel reaches
 // the bottom line, every pixel from then on taking its own upward speed.
@@ -99,7 +90,7 @@ int32_t shatterInit(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int3
     std::memset(pixelX, 0, sizeof pixelX);
     std::memset(pixelVY, 0, sizeof pixelVY);
 
-    shatterCell = {tileSize(cellWidth, w), tileSize(cellHeight, h)};
+    shatterCell = {wholePieceSize(cellWidth, w), wholePieceSize(cellHeight, h)};
     shatterArea = {w, h};
     const int32_t cw = shatterCell.width;
     const int32_t ch = shatterCell.height;

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "frontend/effect_sizes.h"
 #include "frontend/staff_roll.h"
 #include "shell/rng.h"
 #include "shell/trig.h"
@@ -20,15 +21,6 @@ Surface* waveSrc = nullptr;
 
 namespace {
 
-int32_t groupSize(int32_t requested, int32_t length) {
-    if (requested > 0 && length % requested == 0) return requested;
-    return 1;
-}
-
-int32_t clampInt(int32_t value, int32_t low, int32_t high) {
-    return value < low ? low : (value > high ? high : value);
-}
-
 // (table entry x amplitude) >> 10, arithmetic.
 int32_t shiftOf(int32_t tableValue, int32_t amplitude) {
     return static_cast<int32_t>((static_cast<int64_t>(tableValue) * amplitude) >> 10);
@@ -45,7 +37,7 @@ void waveInit(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t gr
     const int32_t w = clampInt(area.right - area.left, 0, SCREEN_WIDTH);
     const int32_t h = clampInt(area.bottom - area.top, 0, SCREEN_HEIGHT);
     waveArea = {w, h};
-    waveGroup = {groupSize(groupWidth, w), groupSize(groupHeight, h)};
+    waveGroup = {wholePieceSize(groupWidth, w), wholePieceSize(groupHeight, h)};
 
     for (int32_t gx = 0; gx < w; gx += waveGroup.width) {
         const int32_t angle = nextRandom() % 360;

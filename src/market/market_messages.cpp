@@ -7,15 +7,8 @@
 #include "shell/draw_context.h"
 #include "shell/platform.h"
 
-bool messageClick(int32_t& latch) {
-    if (!keyDown(Key::LeftButton)) {
-        latch = 0;
-        return false;
-    }
-    if (latch != 0) return false;
-    latch = 1;
-    return true;
-}
+// A message takes a click anywhere on the screen.
+bool messageClick(int32_t& latch) { return pressLatch(latch, 0, 0, SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1); }
 
 static void drawWhite(int x, int y, const char* text) {
     getDC();
