@@ -102,7 +102,10 @@ void pollButtons() {
 
 void sceneGraph() {
     const uint32_t now = timeGetTime();
-    if (now - graphLastFrameTime < 20) return;
+    if (now - graphLastFrameTime < 20) {
+        idleUntil(graphLastFrameTime + 20);
+        return;
+    }
     graphLastFrameTime = now;
 
     getCursorPos();

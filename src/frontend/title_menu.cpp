@@ -17,7 +17,10 @@ int32_t titleRankingLatch;
 
 void sceneTitleMenu() {
     const uint32_t now = timeGetTime();
-    if (now - titleLastFrameTime < 33) return;
+    if (now - titleLastFrameTime < 33) {
+        idleUntil(titleLastFrameTime + 33);
+        return;
+    }
     titleLastFrameTime = now;
 
     getCursorPos();

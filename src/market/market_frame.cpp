@@ -118,7 +118,10 @@ void runMarketFrame() {
 
 void marketFrame() {
     const uint32_t now = timeGetTime();
-    if (now - marketLastFrame < MARKET_FRAME_MS) return;
+    if (now - marketLastFrame < MARKET_FRAME_MS) {
+        idleUntil(marketLastFrame + MARKET_FRAME_MS);
+        return;
+    }
     marketLastFrame = now;
     runMarketFrame();
     flip();

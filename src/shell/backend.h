@@ -35,6 +35,9 @@ struct Backend {
     bool (*lockAllowed)();
     // Leaves the full-screen display (the shutdown); may be null.
     void (*restoreDisplay)();
+    // Sleeps until an event waits or `timeoutMs` have passed; true when an
+    // event waits. May be null (the loop then goes straight on).
+    bool (*waitEvent)(uint32_t timeoutMs);
 };
 
 void setBackend(const Backend* backend);

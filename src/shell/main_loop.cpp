@@ -26,6 +26,34 @@ const uint64_t programStart = monotonicMillis();
 bool shutdownHasRun = false;
 bool quitPosted = false;
 
+// Pacing. A scene that paces itself by the clock returns early until its
+// next frame is due; the loop then sleeps instead of spinning, and counts
+// the turns of that time at a fixed rate, so a day lasts the same on every
+// machine.
+constexpr int64_t TURNS_PER_MS = 1000;
+bool sceneIdle = false;       // the last call returned early
+uint32_t sceneDueAt = 0;      // when its next frame is due
+int32_t pacedScene = -1;      // the scene seen pacing itself since it was entered
+uint32_t lastCallMillis = 0;  // the clock at the last scene call
+
+// Adds the turns since the last scene call to frameCounter: one for a scene
+// that draws on every call, the clock's time at the fixed rate for one that
+// paces itself. Hours on a screen that never ends a day would run past the
+// largest count; it stays there, and the next market frame ends the day.
+void countTurns() {
+    const uint32_t now = timeGetTime();
+    int64_t turns = 1;
+    if (pacedScene == GameScene) {
+        const int64_t elapsed = static_cast<int64_t>(now - lastCallMillis) * TURNS_PER_MS;
+        if (elapsed > turns) turns = elapsed;
+    } else {
+        pacedScene = -1;
+    }
+    lastCallMillis = now;
+    const int64_t counted = static_cast<int64_t>(frameCounter) + turns;
+    frameCounter = counted < INT32_MAX ? static_cast<int32_t>(counted) : INT32_MAX;
+}
+
 constexpr const char* STARTUP_BITMAPS[] = {
     "data/gamemain.BMP", "data/char.BMP",   "data/syasin.BMP", "data/uke.BMP",  "data/kounyu.BMP",
     "data/shien.BMP",    "data/hyosho.BMP", "data/over.BMP",   "data/edit.BMP", "data/ranking.BMP",
@@ -79,6 +107,12 @@ void shutdown() {
 
 bool shutdownDone() { return shutdownHasRun; }
 
+void idleUntil(uint32_t dueAt) {
+    sceneIdle = true;
+    sceneDueAt = dueAt;
+    pacedScene = GameScene;
+}
+
 bool mainLoopTurn() {
     PlatformEvent event;
     if (backend().nextEvent(event)) {
@@ -86,9 +120,14 @@ bool mainLoopTurn() {
         return true;
     }
     if (quitPosted) return false;
-    // Hours on a screen that never ends a day would run past the largest
-    // count; it stays there, and the next market frame ends the day.
-    if (frameCounter < INT32_MAX) ++frameCounter;
+    if (sceneIdle) {
+        sceneIdle = false;
+        const int32_t wait = static_cast<int32_t>(sceneDueAt - timeGetTime());
+        if (wait > 0 && backend().waitEvent != nullptr && backend().waitEvent(static_cast<uint32_t>(wait))) {
+            return true;
+        }
+    }
+    countTurns();
     runScene(GameScene);
     return true;
 }
@@ -107,6 +146,10 @@ void resetShellState() {
     std::memset(cosTable, 0, sizeof cosTable);
     shutdownHasRun = false;
     quitPosted = false;
+    sceneIdle = false;
+    sceneDueAt = 0;
+    pacedScene = -1;
+    lastCallMillis = 0;
     resetSurfaces();
     resetPlatformState();
     releaseDC();

@@ -104,6 +104,10 @@ bool keyDown(Key key);
 
 // Milliseconds of the platform clock (frame pacing, wraps as unsigned).
 uint32_t timeGetTime();
+// A scene that returns early because its next frame is not due yet tells the
+// main loop when it is (platform clock); the loop sleeps until then or until
+// an event, and counts the turns a spinning loop would have made meanwhile.
+void idleUntil(uint32_t dueAt);
 
 // Media-control command strings ("Open data/main.mid Alias WAV01", ...).
 void mciSendString(const char* command);

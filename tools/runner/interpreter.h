@@ -5,6 +5,12 @@
 // every present moves it 16 ms more, so the paced scenes (33 ms) draw about
 // every 18 turns. A "frame" below is one presented frame.
 //
+// A turn is a turn of the real loop, which sleeps while a scene that paces
+// itself (title menu, market, graph) has nothing due: such a scene's turns add
+// the clock's time to frameCounter at 1,000 per ms, as a loop spinning at that
+// rate would. So a game day is 3,000 ms of market time (about 3,000 turns
+// here), and the days pass by themselves while a script waits on the market.
+//
 // Turns and time
 //   turns N              run N main-loop turns
 //   frames N             run until N more frames have been presented

@@ -20,6 +20,7 @@ struct HeadlessState {
     char music[MUSIC_LOG][128];
     int musicCount;
     bool locksFail;
+    uint32_t lastWait;
 };
 HeadlessState state;
 
@@ -53,7 +54,13 @@ void music(const char* command) {
 
 bool lockAllowed() { return !state.locksFail; }
 
-const Backend headlessBackend{present, millis, readInput, nextEvent, music, lockAllowed, nullptr};
+// The virtual clock does not move while the loop waits: the caller moves it.
+bool waitEvent(uint32_t timeoutMs) {
+    state.lastWait = timeoutMs;
+    return state.eventCount > 0;
+}
+
+const Backend headlessBackend{present, millis, readInput, nextEvent, music, lockAllowed, nullptr, waitEvent};
 }  // namespace
 
 namespace headless {
@@ -110,5 +117,7 @@ const char* musicCommand(int index) {
 void clearMusicLog() { state.musicCount = 0; }
 
 void setLocksFail(bool fail) { state.locksFail = fail; }
+
+uint32_t lastWaitTimeout() { return state.lastWait; }
 
 }  // namespace headless

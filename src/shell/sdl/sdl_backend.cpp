@@ -43,23 +43,55 @@ void readInput(InputState& input) {
     input.f = keys[SDL_SCANCODE_F] != 0;
 }
 
+// The events the game handles; every other one only updates SDL's input state.
+bool gameEvent(const SDL_Event& event, PlatformEvent& out) {
+    if (event.type == SDL_QUIT) {
+        out = PlatformEvent{EventKind::Close, 0};
+        return true;
+    }
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        out = PlatformEvent{EventKind::Escape, 0};
+        return true;
+    }
+    if (musicEventType != 0 && event.type == musicEventType) {
+        out = PlatformEvent{EventKind::MusicDone, event.user.code};
+        return true;
+    }
+    return false;
+}
+
+// An event taken off the queue while waiting, kept for nextEvent.
+bool eventKept = false;
+PlatformEvent keptEvent;
+
 bool nextEvent(PlatformEvent& out) {
+    if (eventKept) {
+        eventKept = false;
+        out = keptEvent;
+        return true;
+    }
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0) {
-        if (event.type == SDL_QUIT) {
-            out = PlatformEvent{EventKind::Close, 0};
-            return true;
-        }
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-            out = PlatformEvent{EventKind::Escape, 0};
-            return true;
-        }
-        if (musicEventType != 0 && event.type == musicEventType) {
-            out = PlatformEvent{EventKind::MusicDone, event.user.code};
+        if (gameEvent(event, out)) return true;
+    }
+    return false;
+}
+
+// Sleeps in the X connection (or SDL's wait) until a game event comes or the
+// time is up; mouse motion and other events wake it only to be absorbed.
+bool waitEvent(uint32_t timeoutMs) {
+    if (eventKept) return true;
+    const Uint32 deadline = SDL_GetTicks() + timeoutMs;
+    for (;;) {
+        const int32_t left = static_cast<int32_t>(deadline - SDL_GetTicks());
+        if (left <= 0) return false;
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, left) == 0) return false;
+        if (gameEvent(event, keptEvent)) {
+            eventKept = true;
             return true;
         }
     }
-    return false;
 }
 
 bool lockAllowed() { return true; }
@@ -68,7 +100,7 @@ void restoreDisplay() {
     if (window != nullptr) SDL_SetWindowFullscreen(window, 0);
 }
 
-const Backend sdlBackend{present, millis, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay};
+const Backend sdlBackend{present, millis, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
 }  // namespace
 
 void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
