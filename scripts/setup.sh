@@ -3,7 +3,7 @@
 # configure and build. Quick when nothing changed.
 set -euo pipefail
 
-PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libpng-dev
+PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libpng-dev
           libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont xvfb xdotool x11-apps
           imagemagick x11-utils python3)
 

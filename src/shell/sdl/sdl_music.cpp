@@ -1,77 +1,170 @@
 #include "shell/sdl/sdl_music.h"
 
-#include <SDL_mixer.h>
+#include <fluidsynth.h>
+
+#include <cstdio>
+#include <cstring>
 
 #include "shell/backend.h"
 
 namespace {
 constexpr const char* SOUND_FONT = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-bool audioOpen = false;
-Mix_Music* piece = nullptr;
-Uint32 musicEventType = 0;
-SDL_atomic_t haltRequested;
+constexpr int SAMPLE_RATE = 44100;
+constexpr int MAX_MIDI_BYTES = 256 * 1024;
 
-// Runs on the audio thread when a piece ends, or inside Mix_HaltMusic.
-void musicFinished() {
+// The audio thread renders the synthesizer; everything below that both
+// threads touch is changed only with the audio device locked.
+SDL_AudioDeviceID device = 0;
+Uint32 musicEventType = 0;
+SDL_Thread* synthLoader = nullptr;
+fluid_settings_t* settings = nullptr;
+fluid_synth_t* synth = nullptr;    // made once, by the loader thread
+fluid_player_t* player = nullptr;  // the piece being played
+bool pieceOpen = false;            // the alias is open
+bool playWaiting = false;          // a play sent before the synthesizer was ready
+bool notifyOnEnd = false;          // a natural end is still to be reported
+
+// The open piece's file, read whole at the open.
+uint8_t midiBytes[MAX_MIDI_BYTES];
+size_t midiSize = 0;
+
+void postEnd(int code) {
     SDL_Event event{};
     event.type = musicEventType;
-    event.user.code = SDL_AtomicGet(&haltRequested) != 0 ? 2 : 1;
+    event.user.code = code;
     SDL_PushEvent(&event);
 }
 
-void haltMusic() {
-    SDL_AtomicSet(&haltRequested, 1);
-    Mix_HaltMusic();
-    SDL_AtomicSet(&haltRequested, 0);
+void renderAudio(void*, Uint8* stream, int length) {
+    if (synth == nullptr) {
+        std::memset(stream, 0, static_cast<size_t>(length));
+        return;
+    }
+    const int frames = length / 4;
+    fluid_synth_write_s16(synth, frames, stream, 0, 2, stream, 1, 2);
+    if (player != nullptr && notifyOnEnd && fluid_player_get_status(player) == FLUID_PLAYER_DONE) {
+        notifyOnEnd = false;
+        postEnd(1);
+    }
+}
+
+// Stops the piece being played; a play cut short reports no natural end.
+void haltPiece() {
+    if (player == nullptr) return;
+    fluid_player_stop(player);
+    delete_fluid_player(player);
+    player = nullptr;
+    fluid_synth_all_sounds_off(synth, -1);
+    if (notifyOnEnd) postEnd(2);
+    notifyOnEnd = false;
+}
+
+void startPiece() {
+    player = new_fluid_player(synth);
+    if (player == nullptr) return;
+    if (fluid_player_add_mem(player, midiBytes, midiSize) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+        delete_fluid_player(player);
+        player = nullptr;
+        return;
+    }
+    notifyOnEnd = true;
+}
+
+// Loads the soundfont off the main thread: it takes tens of milliseconds.
+int loadSynth(void*) {
+    fluid_synth_t* made = new_fluid_synth(settings);
+    if (made != nullptr && fluid_synth_sfload(made, SOUND_FONT, 1) == FLUID_FAILED) {
+        delete_fluid_synth(made);
+        made = nullptr;
+    }
+    SDL_LockAudioDevice(device);
+    synth = made;
+    if (synth != nullptr && playWaiting) startPiece();
+    playWaiting = false;
+    SDL_UnlockAudioDevice(device);
+    return 0;
+}
+
+bool readPiece(const char* file) {
+    FILE* in = std::fopen(file, "rb");
+    if (in == nullptr) return false;
+    midiSize = std::fread(midiBytes, 1, sizeof midiBytes, in);
+    std::fclose(in);
+    return midiSize > 0;
 }
 }  // namespace
 
 void openMusic(Uint32 doneEvent) {
     musicEventType = doneEvent;
+    for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) {
+        fluid_set_log_function(level, nullptr, nullptr);
+    }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
-    Mix_Init(MIX_INIT_MID);
-    Mix_SetSoundFonts(SOUND_FONT);
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
+    SDL_AudioSpec wanted{};
+    wanted.freq = SAMPLE_RATE;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 2;
+    wanted.samples = 1024;
+    wanted.callback = renderAudio;
+    device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    if (device == 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;
     }
-    audioOpen = true;
-    Mix_HookMusicFinished(musicFinished);
+    settings = new_fluid_settings();
+    fluid_settings_setnum(settings, "synth.sample-rate", SAMPLE_RATE);
+    synthLoader = SDL_CreateThread(loadSynth, "synth", nullptr);
+    SDL_PauseAudioDevice(device, 0);
 }
 
 void closeMusic() {
-    if (!audioOpen) return;
-    if (piece != nullptr) {
-        haltMusic();
-        Mix_FreeMusic(piece);
-        piece = nullptr;
-    }
-    Mix_HookMusicFinished(nullptr);
-    Mix_CloseAudio();
-    Mix_Quit();
-    audioOpen = false;
+    if (device == 0) return;
+    if (synthLoader != nullptr) SDL_WaitThread(synthLoader, nullptr);
+    synthLoader = nullptr;
+    SDL_LockAudioDevice(device);
+    notifyOnEnd = false;
+    if (synth != nullptr) haltPiece();
+    SDL_UnlockAudioDevice(device);
+    SDL_CloseAudioDevice(device);
+    device = 0;
+    if (synth != nullptr) delete_fluid_synth(synth);
+    synth = nullptr;
+    delete_fluid_settings(settings);
+    settings = nullptr;
+    pieceOpen = false;
+    playWaiting = false;
+    midiSize = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void musicCommand(const char* command) {
     const MusicCommand parsed = parseMusicCommand(command);
-    if (!audioOpen) return;
+    if (device == 0) return;
+    // Like the alias it stands for, a piece already open stays open. Nothing
+    // else reads the file's bytes while no piece is open.
+    if (parsed.verb == MusicVerb::Open) {
+        if (!pieceOpen) pieceOpen = readPiece(parsed.file);
+        return;
+    }
+    SDL_LockAudioDevice(device);
     switch (parsed.verb) {
-        case MusicVerb::Open:
-            // Like the alias it stands for, a piece already open stays open.
-            if (piece == nullptr) piece = Mix_LoadMUS(parsed.file);
-            break;
         case MusicVerb::Play:
-            if (piece == nullptr) break;
-            if (Mix_PlayingMusic() != 0) haltMusic();
-            Mix_PlayMusic(piece, 0);
+            if (!pieceOpen) break;
+            if (synth == nullptr) {
+                playWaiting = true;
+                break;
+            }
+            haltPiece();
+            startPiece();
             break;
         case MusicVerb::Close:
-            if (piece == nullptr) break;
-            haltMusic();
-            Mix_FreeMusic(piece);
-            piece = nullptr;
+            if (synth != nullptr) haltPiece();
+            pieceOpen = false;
+            playWaiting = false;
             break;
+        case MusicVerb::Open:
         case MusicVerb::Unknown:
             break;
     }
+    SDL_UnlockAudioDevice(device);
 }

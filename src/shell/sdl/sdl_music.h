@@ -1,5 +1,7 @@
-// MIDI music through SDL_mixer with the General MIDI soundfont. Without an
-// audio device every command is silently skipped.
+// MIDI music: one FluidSynth synthesizer with the General MIDI soundfont,
+// made once at start-up on its own thread, rendered into an SDL audio device.
+// A piece is read whole at its open, so switching pieces costs no frame.
+// Without an audio device every command is silently skipped.
 #pragma once
 #include <SDL.h>
 
