@@ -48,6 +48,11 @@ void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int e
 // Returns false when the font file cannot be opened (text then draws nothing).
 bool openTextFont();
 void closeTextFont();
+// Waits until the glyphs of the game's texts, rendered on a second thread
+// from start-up on, are all ready.
+void finishGlyphWarming();
+// Glyphs that drawing had to render itself since the font was opened.
+int32_t glyphsRenderedOnFrames();
 // Width in pixels of a code page 932 text in the game font.
 int textWidth(const char* text, int length);
 int textWidth(const char* text);

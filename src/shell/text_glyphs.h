@@ -4,7 +4,7 @@
 
 struct Glyph {
     static constexpr int MAX_ROWS = 24;
-    enum State : uint8_t { Unknown = 0, Ready, Missing };
+    enum State : uint8_t { Unknown = 0, Ready, Missing, Claimed };  // Claimed: being rendered
     State state;
     int32_t advance64;  // in 1/64 pixel
     uint32_t rows[MAX_ROWS];
