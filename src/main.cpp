@@ -2,6 +2,7 @@
 #include "shell/main_loop.h"
 #include "shell/reset.h"
 #include "shell/sdl/sdl_backend.h"
+#include "state/save_writer.h"
 
 int main() {
     resetProgramState();
@@ -10,6 +11,7 @@ int main() {
         return 0;
     }
     startup();
+    setBackgroundSaving(true);
     const int code = runMainLoop();
     sdlBackendClose();
     return code;

@@ -1,17 +1,22 @@
 // Saves cut off at every step (a crash or power cut) leave one whole save.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "shell/main_loop.h"
 #include "shell/reset.h"
 #include "shell/rng.h"
 #include "state/file_ops.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
+#include "state/save_writer.h"
 #include "support/test_support.h"
 
 namespace {
@@ -183,6 +188,53 @@ TEST(StateCrash, TornPendingFilesWithoutMarkAreDiscarded) {
     EXPECT_TRUE(saveFileExists());
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_FALSE(pathExists(saveFiles[file].pendingPath));
     EXPECT_EQ(loadedNow(), kept);
+}
+
+// The writer thread killed at any moment: the next run loads one whole set.
+TEST(StateCrash, KillDuringBackgroundSavesLeavesOneWholeSet) {
+    testing_support::freshRun();
+    makeGame(51);
+    const std::string first = savedRecords();
+    saveGame();
+    makeGame(52);
+    const std::string second = savedRecords();
+    bool sawSecond = false;
+    for (int round = 0; round < 12; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            setBackgroundSaving(true);
+            for (uint32_t i = 0;; ++i) {
+                makeGame(51 + i % 2);
+                requestSave();
+            }
+        }
+        usleep(3000 + round * 2000);
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const std::string loaded = loadedNow();
+        ASSERT_TRUE(loaded == first || loaded == second) << "round " << round;
+        sawSecond = sawSecond || loaded == second;
+        expectNoLeftovers();
+    }
+    EXPECT_TRUE(sawSecond);
+}
+
+// Escape while a set is still being written: the shutdown ends only once the
+// last set requested is on disk.
+TEST(StateCrash, ShutdownWaitsForTheLastBackgroundSave) {
+    testing_support::freshRun();
+    setBackgroundSaving(true);
+    makeGame(61);
+    requestSave();
+    makeGame(62);
+    const std::string last = savedRecords();
+    const uint32_t ticket = requestSave();
+    shutdown();
+    EXPECT_EQ(saveOutcome(ticket), SaveOutcome::Saved);
+    setBackgroundSaving(false);
+    EXPECT_EQ(loadedNow(), last);
+    expectNoLeftovers();
 }
 
 }  // namespace

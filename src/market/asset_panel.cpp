@@ -7,9 +7,10 @@
 #include "shell/draw_context.h"
 #include "shell/platform.h"
 #include "shell/scenes.h"
-#include "state/save_files.h"
+#include "state/save_writer.h"
 
 int32_t saveButtonLatch;
+uint32_t saveButtonTicket;  // the button's save until it has been written
 int32_t fastForwardLatch;
 int32_t fastForwardPressed;
 
@@ -69,12 +70,17 @@ void assetPanel() {
     }
     if (over(200)) {
         if (down && saveButtonLatch == 0) {
-            saveShowing = 1;
-            saveGame();
+            saveButtonTicket = requestSave();
             saveButtonLatch = 1;
         } else if (!down) {
             saveButtonLatch = 0;
         }
+    }
+    // The message shows once the set is on disk; a save that failed shows none.
+    if (saveButtonTicket != 0) {
+        const SaveOutcome outcome = saveOutcome(saveButtonTicket);
+        if (outcome == SaveOutcome::Saved) saveShowing = 1;
+        if (outcome != SaveOutcome::Pending) saveButtonTicket = 0;
     }
     if (over(250) && down) {
         prepareGraphSteps();
@@ -96,6 +102,7 @@ void assetPanel() {
 
 void resetAssetPanelState() {
     saveButtonLatch = 0;
+    saveButtonTicket = 0;
     fastForwardLatch = 0;
     fastForwardPressed = 0;
 }

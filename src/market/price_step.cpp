@@ -10,7 +10,7 @@
 #include "shell/draw_context.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
-#include "state/save_files.h"
+#include "state/save_writer.h"
 
 int32_t stepTicks;
 int32_t priceStepSize[SLOTS];
@@ -57,7 +57,7 @@ static int64_t holdingYen(int32_t slot) {
 }
 
 static void makePriceStep() {
-    saveGame();
+    requestSave();
     int64_t sum = PortfolioValue.stockValueSum;
     for (int32_t i = 0; i < SLOTS; ++i) {
         const int32_t size = nextRandom() % 3;

@@ -12,6 +12,7 @@
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "shell/trig.h"
+#include "state/save_writer.h"
 
 void resetPlatformState();
 void resetSurfaces();
@@ -102,6 +103,7 @@ void shutdown() {
     releaseAllSurfaces();
     mciSendString("Close WAV01");
     closeTextFont();
+    stopSaveWriter();  // the last set requested reaches the disk
     quitPosted = true;
 }
 

@@ -8,6 +8,7 @@
 #include "state/save_files.h"
 #include "state/save_layout.h"
 #include "state/save_set.h"
+#include "state/save_writer.h"
 
 namespace {
 
@@ -33,6 +34,7 @@ void checkLoadedRecords() {
 }  // namespace
 
 void loadGame() {
+    finishSaves();
     if (pathExists(SAVE_FOLDER)) settleSaveSet();
     uint8_t image[LARGEST_SAVE_FILE];
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
