@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "shell/draw_context.h"
+#include "shell/frame_stats.h"
 #include "shell/platform.h"
 #include "shell/reset.h"
 #include "shell/rng.h"
@@ -130,6 +131,7 @@ bool mainLoopTurn() {
         }
     }
     countTurns();
+    frameStatsSceneCall();
     runScene(GameScene);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include "shell/backend.h"
+#include "shell/frame_stats.h"
 #include "shell/sdl/sdl_display.h"
 #include "shell/sdl/sdl_music.h"
 
@@ -20,7 +21,9 @@ double nowMs() {
 
 // Shows the frame, then waits for the next 1/60 s tick like a display's retrace.
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
+    const uint64_t showStart = frameStatsMicros();
     sdlShowFrame(pixels, pitch, palette);
+    frameStatsPresent(showStart, frameStatsMicros());
     const double now = nowMs();
     nextTickMs += FRAME_MS;
     if (now > nextTickMs + 4 * FRAME_MS || now < nextTickMs - 4 * FRAME_MS) nextTickMs = now;

@@ -1,0 +1,57 @@
+#include "shell/frame_stats.h"
+
+#include <time.h>
+
+#include <cstdio>
+
+#include "shell/scenes.h"
+#include "state/records.h"
+
+namespace {
+FILE* out = nullptr;
+char buffer[1 << 16];
+uint64_t start = 0;
+uint64_t sceneCallMicros = 0;
+int32_t sceneOfCall = 0;  // the scene that drew the frame
+int linesSinceFlush = 0;
+}  // namespace
+
+uint64_t frameStatsMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint64_t>(now.tv_sec) * 1000000 + static_cast<uint64_t>(now.tv_nsec) / 1000;
+}
+
+bool openFrameStats(const char* path) {
+    closeFrameStats();
+    out = std::fopen(path, "w");
+    if (out == nullptr) return false;
+    std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
+    start = frameStatsMicros();
+    return true;
+}
+
+void closeFrameStats() {
+    if (out != nullptr) std::fclose(out);
+    out = nullptr;
+}
+
+void frameStatsSceneCall() {
+    if (out == nullptr) return;
+    sceneCallMicros = frameStatsMicros();
+    sceneOfCall = GameScene;
+}
+
+void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros) {
+    if (out == nullptr) return;
+    const long date = Calendar.year * 10000L + Calendar.month * 100L + Calendar.day;
+    std::fprintf(out, "%llu %d %ld %llu %llu\n", static_cast<unsigned long long>(showEndMicros - start),
+                 static_cast<int>(sceneOfCall), date,
+                 static_cast<unsigned long long>(showStartMicros - sceneCallMicros),
+                 static_cast<unsigned long long>(showEndMicros - showStartMicros));
+    // About once a second, so a reader sees the run as it goes.
+    if (++linesSinceFlush >= 60) {
+        std::fflush(out);
+        linesSinceFlush = 0;
+    }
+}
