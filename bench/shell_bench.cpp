@@ -19,17 +19,6 @@ static void BM_Startup(benchmark::State& state) {
 }
 BENCHMARK(BM_Startup)->Unit(benchmark::kMillisecond);
 
-// A turn in which the scene returns at once: what most turns of the market and
-// the title cost, and so what sets the length of a game day.
-static void BM_IdleMainLoopTurn(benchmark::State& state) {
-    resetProgramState();
-    headless::install();
-    startup();
-    GameScene = 99;
-    for (auto _ : state) mainLoopTurn();
-}
-BENCHMARK(BM_IdleMainLoopTurn);
-
 // One present in the real window (palette conversion and scaling into the
 // window, shown), without the wait for the display. Skipped without a display.
 static void BM_SdlPresent(benchmark::State& state) {

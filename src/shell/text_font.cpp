@@ -180,6 +180,7 @@ void warmText(const char* text) {
 }
 
 int warmGlyphs(void*) {
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);  // start-up itself goes first
     char ascii[0x7F - 0x20 + 1];
     for (int c = 0x20; c < 0x7F; ++c) ascii[c - 0x20] = static_cast<char>(c);
     ascii[0x7F - 0x20] = '\0';

@@ -72,6 +72,7 @@ void startPiece() {
 
 // Loads the soundfont off the main thread: it takes tens of milliseconds.
 int loadSynth(void*) {
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_LOW);  // start-up itself goes first
     fluid_synth_t* made = new_fluid_synth(settings);
     if (made != nullptr && fluid_synth_sfload(made, SOUND_FONT, 1) == FLUID_FAILED) {
         delete_fluid_synth(made);
