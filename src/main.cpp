@@ -1,13 +1,28 @@
-// The program entry: the SDL2 backend and the main loop.
+// The program entry: options, the data folder, the SDL2 backend and the main loop.
+#include <cstdio>
+
+#include "shell/data_folder.h"
 #include "shell/main_loop.h"
+#include "shell/options.h"
 #include "shell/reset.h"
 #include "shell/sdl/sdl_backend.h"
+#include "shell/sdl/sdl_window.h"
 
-int main() {
+int main(int argc, char** argv) {
     resetProgramState();
+    switch (parseOptions(argc, argv, programOptions, stdout, stderr)) {
+        case OptionsOutcome::Done:
+            return 0;
+        case OptionsOutcome::BadOption:
+            return 2;
+        case OptionsOutcome::Run:
+            break;
+    }
+    if (!enterDataFolder(stderr)) return 1;
     if (!sdlBackendOpen()) {
+        std::fprintf(stderr, "kabusim: %s\n", videoProblem());
         sdlBackendClose();
-        return 0;
+        return 1;
     }
     startup();
     const int code = runMainLoop();

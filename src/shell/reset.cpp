@@ -1,5 +1,8 @@
 #include "shell/reset.h"
 
+#include "shell/options.h"
+#include "shell/sdl/sdl_display.h"
+
 void resetProgramState() {
     resetShellState();
     resetGameRecords();
@@ -7,4 +10,6 @@ void resetProgramState() {
     resetTradingState();
     resetFrontendState();
     resetEndingState();
+    resetOptions();
+    resetDisplayState();
 }
