@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Seconds from ./run.sh to the game's window, as a newcomer meets them: in a
+# fresh clone of this repository (committed state of the current branch, the
+# Debian packages already installed), then a second ./run.sh with nothing
+# changed. Runs under Xvfb and removes what it creates.
+# Usage: bench/measure_quick_start.sh [RUNS_OF_THE_SECOND_START]
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+runs=${1:-5}
+work=$(mktemp -d /tmp/kabuquick-XXXXXX)
+display=130
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+export DISPLAY=":$display"
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+git clone -q --branch "$(git -C "$repo" rev-parse --abbrev-ref HEAD)" "$repo" "$work/clone"
+
+# Starts ./run.sh, prints the seconds until the window shows, ends the game.
+time_to_window() {
+    local start game window elapsed
+    start=$(date +%s%N)
+    (cd "$work/clone" && SDL_AUDIODRIVER=dummy ./run.sh > "$work/run.log" 2>&1) &
+    game=$!
+    window=""
+    while kill -0 "$game" 2> /dev/null; do
+        window=$(xdotool search --name "^Direct X$" 2> /dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.02
+    done
+    elapsed=$(($(date +%s%N) - start))
+    [ -n "$window" ] || { echo "no window: $(tail -n 5 "$work/run.log")" >&2; return 1; }
+    xdotool key --window "$window" Escape
+    sleep 0.3
+    xdotool keydown Escape; sleep 0.1; xdotool keyup Escape
+    wait "$game"
+    printf '%d.%02d\n' $((elapsed / 1000000000)) $((elapsed / 10000000 % 100))
+}
+
+echo "load before: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+echo "fresh clone: $(time_to_window) s to the window"
+for _ in $(seq "$runs"); do time_to_window; done | sort -n | awk '{ a[NR] = $1 } END {
+    printf "second start, nothing changed: median %s s of %d (min %s, max %s)\n", a[int((NR + 1) / 2)], NR, a[1], a[NR] }'
+echo "load after: $(cut -d ' ' -f 1-3 /proc/loadavg)"
