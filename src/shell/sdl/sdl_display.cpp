@@ -1,5 +1,7 @@
 #include "shell/sdl/sdl_display.h"
 
+#include <SDL.h>
+
 #include <cstring>
 
 namespace {

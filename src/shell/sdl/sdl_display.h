@@ -2,10 +2,10 @@
 // palette and scaled (picture_scale.h), letterboxed, straight into the
 // window's framebuffer.
 #pragma once
-#include <SDL.h>
-
 #include "shell/platform.h"
 #include "shell/sdl/picture_scale.h"
+
+struct SDL_Window;
 
 // Converts and scales one frame into the window and shows it.
 void showFrameInWindow(SDL_Window* window, const uint8_t* pixels, int pitch, const PaletteEntry* palette);

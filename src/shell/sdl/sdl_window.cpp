@@ -1,5 +1,7 @@
 #include "shell/sdl/sdl_window.h"
 
+#include <SDL.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

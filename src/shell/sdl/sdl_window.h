@@ -2,7 +2,9 @@
 // cannot, full screen over the desktop or a resizable window, and Alt+Enter
 // to switch between the two.
 #pragma once
-#include <SDL.h>
+
+struct SDL_Window;
+union SDL_Event;
 
 // Starts SDL's video and timer. False when there is no display to show the
 // game on; videoProblem() then says what is missing and what to do.
