@@ -15,7 +15,8 @@ public:
         if (getcwd(previous_, sizeof previous_) == nullptr || mkdtemp(pattern) == nullptr) std::abort();
         folder_ = pattern;
         std::error_code error;
-        std::filesystem::create_directory_symlink(std::filesystem::path(previous_) / "data", folder_ + "/data", error);
+        std::filesystem::create_directory_symlink(std::filesystem::path(previous_) / "data",
+                                                  folder_ + "/data", error);
         if (chdir(folder_.c_str()) != 0) std::abort();
     }
     ~ScratchFolder() {
