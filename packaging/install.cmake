@@ -37,15 +37,21 @@ install(CODE "
   include(\"${CMAKE_SOURCE_DIR}/packaging/desktop_entry.cmake\")
 ")
 
-# What a Debian package must carry besides the program: copyright and changelog.
-add_custom_command(
-  OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/changelog > ${CMAKE_BINARY_DIR}/packaging/changelog.gz
-  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/changelog
-  COMMENT "Compressing the changelog")
-add_custom_target(packagedocs ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+# Copyright, changelog and manual pages, compressed as Debian wants them.
+set(KABU_DOCS)
+foreach(doc changelog kabusim.6 kabusim-launcher.6)
+  add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/packaging/${doc}.gz
+    COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/${doc} > ${CMAKE_BINARY_DIR}/packaging/${doc}.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/${doc}
+    COMMENT "Compressing ${doc}")
+  list(APPEND KABU_DOCS ${CMAKE_BINARY_DIR}/packaging/${doc}.gz)
+endforeach()
+add_custom_target(packagedocs ALL DEPENDS ${KABU_DOCS})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION share/doc/kabusim)
+install(FILES ${CMAKE_BINARY_DIR}/packaging/kabusim.6.gz ${CMAKE_BINARY_DIR}/packaging/kabusim-launcher.6.gz
+        DESTINATION share/man/man6)
 
 # `cpack -G DEB`: kabusim_<version>_<arch>.deb. The libraries come from
 # dpkg-shlibdeps; the font and the soundfont are read at run time by path.

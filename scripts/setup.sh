@@ -65,5 +65,5 @@ fi
 if [ "$mode" = all ]; then
     cmake --build "$build_dir" -j"$(nproc)"
 else
-    cmake --build "$build_dir" --target kabusim gamedata -j"$(nproc)"
+    cmake --build "$build_dir" --target kabusim gamedata packagedocs -j"$(nproc)"
 fi
