@@ -39,7 +39,7 @@ static void BM_SdlPresent(benchmark::State& state) {
     resetProgramState();
     if (!startVideo()) {
         SDL_Quit();
-        state.SkipWithError("no display");
+        state.SkipWithError(videoProblem());
         return;
     }
     headless::install();
@@ -72,7 +72,7 @@ static void BM_SdlStartupToFirstPresent(benchmark::State& state) {
         resetProgramState();
         if (!sdlBackendOpen()) {
             sdlBackendClose();
-            state.SkipWithError("no display");
+            state.SkipWithError(videoProblem());
             return;
         }
         startup();
