@@ -13,7 +13,7 @@ while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do dis
 export DISPLAY=":$display"
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
+trap 'kill "$xvfb_pid" 2> /dev/null; wait "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 git clone -q --branch "$(git -C "$repo" rev-parse --abbrev-ref HEAD)" "$repo" "$work/clone"
 
@@ -31,9 +31,9 @@ time_to_window() {
     done
     elapsed=$(($(date +%s%N) - start))
     [ -n "$window" ] || { echo "no window: $(tail -n 5 "$work/run.log")" >&2; return 1; }
-    xdotool key --window "$window" Escape
-    sleep 0.3
-    xdotool keydown Escape; sleep 0.1; xdotool keyup Escape
+    xdotool keydown Escape
+    sleep 0.2
+    xdotool keyup Escape
     wait "$game"
     printf '%d.%02d\n' $((elapsed / 1000000000)) $((elapsed / 10000000 % 100))
 }
