@@ -17,20 +17,28 @@ trap 'kill "$xvfb_pid" 2> /dev/null; wait "$xvfb_pid" 2> /dev/null; rm -rf "$wor
 for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 git clone -q --branch "$(git -C "$repo" rev-parse --abbrev-ref HEAD)" "$repo" "$work/clone"
 
-# Starts ./run.sh, prints the seconds until the window shows, ends the game.
+# Starts ./run.sh, prints the seconds until its window is mapped, ends the
+# game. The window is seen through X events (xev), not by polling, so the
+# watching takes no processor time from the build.
 time_to_window() {
-    local start game window elapsed
+    local start game elapsed line mapped=""
+    rm -f "$work/events"
+    mkfifo "$work/events"
+    stdbuf -oL xev -root -event substructure > "$work/events" &
+    local watcher=$!
+    exec 3< "$work/events"
     start=$(date +%s%N)
     (cd "$work/clone" && SDL_AUDIODRIVER=dummy ./run.sh > "$work/run.log" 2>&1) &
     game=$!
-    window=""
-    while kill -0 "$game" 2> /dev/null; do
-        window=$(xdotool search --name "^Direct X$" 2> /dev/null | head -n 1)
-        [ -n "$window" ] && break
-        sleep 0.02
+    while IFS= read -r -t 600 line <&3; do
+        case $line in MapNotify*) mapped=yes && break ;; esac
     done
     elapsed=$(($(date +%s%N) - start))
-    [ -n "$window" ] || { echo "no window: $(tail -n 5 "$work/run.log")" >&2; return 1; }
+    exec 3<&-
+    kill "$watcher" 2> /dev/null
+    wait "$watcher" 2> /dev/null
+    [ -n "$mapped" ] || { echo "no window: $(tail -n 5 "$work/run.log")" >&2; return 1; }
+    sleep 0.5
     xdotool keydown Escape
     sleep 0.2
     xdotool keyup Escape
