@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, generates data/ and starts the game in build/.
+# Installs what playing needs, builds the game and its data/ in build/ and
+# starts it there (savedat/ is kept in build/). Options go on to the game:
+# ./run.sh --window, ./run.sh --help.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
+scripts/setup.sh play build
 cd build
-exec ./kabusim
+exec ./kabusim "$@"

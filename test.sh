@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, generates data/ and runs the whole suite:
-# the unit and scene tests, the same tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the real-window test under Xvfb.
+# Installs what is missing, builds everything, generates data/ and runs the
+# whole suite: the unit and scene tests, the same tests under AddressSanitizer
+# and UndefinedBehaviorSanitizer, the real-window test under Xvfb and the
+# Debian package test.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
-scripts/setup.sh build-sanitize -DKABU_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+scripts/setup.sh all build
+scripts/setup.sh all build-sanitize -DKABU_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 
 echo "== tests"
 (cd build && ctest --output-on-failure -j"$(nproc)")
@@ -13,3 +14,5 @@ echo "== tests under sanitizers"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$(nproc)")
 echo "== real window"
 tests/window/real_window_test.sh build
+echo "== Debian package"
+tests/package/package_test.sh build

@@ -12,6 +12,7 @@
 #include "frontend/award.h"
 #include "frontend/game_over.h"
 #include "frontend/staff_roll.h"
+#include "scratch_folder.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
@@ -87,24 +88,12 @@ BENCHMARK(BM_AwardFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // The ranking table: one ordering pass, five rows with icons, the file kept.
 static void BM_RankingFrame(benchmark::State& state) {
-    // The ranking file goes to a scratch folder, not the game's own savedat/.
-    char folder[] = "/tmp/kaburank-XXXXXX";
-    char here[4096];
-    if (mkdtemp(folder) == nullptr || getcwd(here, sizeof here) == nullptr) {
-        state.SkipWithError("no scratch folder");
-        return;
-    }
-    const std::string data = std::string(here) + "/data";
-    if (symlink(data.c_str(), (std::string(folder) + "/data").c_str()) != 0 || chdir(folder) != 0) {
-        state.SkipWithError("no scratch folder");
-        return;
-    }
+    ScratchFolder scratch;  // the ranking file goes there, not to the game's own savedat/
     startEndingRun();
     for (auto _ : state) {
         GameScene = SCENE_RANKING;
         sceneRanking();
         benchmark::DoNotOptimize(backBuffer.pixels);
     }
-    if (chdir(here) != 0) state.SkipWithError("lost the working folder");
 }
 BENCHMARK(BM_RankingFrame)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "market/market.h"
+#include "scratch_folder.h"
 #include "market/market_state.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
@@ -23,9 +24,7 @@ namespace {
 void startMarketRun() {
     resetProgramState();
     headless::install();
-    startup();  // the art is read from the working folder
-    char folder[] = "/tmp/kabubench-market-XXXXXX";
-    if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();  // saves go here
+    startup();  // the art is read from data/ of the working folder
     seedRandom(1234);
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
@@ -50,6 +49,7 @@ void startMarketRun() {
 
 // The board with the save message open and the news scrolling, between price steps.
 static void BM_MarketFrame(benchmark::State& state) {
+    ScratchFolder scratch;  // the saves go there
     startMarketRun();
     saveShowing = 1;
     for (auto _ : state) {
@@ -64,6 +64,7 @@ BENCHMARK(BM_MarketFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 // The 60th frame: the save handed to the writer thread, as in the game, and
 // the step of thirty prices.
 static void BM_MarketPriceStepFrame(benchmark::State& state) {
+    ScratchFolder scratch;
     startMarketRun();
     setBackgroundSaving(true);
     saveShowing = 1;
@@ -80,6 +81,7 @@ BENCHMARK(BM_MarketPriceStepFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // A frame of the entrance transition.
 static void BM_MarketTransitionFrame(benchmark::State& state) {
+    ScratchFolder scratch;
     startMarketRun();
     for (auto _ : state) {
         if (marketTransition == 0) marketTransition = 2;

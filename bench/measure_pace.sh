@@ -42,7 +42,7 @@ fi
 
 cd "$work" || exit 1
 ln -s "$build_dir/data" data
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$build_dir/kabusim" --stats stats.txt &
+SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$build_dir/kabusim" --stats=stats.txt &
 game_pid=$!
 
 # The picture is 640 x 480 scaled by two into the 1280 x 1024 screen, 32

@@ -8,33 +8,13 @@
 #include <string>
 
 #include "frontend/rank_table.h"
+#include "scratch_folder.h"
 #include "shell/reset.h"
 #include "shell/rng.h"
 #include "state/records.h"
 #include "state/save_files.h"
 
 namespace {
-
-// Works in a fresh temporary folder for the length of one benchmark.
-class TempFolder {
-public:
-    TempFolder() {
-        char pattern[] = "/tmp/kabubench-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (made == nullptr || getcwd(previous_, sizeof previous_) == nullptr || chdir(made) != 0)
-            std::abort();
-        folder_ = made;
-    }
-    ~TempFolder() {
-        if (chdir(previous_) != 0) std::abort();
-        std::error_code error;
-        std::filesystem::remove_all(folder_, error);
-    }
-
-private:
-    char previous_[4096];
-    std::string folder_;
-};
 
 void startGame() {
     resetGameRecords();
@@ -45,7 +25,7 @@ void startGame() {
 }
 
 void BM_SaveGame(benchmark::State& state) {
-    TempFolder folder;
+    ScratchFolder folder;
     startGame();
     for (auto _ : state) {
         saveGame();
@@ -55,7 +35,7 @@ void BM_SaveGame(benchmark::State& state) {
 BENCHMARK(BM_SaveGame)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_LoadGame(benchmark::State& state) {
-    TempFolder folder;
+    ScratchFolder folder;
     startGame();
     saveGame();
     for (auto _ : state) {
@@ -67,7 +47,7 @@ BENCHMARK(BM_LoadGame)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The ranking screen saves on every frame; the table rarely changes.
 void BM_SaveRankFileUnchanged(benchmark::State& state) {
-    TempFolder folder;
+    ScratchFolder folder;
     resetRankTable();
     saveRankFile();
     for (auto _ : state) saveRankFile();
@@ -75,7 +55,7 @@ void BM_SaveRankFileUnchanged(benchmark::State& state) {
 BENCHMARK(BM_SaveRankFileUnchanged)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 void BM_SaveRankFileChanged(benchmark::State& state) {
-    TempFolder folder;
+    ScratchFolder folder;
     resetRankTable();
     for (auto _ : state) {
         ++RankTable[0].cash;

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
-[ -x "$build/runner" ] || scripts/setup.sh "$build"
+[ -x "$build/runner" ] || scripts/setup.sh all "$build"
 out=$(pwd)/docs/gallery
 mkdir -p "$out"
 work=$(mktemp -d /tmp/kabugallery-XXXXXX)

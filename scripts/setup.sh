@@ -1,15 +1,28 @@
 #!/usr/bin/env bash
-# Shared set-up of run.sh and test.sh: install missing Debian packages,
-# configure and build. Quick when nothing changed.
+# Shared set-up of run.sh and test.sh: installs the Debian packages that are
+# missing (one query for all), configures only when the build folder is new or
+# an option changed, and builds. Quick when nothing changed.
+#
+#   scripts/setup.sh play BUILD_DIR                 what playing needs: the game and data/
+#   scripts/setup.sh all BUILD_DIR [-DNAME=VALUE..]  also the tests, benchmarks and tools
 set -euo pipefail
 
-PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libpng-dev
-          libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont xvfb xdotool x11-apps
-          imagemagick x11-utils python3)
+PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev
+               libpng-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick python3 gdb time
+               procps file lintian desktop-file-utils appstream libglib2.0-bin)
 
+mode=${1:?usage: setup.sh play|all BUILD_DIR [-DNAME=VALUE...]}
+build_dir=${2:?usage: setup.sh play|all BUILD_DIR [-DNAME=VALUE...]}
+shift 2
+packages=("${PLAY_PACKAGES[@]}")
+[ "$mode" = all ] && packages+=("${TEST_PACKAGES[@]}")
+
+installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2> /dev/null || true; } |
+    awk '/ ok installed$/ {print $1}' | tr '\n' ' ')"
 missing=()
-for package in "${PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+for package in "${packages[@]}"; do
+    [[ $installed == *" $package "* ]] || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
@@ -18,8 +31,39 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-build_dir=${1:-build}
-shift || true
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > "$build_dir.configure.log" 2>&1 \
-    || { cat "$build_dir.configure.log"; exit 1; }
-cmake --build "$build_dir" -j"$(nproc)"
+# A new folder gets Ninja; an existing one keeps its generator and options,
+# and is configured again only for an option given here that it lacks.
+cache="$build_dir/CMakeCache.txt"
+options=()
+if [ "$mode" = all ]; then
+    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=ON "$@")
+elif [ ! -f "$cache" ]; then
+    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=OFF)
+fi
+# The last value given for a name is the one that counts.
+declare -A wanted=()
+for option in "${options[@]}"; do
+    setting=${option#-D}
+    wanted[${setting%%=*}]=${setting#*=}
+done
+configure=()
+if [ ! -f "$cache" ]; then
+    configure=(-G Ninja "${options[@]}")
+else
+    for name in "${!wanted[@]}"; do
+        if ! grep -q "^$name:[A-Z]*=${wanted[$name]}\$" "$cache"; then
+            configure=("${options[@]}")
+            break
+        fi
+    done
+fi
+if [ ${#configure[@]} -gt 0 ]; then
+    cmake -S . -B "$build_dir" "${configure[@]}" > "$build_dir.configure.log" 2>&1 ||
+        { cat "$build_dir.configure.log"; exit 1; }
+fi
+
+if [ "$mode" = all ]; then
+    cmake --build "$build_dir" -j"$(nproc)"
+else
+    cmake --build "$build_dir" --target kabusim gamedata packagedocs -j"$(nproc)"
+fi

@@ -1,23 +1,34 @@
-// The program entry: the SDL2 backend and the main loop.
+// The program entry: options, the data folder, the SDL2 backend and the main loop.
 #include <cstdio>
-#include <cstring>
 
+#include "shell/data_folder.h"
 #include "shell/frame_stats.h"
 #include "shell/main_loop.h"
+#include "shell/options.h"
 #include "shell/reset.h"
 #include "shell/sdl/sdl_backend.h"
+#include "shell/sdl/sdl_window.h"
 #include "state/save_writer.h"
 
 int main(int argc, char** argv) {
     resetProgramState();
-    // --stats FILE: a line per frame shown, for the measuring scripts.
-    if (argc == 3 && std::strcmp(argv[1], "--stats") == 0 && !openFrameStats(argv[2])) {
-        std::fprintf(stderr, "kabusim: cannot write %s\n", argv[2]);
+    switch (parseOptions(argc, argv, programOptions, stdout, stderr)) {
+        case OptionsOutcome::Done:
+            return 0;
+        case OptionsOutcome::BadOption:
+            return 2;
+        case OptionsOutcome::Run:
+            break;
+    }
+    if (programOptions.statsFile != nullptr && !openFrameStats(programOptions.statsFile)) {
+        std::fprintf(stderr, "kabusim: cannot write the statistics file %s\n", programOptions.statsFile);
         return 1;
     }
+    if (!enterDataFolder(stderr)) return 1;
     if (!sdlBackendOpen()) {
+        std::fprintf(stderr, "kabusim: %s\n", videoProblem());
         sdlBackendClose();
-        return 0;
+        return 1;
     }
     startup();
     setBackgroundSaving(true);

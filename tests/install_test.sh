@@ -1,13 +1,14 @@
 #!/bin/sh
-# Installs the build into a temporary prefix and checks the layout, the desktop
-# entry and that the launcher sets up the per-user folder and starts the game
-# there. Usage: install_test.sh BUILD_DIR
+# Installs the build into a temporary prefix whose name needs quoting, and
+# checks the layout, the desktop entry (launched as a desktop would), the icon,
+# the AppStream description and that the launcher sets up the per-user folder
+# and starts the game there. Usage: install_test.sh BUILD_DIR
 set -eu
 
 build=$(readlink -f -- "${1:?usage: install_test.sh BUILD_DIR}")
 work=$(mktemp -d /tmp/kabuinstall-XXXXXX)
 trap 'rm -rf -- "$work"' EXIT
-prefix="$work/prefix"
+prefix="$work/my \"games\" \$HOME's \`x\`"
 failures=0
 
 fail() {
@@ -28,14 +29,31 @@ for name in gamemain.BMP char.BMP syasin.BMP uke.BMP kounyu.BMP shien.BMP hyosho
 done
 [ ! -e "$prefix/share/kabusim/data/.stamp" ] || fail "build stamp installed"
 
-# Desktop entry: runs the installed launcher.
+# Desktop entry: runs the installed launcher, whatever the prefix.
 desktop="$prefix/share/applications/kabusim.desktop"
 check_file "$desktop"
 grep -qx '\[Desktop Entry\]' "$desktop" || fail "desktop entry has no group header"
 grep -qx 'Type=Application' "$desktop" || fail "desktop entry is not an application"
-grep -qx "Exec=$prefix/bin/kabusim-launcher" "$desktop" || fail "desktop entry does not run the launcher"
+grep -qx 'Icon=kabusim' "$desktop" || fail "desktop entry does not name the icon"
 if command -v desktop-file-validate > /dev/null 2>&1; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+if command -v gio > /dev/null 2>&1; then
+    mkdir -p "$work/gio-home"
+    out=$(env -u XDG_DATA_HOME HOME="$work/gio-home" KABUSIM_LAUNCHER_DRY_RUN=1 gio launch "$desktop" 2>&1)
+    [ "$out" = "$work/gio-home/.local/share/kabusim" ] || fail "the desktop entry does not start the launcher: $out"
+fi
+
+# The icon in every size, and the AppStream description.
+for size in 16 22 24 32 48 64 128 256; do
+    icon="$prefix/share/icons/hicolor/${size}x${size}/apps/kabusim.png"
+    check_file "$icon"
+    file "$icon" | grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || fail "icon $size: $(file -b "$icon")"
+done
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml 2> /dev/null | head -n 1)
+[ -n "$metainfo" ] || fail "no AppStream description"
+if [ -n "$metainfo" ] && command -v appstreamcli > /dev/null 2>&1; then
+    appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" 2>&1 || fail "appstreamcli: $(cat "$work/appstream.log")"
 fi
 
 # The launcher with a fake home: default folder, link to the data, savedat/.

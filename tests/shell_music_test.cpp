@@ -1,4 +1,4 @@
-// The music commands on SDL_mixer with the dummy audio device: a piece that
+// The music commands on FluidSynth with the dummy audio device: a piece that
 // ends by itself reports a normal end (and so is played again by the window
 // procedure); a piece that is closed or replaced does not.
 #include <SDL.h>

@@ -1,7 +1,7 @@
 // Where the picture lies in windows of any size, and where a click lands.
 #include <gtest/gtest.h>
 
-#include "shell/sdl/sdl_display.h"
+#include "shell/sdl/picture_scale.h"
 
 TEST(WindowScaling, PictureIsScaledLetterboxedAndCentred) {
     const Viewport same = viewportFor(640, 480);
@@ -63,4 +63,97 @@ TEST(WindowScaling, ClicksLandOnThePicturePixelShownThere) {
             ASSERT_LT(q.y, 480);
         }
     }
+}
+
+namespace {
+AxisMap columnMap;
+AxisMap rowMap;
+uint32_t window[1440 * 1080];
+
+// Scales a picture with white picture lines every 8 pixels (columns or rows)
+// into a viewport and returns how bright the window shows each such line: the
+// sum of its window pixels' blue levels across one window row or column.
+void lineBrightness(int width, int height, bool columns, int* brightness) {
+    static uint8_t picture[SCREEN_HEIGHT][SCREEN_WIDTH];
+    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
+        for (int x = 0; x < SCREEN_WIDTH; ++x) picture[y][x] = (columns ? x : y) % 8 == 3 ? 1 : 0;
+    }
+    const uint32_t colors[256] = {0x000000, 0xFFFFFF};
+    const Viewport view{0, 0, width, height};
+    buildAxisMap(columnMap, SCREEN_WIDTH, width);
+    buildAxisMap(rowMap, SCREEN_HEIGHT, height);
+    scalePicture(window, width, view, columnMap, rowMap, &picture[0][0], SCREEN_WIDTH, colors);
+    const int along = columns ? width : height;
+    const int picturePixels = columns ? SCREEN_WIDTH : SCREEN_HEIGHT;
+    for (int line = 0; line < picturePixels / 8; ++line) brightness[line] = 0;
+    for (int i = 0; i < along; ++i) {
+        const uint32_t pixel = columns ? window[height / 2 * width + i] : window[i * width + width / 2];
+        // Each window pixel lies within 4 picture pixels of one white line.
+        brightness[(i * picturePixels / along) / 8] += static_cast<int>(pixel & 0xFF);
+    }
+}
+}  // namespace
+
+TEST(SharpScaling, EveryPicturePixelIsShownEquallyWide) {
+    struct Case {
+        int width, height;
+    };
+    for (const Case c : {Case{1440, 1080}, Case{1024, 768}}) {  // 2.25x and 1.6x
+        for (const bool columns : {true, false}) {
+            int brightness[SCREEN_WIDTH / 8];
+            lineBrightness(c.width, c.height, columns, brightness);
+            // 255 per window pixel of cover: 2.25 or 1.6 window pixels per picture pixel.
+            const int expected = 255 * c.width / SCREEN_WIDTH;
+            const int lines = (columns ? SCREEN_WIDTH : SCREEN_HEIGHT) / 8;
+            for (int line = 0; line < lines; ++line) {
+                ASSERT_NEAR(brightness[line], expected, 2) << c.width << "x" << c.height << " line " << line;
+            }
+        }
+    }
+    // Only the seams are mixed: at 2.25x a picture pixel has at least one pure
+    // window pixel, and at a whole factor none is mixed.
+    buildAxisMap(columnMap, SCREEN_WIDTH, 1440);
+    EXPECT_EQ(columnMap.seamCount, SCREEN_WIDTH * 3 / 4);  // one seam in four falls between window pixels
+    buildAxisMap(columnMap, SCREEN_WIDTH, 1280);
+    EXPECT_EQ(columnMap.seamCount, 0);
+}
+
+TEST(SharpScaling, TheMouseLandsOnThePicturePixelShownUnderIt) {
+    struct Case {
+        int windowWidth, windowHeight;
+        ScaleMode mode;
+    };
+    for (const Case c : {Case{1920, 1080, ScaleMode::Sharp}, Case{1024, 768, ScaleMode::Sharp},
+                         Case{1920, 1080, ScaleMode::Integer}, Case{700, 500, ScaleMode::Integer}}) {
+        const Viewport view = viewportFor(c.windowWidth, c.windowHeight, c.mode);
+        buildAxisMap(columnMap, SCREEN_WIDTH, view.width);
+        buildAxisMap(rowMap, SCREEN_HEIGHT, view.height);
+        // Every window pixel of the picture maps to the picture pixel it starts in.
+        for (int x = 0; x < view.width; ++x) {
+            ASSERT_EQ(windowToPicture(view, view.x + x, view.y).x, columnMap.source[x]) << c.windowWidth;
+        }
+        for (int y = 0; y < view.height; ++y) {
+            ASSERT_EQ(windowToPicture(view, view.x, view.y + y).y, rowMap.source[y]) << c.windowHeight;
+        }
+        // The corners, and the borders clamped to them.
+        const Point topLeft = windowToPicture(view, view.x, view.y);
+        const Point bottomRight = windowToPicture(view, view.x + view.width - 1, view.y + view.height - 1);
+        EXPECT_EQ(topLeft.x, 0);
+        EXPECT_EQ(topLeft.y, 0);
+        EXPECT_EQ(bottomRight.x, SCREEN_WIDTH - 1);
+        EXPECT_EQ(bottomRight.y, SCREEN_HEIGHT - 1);
+        const Point farCorner = windowToPicture(view, c.windowWidth - 1, c.windowHeight - 1);
+        EXPECT_EQ(farCorner.x, SCREEN_WIDTH - 1);
+        EXPECT_EQ(farCorner.y, SCREEN_HEIGHT - 1);
+        const Point nearCorner = windowToPicture(view, 0, 0);
+        EXPECT_EQ(nearCorner.x, 0);
+        EXPECT_EQ(nearCorner.y, 0);
+    }
+    // Whole factors only: 2x with a border in 1920 x 1080, 1x in 700 x 500.
+    const Viewport integer = viewportFor(1920, 1080, ScaleMode::Integer);
+    EXPECT_EQ(integer.x, 320);
+    EXPECT_EQ(integer.y, 60);
+    EXPECT_EQ(integer.width, 1280);
+    EXPECT_EQ(integer.height, 960);
+    EXPECT_EQ(viewportFor(700, 500, ScaleMode::Integer).width, SCREEN_WIDTH);
 }

@@ -1,5 +1,7 @@
 #include "shell/reset.h"
 
+#include "shell/options.h"
+#include "shell/sdl/sdl_display.h"
 #include "state/save_writer.h"
 
 void resetProgramState() {
@@ -10,4 +12,6 @@ void resetProgramState() {
     resetTradingState();
     resetFrontendState();
     resetEndingState();
+    resetOptions();
+    resetDisplayState();
 }

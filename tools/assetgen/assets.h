@@ -31,3 +31,9 @@ bool writeNameEntryTune(const std::string& path);
 bool writeGameTheme(const std::string& path);
 bool writeEndingTheme(const std::string& path);
 }  // namespace music
+
+namespace icon {
+// Writes the application icon as FOLDER/hicolor/NxN/apps/kabusim.png, 16 to
+// 256 pixels. False on failure.
+bool writeIcons(const std::string& folder);
+}  // namespace icon

@@ -1,5 +1,6 @@
 // Draws every bitmap and writes every piece of music of the game into the
-// folder given on the command line (the build's data/ folder).
+// folder given on the command line (the build's data/ folder), and the
+// application icon into a second folder when one is given.
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -57,8 +58,8 @@ bool writeBitmap(const std::string& path, const Canvas& canvas) {
 }  // namespace art
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: assetgen OUTPUT_FOLDER [ICON_FOLDER]\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -83,6 +84,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
             ++failures;
         }
+    }
+    if (argc == 3 && !icon::writeIcons(argv[2])) {
+        std::fprintf(stderr, "assetgen: cannot write the icons in %s\n", argv[2]);
+        ++failures;
     }
     return failures == 0 ? 0 : 1;
 }

@@ -1,13 +1,15 @@
-// The SDL2 backend: a window over the whole desktop, the picture scaled into
-// its framebuffer, input in picture coordinates, the clock and music.
+// The SDL2 backend: a window over the whole desktop or a resizable one, the
+// picture scaled into its framebuffer, input in picture coordinates, the clock and music.
 #include "shell/sdl/sdl_backend.h"
 
 #include <SDL.h>
 
 #include "shell/backend.h"
 #include "shell/frame_stats.h"
+#include "shell/options.h"
 #include "shell/sdl/sdl_display.h"
 #include "shell/sdl/sdl_music.h"
+#include "shell/sdl/sdl_window.h"
 
 namespace {
 SDL_Window* window = nullptr;
@@ -40,14 +42,16 @@ void readInput(InputState& input) {
     input.cursor = windowToPicture(currentViewport(), wx, wy);
     input.leftButton = (buttons & SDL_BUTTON_LMASK) != 0;
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    input.enter = keys[SDL_SCANCODE_RETURN] != 0 || keys[SDL_SCANCODE_KP_ENTER] != 0;
+    input.enter = (keys[SDL_SCANCODE_RETURN] != 0 || keys[SDL_SCANCODE_KP_ENTER] != 0) && !altHeld();
     input.up = keys[SDL_SCANCODE_UP] != 0;
     input.down = keys[SDL_SCANCODE_DOWN] != 0;
     input.f = keys[SDL_SCANCODE_F] != 0;
 }
 
-// The events the game handles; every other one only updates SDL's input state.
+// The events the game handles. The window's own (Alt+Enter, resizing) are
+// handled here; every other one only updates SDL's input state.
 bool gameEvent(const SDL_Event& event, PlatformEvent& out) {
+    if (handleWindowEvent(window, event)) return false;
     if (event.type == SDL_QUIT) {
         out = PlatformEvent{EventKind::Close, 0};
         return true;
@@ -111,21 +115,9 @@ void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette)
 }
 
 bool sdlBackendOpen() {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) return false;
-    // The picture goes straight into the window's framebuffer: no 3D driver needed.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    // The window covers the whole desktop even where no window manager makes
-    // it full screen; the picture is scaled into it.
-    SDL_DisplayMode desktop{};
-    int width = SCREEN_WIDTH;
-    int height = SCREEN_HEIGHT;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w > 0 && desktop.h > 0) {
-        width = desktop.w;
-        height = desktop.h;
-    }
-    window = SDL_CreateWindow("Direct X", 0, 0, width, height,
-                              SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
-    if (window == nullptr || SDL_GetWindowSurface(window) == nullptr) return false;
+    if (!startVideo()) return false;
+    window = openGameWindow(programOptions.windowed);
+    if (window == nullptr) return false;
     SDL_ShowCursor(SDL_DISABLE);
     SDL_RaiseWindow(window);
     musicEventType = SDL_RegisterEvents(1);

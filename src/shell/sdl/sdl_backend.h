@@ -1,10 +1,12 @@
-// The real backend: a full-screen SDL2 window, input, the clock and music.
+// The real backend: an SDL2 window (full screen unless the options ask for a
+// window), input, the clock and music.
 #pragma once
 #include <cstdint>
 
 #include "shell/platform.h"
 
-// Opens the window and the display; false when the window cannot be created.
+// Opens the window and the display; false when there is no display or the
+// window cannot be created (videoProblem() in sdl_window.h says why).
 bool sdlBackendOpen();
 // Converts a frame through the palette and shows it, without the 60 Hz wait.
 void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette);

@@ -1,21 +1,15 @@
 // The picture in the window: the 640 x 480 index frame converted through the
-// palette and scaled, nearest-neighbour and letterboxed, straight into the
+// palette and scaled (picture_scale.h), letterboxed, straight into the
 // window's framebuffer.
 #pragma once
-#include <SDL.h>
-
 #include "shell/platform.h"
+#include "shell/sdl/picture_scale.h"
 
-// Where the picture lies in a window of the given size.
-struct Viewport {
-    int x, y, width, height;
-};
-Viewport viewportFor(int windowWidth, int windowHeight);
-
-// Window pixel to picture pixel, clamped to the picture.
-Point windowToPicture(const Viewport& view, int windowX, int windowY);
+struct SDL_Window;
 
 // Converts and scales one frame into the window and shows it.
 void showFrameInWindow(SDL_Window* window, const uint8_t* pixels, int pitch, const PaletteEntry* palette);
 // The viewport of the last frame shown (for the cursor).
 const Viewport& currentViewport();
+// Forgets the window size, so the next frame clears the borders and remaps.
+void resetDisplayState();

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The program's answers before any window opens, as a user meets them in a
+# terminal: help and version (exit 0), an unknown option (one line, exit 2), no
+# display or a video system that cannot start (one line, exit 1, at once), and
+# no game data in the working folder nor beside the program (one line naming
+# both, exit 1). Usage: program_exits_test.sh BUILD_DIR
+set -uo pipefail
+build=$(cd "${1:?usage: program_exits_test.sh BUILD_DIR}" && pwd)
+work=$(mktemp -d /tmp/kabuexits-XXXXXX)
+trap 'rm -rf -- "$work"' EXIT
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+# run EXPECTED_CODE DIR [env...] -- ARGS: runs the game in DIR, keeps its
+# output, and checks the exit code and that it took under two seconds.
+run() {
+    local expected=$1 dir=$2
+    shift 2
+    local vars=()
+    while [ "$1" != "--" ]; do
+        vars+=("$1")
+        shift
+    done
+    shift
+    local start end code
+    start=$(date +%s%N)
+    (cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "${vars[@]}" "$game" "$@") \
+        > "$work/out" 2> "$work/err"
+    code=$?
+    end=$(date +%s%N)
+    [ "$code" -eq "$expected" ] || fail "kabusim $* (${vars[*]}): exit $code, not $expected: $(cat "$work/err")"
+    [ $(((end - start) / 1000000)) -lt 2000 ] || fail "kabusim $* (${vars[*]}) took $(((end - start) / 1000000)) ms"
+}
+one_line_saying() {
+    [ "$(wc -l < "$work/err")" -eq 1 ] || fail "not one line on stderr: $(cat "$work/err")"
+    grep -q -- "$1" "$work/err" || fail "stderr does not say '$1': $(cat "$work/err")"
+}
+
+game="$build/kabusim"
+run 0 "$build" -- --help
+grep -q "^Usage: kabusim" "$work/out" || fail "--help: $(cat "$work/out")"
+grep -q -- "--window" "$work/out" || fail "--help does not list --window"
+run 0 "$build" -- --version
+grep -qE "^kabusim [0-9]+\.[0-9]+\.[0-9]+$" "$work/out" || fail "--version: $(cat "$work/out")"
+run 2 "$build" -- --windowed
+one_line_saying "unknown option '--windowed'"
+[ ! -s "$work/out" ] || fail "an unknown option printed on stdout"
+run 2 "$build" -- --window --scale=blurry
+one_line_saying "unknown option '--scale=blurry'"
+
+# No display: nothing to show the game on, never an invisible window.
+run 1 "$build" --
+one_line_saying "DISPLAY is not set"
+display=120
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+run 1 "$build" DISPLAY=":$display" --
+one_line_saying "cannot open the display ':$display'"
+run 1 "$build" DISPLAY=":$display" SDL_VIDEODRIVER=x11 --
+one_line_saying "video system cannot start"
+
+# Started elsewhere, the game finds the data beside itself (and then only the
+# display is missing); a copy of the program with no data says where it looked.
+mkdir -p "$work/elsewhere" "$work/bare"
+run 1 "$work/elsewhere" --
+one_line_saying "DISPLAY is not set"
+cp "$game" "$work/bare/kabusim"
+game="$work/bare/kabusim"
+run 1 "$work/elsewhere" DISPLAY=":$display" --
+one_line_saying "no game data: $work/elsewhere/data/char.BMP and $work/bare/data/char.BMP are missing"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "program exits: ok"
