@@ -27,6 +27,7 @@ busy_pid=""
 cleanup() {
     for pid in $game_pid $busy_pid $xvfb_pid; do kill "$pid" 2> /dev/null; done
     wait 2> /dev/null
+    if [ -n "${KEEP_STATS:-}" ]; then cp "$work/stats.txt" "$KEEP_STATS"; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
