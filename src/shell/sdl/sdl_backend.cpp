@@ -120,6 +120,7 @@ bool sdlBackendOpen() {
     if (window == nullptr) return false;
     SDL_ShowCursor(SDL_DISABLE);
     SDL_RaiseWindow(window);
+    clearWindow(window);
     musicEventType = SDL_RegisterEvents(1);
     openMusic(musicEventType);
     nextTickMs = nowMs();

@@ -32,6 +32,15 @@ void resetDisplayState() {
     mappedMode = ScaleMode::Sharp;
 }
 
+void clearWindow(SDL_Window* window) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    std::memset(surface->pixels, 0, static_cast<size_t>(surface->pitch) * surface->h);
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(window);
+}
+
 void showFrameInWindow(SDL_Window* window, const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     SDL_Surface* surface = SDL_GetWindowSurface(window);
     if (surface == nullptr) return;

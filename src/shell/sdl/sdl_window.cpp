@@ -1,6 +1,8 @@
 #include "shell/sdl/sdl_window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,6 +12,29 @@
 
 namespace {
 char problem[512];
+// Without a window manager, asking for full screen only makes SDL wait
+// 100 ms for an answer that never comes; a borderless window over the
+// desktop is then the full screen.
+bool windowManager = true;
+
+bool windowManagerRuns(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return true;
+    Display* display = info.info.x11.display;
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data);
+    const bool found = status == Success && data != nullptr && count == 1;
+    if (data != nullptr) XFree(data);
+    return found;
+}
 
 bool isSet(const char* name) {
     const char* value = std::getenv(name);
@@ -85,7 +110,7 @@ void makeFullscreen(SDL_Window* window) {
     SDL_SetWindowBordered(window, SDL_FALSE);
     SDL_SetWindowPosition(window, 0, 0);
     SDL_SetWindowSize(window, width, height);
-    SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (windowManager) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
 }
 }  // namespace
 
@@ -139,8 +164,12 @@ SDL_Window* openGameWindow(bool windowed) {
         int width = 0;
         int height = 0;
         desktopSize(width, height);
-        window = SDL_CreateWindow("Direct X", 0, 0, width, height,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+        window = SDL_CreateWindow("Direct X", 0, 0, width, height, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+        if (window != nullptr) {
+            windowManager = windowManagerRuns(window);
+            if (windowManager) SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            SDL_ShowWindow(window);
+        }
     }
     if (window == nullptr || SDL_GetWindowSurface(window) == nullptr) {
         std::snprintf(problem, sizeof problem, "cannot open the game's window (%s)", SDL_GetError());
@@ -156,7 +185,8 @@ bool handleWindowEvent(SDL_Window* window, const SDL_Event& event) {
     const SDL_Keycode key = event.key.keysym.sym;
     if (key != SDLK_RETURN && key != SDLK_KP_ENTER) return false;
     if (event.key.repeat == 0) {
-        if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0) {
+        // Full screen is borderless (and without a window manager no more).
+        if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS)) != 0) {
             makeWindowed(window);
         } else {
             makeFullscreen(window);
