@@ -59,12 +59,11 @@ BENCHMARK(BM_SdlPresent)
 static void BM_SdlStartupToFirstPresent(benchmark::State& state) {
     for (auto _ : state) {
         resetProgramState();
-        if (!sdlBackendOpen()) {
+        if (!sdlBackendOpenAndStart()) {
             sdlBackendClose();
             state.SkipWithError(videoProblem());
             return;
         }
-        startup();
         sceneOpening();
         state.PauseTiming();
         sdlBackendClose();

@@ -1,6 +1,5 @@
 // The program entry: options, the data folder, the SDL2 backend and the main loop.
 #include <cstdio>
-#include <thread>
 
 #include "shell/data_folder.h"
 #include "shell/frame_stats.h"
@@ -26,12 +25,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!enterDataFolder(stderr)) return 1;
-    // The surfaces, bitmaps and font load while the window opens: most of the
-    // window's time is spent waiting on the display server.
-    std::thread loading(startup);
-    const bool opened = sdlBackendOpen();
-    loading.join();
-    if (!opened) {
+    if (!sdlBackendOpenAndStart()) {
         std::fprintf(stderr, "kabusim: %s\n", videoProblem());
         sdlBackendClose();
         return 1;

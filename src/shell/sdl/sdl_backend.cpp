@@ -4,8 +4,11 @@
 
 #include <SDL.h>
 
+#include <thread>
+
 #include "shell/backend.h"
 #include "shell/frame_stats.h"
+#include "shell/main_loop.h"
 #include "shell/options.h"
 #include "shell/sdl/sdl_display.h"
 #include "shell/sdl/sdl_music.h"
@@ -126,6 +129,13 @@ bool sdlBackendOpen() {
     nextTickMs = nowMs();
     setBackend(&sdlBackend);
     return true;
+}
+
+bool sdlBackendOpenAndStart() {
+    std::thread loading(startup);
+    const bool opened = sdlBackendOpen();
+    loading.join();
+    return opened;
 }
 
 void sdlBackendClose() {

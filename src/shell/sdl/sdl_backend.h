@@ -8,6 +8,9 @@
 // Opens the window and the display; false when there is no display or the
 // window cannot be created (videoProblem() in sdl_window.h says why).
 bool sdlBackendOpen();
+// The same, with the start-up run at the same time: the surfaces, bitmaps and
+// font load while the window waits on the display server.
+bool sdlBackendOpenAndStart();
 // Converts a frame through the palette and shows it, without the 60 Hz wait.
 void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette);
 // Closes music, window and SDL.
