@@ -34,8 +34,10 @@ trap cleanup EXIT
 
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY=$display
+# The server answers, and has settled, before the game starts.
+for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
+sleep 0.5
 if [ "$busy" = 1 ]; then
     yes > /dev/null &
     busy_pid=$!
