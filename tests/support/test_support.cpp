@@ -16,12 +16,29 @@ namespace testing_support {
 
 namespace fs = std::filesystem;
 
+namespace {
+// The folder of the run in progress; it goes with the next run or at exit.
+std::string runFolder;
+pid_t runOwner = 0;
+
+void removeRunFolder() {
+    if (runFolder.empty() || getpid() != runOwner) return;
+    std::error_code error;
+    fs::remove_all(runFolder, error);
+    runFolder.clear();
+}
+}  // namespace
+
 std::string freshRun() {
     resetProgramState();
     headless::install();
+    if (runOwner == 0) std::atexit(removeRunFolder);
+    removeRunFolder();
+    runOwner = getpid();
     char pattern[] = "/tmp/kabutest-XXXXXX";
     const char* folder = mkdtemp(pattern);
     if (folder == nullptr) std::abort();
+    runFolder = folder;
     std::error_code error;
     fs::create_directory_symlink(fs::path(KABU_BINARY_DIR) / "data", fs::path(folder) / "data", error);
     if (chdir(folder) != 0) std::abort();

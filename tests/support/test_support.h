@@ -11,7 +11,8 @@ namespace testing_support {
 
 // A fresh run in-process: all state back to program start, the headless
 // backend installed, the working folder set to a new empty temporary folder
-// holding a link `data` to the generated assets. Returns the folder.
+// holding a link `data` to the generated assets. Returns the folder. The
+// previous run's folder is removed, and the last one at exit.
 std::string freshRun();
 // freshRun plus the whole start-up (surfaces, bitmaps, tables, font).
 std::string freshStartedRun();
