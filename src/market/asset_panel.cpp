@@ -71,8 +71,9 @@ void assetPanel() {
     }
     if (over(200)) {
         if (down && saveButtonLatch == 0) {
-            saveShowing = 1;
-            saveGame();
+            // The message only for a save that reached the disk; a failed one
+            // shows nothing.
+            if (saveGame()) saveShowing = 1;
             saveButtonLatch = 1;
         } else if (!down) {
             saveButtonLatch = 0;

@@ -6,7 +6,7 @@
 #include "state/save_layout.h"
 #include "state/save_set.h"
 
-void saveGame() {
+bool saveGame() {
     uint8_t data[DATA_FILE_SIZE];
     uint8_t edit[EDIT_FILE_SIZE];
     uint8_t rist[RIST_FILE_SIZE];
@@ -14,10 +14,10 @@ void saveGame() {
     uint8_t grafu2[GRAFU2_FILE_SIZE];
     uint8_t* const images[SAVE_FILE_COUNT] = {data, edit, rist, grafu, grafu2};
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) gatherSaveFile(saveFiles[file], images[file]);
-    writeSaveSet(images);
+    return writeSaveSet(images);
 }
 
 bool saveFileExists() {
     if (pathExists(SAVE_FOLDER)) settleSaveSet();
-    return fileReadable(saveFiles[0].path);
+    return fileReadable(savedFilePath(0));
 }
