@@ -6,6 +6,7 @@
 # Extra libFuzzer options can be passed in FUZZ_OPTIONS.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+echo "== fuzzing the save and ranking files"
 root=$PWD
 gcc_build=$root/${1:-build}
 fuzz_build=$root/build-fuzz
@@ -25,7 +26,8 @@ CXX=clang++ cmake -S tests/fuzz -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebIn
 cmake --build "$fuzz_build" -j2
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+scratch=$(mktemp -d -p /dev/shm 2> /dev/null || mktemp -d)
+trap 'rm -rf "$work" "$scratch"' EXIT
 export ASAN_OPTIONS=detect_leaks=0
 
 # The same script through both runners: the same frames and the same trace.
@@ -77,5 +79,5 @@ done
 
 # The fuzzer works in a folder of its own: paths given to it are absolute.
 mkdir -p "$fuzz_build/artifacts"
-KABU_DATA=$gcc_build/data "$fuzz_build/save_fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+KABU_DATA=$gcc_build/data KABU_FUZZ_WORK=$scratch "$fuzz_build/save_fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
     -artifact_prefix="$fuzz_build/artifacts/" -print_final_stats=1 ${FUZZ_OPTIONS:-} "$corpus"

@@ -77,7 +77,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         std::fprintf(stderr, "KABU_DATA must name the generated data folder\n");
         std::abort();
     }
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    // Under KABU_FUZZ_WORK when given, else in memory where there is room.
+    const char* base = getenv("KABU_FUZZ_WORK");
+    if (base == nullptr) base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
     std::snprintf(workFolder, sizeof workFolder, "%s/kabufuzz-XXXXXX", base);
     if (mkdtemp(workFolder) == nullptr || chdir(workFolder) != 0 || symlink(data, "data") != 0 ||
         mkdir("savedat", 0755) != 0) {

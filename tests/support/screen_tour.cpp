@@ -89,7 +89,7 @@ void playGraph(uint32_t choices) {
     if (!graphSurface.held) call(sceneGraphLoad);
     GraphState.graphSelected = static_cast<int32_t>((choices >> 1) % SLOTS);
     call(sceneGraph);
-    for (int company = 0; company < 3; ++company) clickOn(sceneGraph, 600, 215);
+    for (int company = 0; company < 2; ++company) clickOn(sceneGraph, 600, 215);
     clickOn(sceneGraph, 600, 315);
     backToMarket();
 }
@@ -125,7 +125,9 @@ void playSell(uint32_t choices) {
 void playSupport(uint32_t choices) {
     supportSelected = static_cast<int32_t>((choices >> 17) % SLOTS);
     call(sceneSupport);
-    const int pledges = 1 + static_cast<int>((choices >> 22) % 11);
+    // One or two pledges, or ten and one refused beyond them.
+    const int pledgeCounts[4] = {1, 2, 10, 11};
+    const int pledges = pledgeCounts[(choices >> 22) % 4];
     for (int i = 0; i < pledges; ++i) clickOn(sceneSupport, 257, 365);
     clickOn(sceneSupport, 263, 448);
     backToMarket();
@@ -147,7 +149,8 @@ void playEnd() {
     GameScene = SCENE_AWARD;
     call(sceneAward);
     call(sceneAward);
-    for (int i = 0; i < 6; ++i) call(sceneRanking);
+    // The entry and four ordering passes.
+    for (int i = 0; i < 5; ++i) call(sceneRanking);
 }
 
 }  // namespace
