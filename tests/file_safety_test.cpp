@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
@@ -149,7 +150,8 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
     struct stat info;
     ASSERT_EQ(lstat("savedat/rank.txt", &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_EQ(fs::read_symlink("savedat/rank.txt"), "/nonexistent/rank.txt");
+    std::error_code error;
+    EXPECT_EQ(fs::read_symlink("savedat/rank.txt", error), "/nonexistent/rank.txt");
 
     // A file without read permission, seen by a user who cannot read it.
     const std::string folder = testing_support::freshStartedRun();
