@@ -3,7 +3,8 @@
 # carry the same code page 932 bytes as the GCC build, seeds the corpus with
 # save sets written by the game and fuzzes for FUZZ_SECONDS (60 by default).
 #   tests/fuzz/run_fuzz.sh [GCC_BUILD_DIR]      (default build/, must be built)
-# Extra libFuzzer options can be passed in FUZZ_OPTIONS.
+# Extra libFuzzer options can be passed in FUZZ_OPTIONS, a corpus folder to
+# keep in FUZZ_CORPUS.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 echo "== fuzzing the save and ranking files"
@@ -48,8 +49,11 @@ done
 echo "fuzz build draws the same texts as the GCC build"
 
 # Seeds: the save set and ranking file each script leaves, packed as one input.
-corpus=$fuzz_build/corpus
+# The corpus lives in FUZZ_CORPUS when given (kept from run to run), else in a
+# scratch folder, so the short run always starts from the seeds alone.
+corpus=${FUZZ_CORPUS:-$work/corpus}
 mkdir -p "$corpus"
+corpus=$(cd "$corpus" && pwd)
 sizes=(3120 620 3480 3720 4932 1072)
 names=(data edit rist grafu grafu2 rank)
 for script in a1_trade_and_save b_one_year d_bankruptcy c_ruin gallery; do
