@@ -174,7 +174,9 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
         }
         int status = 0;
         waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no ordinary user to run as";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
     } else {
         playRankingScreen();
     }
