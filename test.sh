@@ -12,6 +12,7 @@ echo "== tests"
 (cd build && ctest --output-on-failure -j"$(nproc)")
 echo "== tests under sanitizers"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$(nproc)")
+tests/fuzz/run_fuzz.sh build
 echo "== real window"
 tests/window/real_window_test.sh build
 echo "== Debian package"

@@ -2,6 +2,10 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 
+#include <climits>
+#include <cstdint>
+
+#include "shell/draw_context.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
@@ -71,3 +75,21 @@ static void BM_SdlStartupToFirstPresent(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SdlStartupToFirstPresent)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// The graph's red line with one step of range(0) yen (20 pixels a yen): the
+// cost stays that of the part on the screen however far the line runs off it.
+static void BM_GraphLineOffScreen(benchmark::State& state) {
+    resetProgramState();
+    headless::install();
+    startup();
+    const int64_t far = 335 - 20 * state.range(0);
+    const int y = far < INT32_MIN ? INT32_MIN : static_cast<int>(far);
+    for (auto _ : state) {
+        getDC();
+        selectPen(penRed3);
+        moveTo(50, 335);
+        lineTo(90, y);
+        releaseDC();
+    }
+}
+BENCHMARK(BM_GraphLineOffScreen)->Arg(10)->Arg(1000)->Arg(50000000)->Arg(INT32_MAX)->Unit(benchmark::kMicrosecond);

@@ -9,6 +9,7 @@
 #include "market/market_state.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
+#include "state/catalog_rows.h"
 #include "support/test_support.h"
 
 namespace {
@@ -384,7 +385,8 @@ TEST(Founding, NeverTakesAListedRowAndAlwaysEnds) {
         for (const CatalogEntry& entry : CompanyCatalog) listed += entry.listed;
         EXPECT_EQ(listed, SLOTS);
     }
-    // one free row: the founding finds it; none free: the last row
+    // One free row: the founding finds it. None free: the rows off the
+    // board come free first, and the newcomer is one of them.
     for (CatalogEntry& entry : CompanyCatalog) entry.listed = 1;
     CompanyCatalog[50].listed = 0;
     CompanyCatalog[92].listed = 0;
@@ -392,8 +394,12 @@ TEST(Founding, NeverTakesAListedRowAndAlwaysEnds) {
     EXPECT_EQ(CatalogIndex[0], 50);
     EXPECT_EQ(CompanyCatalog[60].listed, 0);
     for (CatalogEntry& entry : CompanyCatalog) entry.listed = 1;
-    foundCompany(1, 61);
-    EXPECT_EQ(CatalogIndex[1], CATALOG_ROWS - 1);
+    int32_t board[SLOTS];
+    std::memcpy(board, CatalogIndex, sizeof board);
+    foundCompany(1, board[1]);
+    for (int32_t row : board) EXPECT_NE(CatalogIndex[1], row);
+    EXPECT_NE(CatalogIndex[1], CATALOG_ROWS - 1);
+    EXPECT_GE(freeCatalogRows(), DRAWN_ROWS - SLOTS);
 }
 
 TEST(Founding, TheFreedRowCanComeBack) {

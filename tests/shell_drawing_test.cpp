@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <climits>
 #include <cstring>
+#include <random>
 #include <vector>
 
 #include "shell/draw_context.h"
@@ -283,6 +285,79 @@ TEST(Shapes, PolylineWithAThickPen) {
     EXPECT_EQ(backBuffer.pixels[336 * 640 + 50], 77);
     EXPECT_EQ(backBuffer.pixels[315 * 640 + 90], 77);
     EXPECT_EQ(backBuffer.pixels[300 * 640 + 50], 100);
+}
+
+// The walk the lines are drawn with: one 3-pixel pen dot per step, the last
+// point left out, every dot clipped to the surface.
+void referenceLine(std::vector<uint8_t>& pixels, int64_t x0, int64_t y0, int64_t x1, int64_t y1, uint8_t index) {
+    const int64_t dx = x1 > x0 ? x1 - x0 : x0 - x1;
+    const int64_t dy = y1 > y0 ? y0 - y1 : y1 - y0;
+    const int64_t sx = x0 < x1 ? 1 : -1;
+    const int64_t sy = y0 < y1 ? 1 : -1;
+    int64_t error = dx + dy;
+    while (x0 != x1 || y0 != y1) {
+        for (int64_t y = y0 - 1; y <= y0 + 1; ++y) {
+            for (int64_t x = x0 - 1; x <= x0 + 1; ++x) {
+                if (x >= 0 && y >= 0 && x < 640 && y < 480) pixels[y * 640 + x] = index;
+            }
+        }
+        const int64_t twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x0 += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y0 += sy;
+        }
+    }
+}
+
+TEST(Shapes, LinesClippedToTheSurfaceDrawWhatTheWholeWalkDraws) {
+    freshStartedRun();
+    const uint8_t red = nearestPaletteIndex(255, 0, 0);
+    std::vector<uint8_t> expected(640 * 480, 100);
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    std::mt19937 random(3);
+    auto coordinate = [&](int64_t size) {
+        const int64_t spans[] = {size, 3 * size, 4000, 200000};
+        const int64_t span = spans[random() % 4];
+        return static_cast<int>(size / 2 - span / 2 + static_cast<int64_t>(random() % span));
+    };
+    for (int line = 0; line < 4000; ++line) {
+        const int x0 = coordinate(640), y0 = coordinate(480), x1 = coordinate(640), y1 = coordinate(480);
+        getDC();
+        selectPen(penRed3);
+        moveTo(x0, y0);
+        lineTo(x1, y1);
+        releaseDC();
+        referenceLine(expected, x0, y0, x1, y1, red);
+        ASSERT_EQ(std::memcmp(backBuffer.pixels, expected.data(), expected.size()), 0)
+            << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
+    }
+    // Lines to the ends of the coordinate range draw at once, and only what
+    // lies on the surface: the segment of a steep one that crosses it.
+    const int ends[] = {INT_MIN, -1000000000, 240, 1000000000, INT_MAX};
+    for (int from : ends) {
+        for (int to : ends) {
+            getDC();
+            selectPen(penRed3);
+            moveTo(320, from);
+            lineTo(330, to);
+            moveTo(from, 100);
+            lineTo(to, 300);
+            releaseDC();
+        }
+    }
+    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    std::fill(expected.begin(), expected.end(), 100);
+    getDC();
+    selectPen(penRed3);
+    moveTo(50, 335);
+    lineTo(90, 335 - 20 * 250000);
+    releaseDC();
+    referenceLine(expected, 50, 335, 90, 335 - 20 * 250000, red);
+    EXPECT_EQ(std::memcmp(backBuffer.pixels, expected.data(), expected.size()), 0);
 }
 
 TEST(Input, PressLatchActsOncePerPress) {

@@ -137,9 +137,9 @@ TEST(StateRecords, ListedFlagHelpers) {
     EXPECT_EQ(firstFreeCatalogRow(5), -1);
     EXPECT_EQ(freeCatalogRows(), 0);
     CompanyCatalog[92].listed = 1;
-    // Marking puts exactly the rows of CatalogIndex on the market.
+    // Too few free rows for a draw: every row off the board comes free.
     for (int slot = 0; slot < SLOTS; ++slot) CatalogIndex[slot] = 92 - slot * 3;
-    markListedRows();
+    freeRowsForDraw(1);
     int listed = 0;
     for (int row = 0; row < CATALOG_ROWS; ++row) {
         bool inIndex = false;
@@ -148,6 +148,16 @@ TEST(StateRecords, ListedFlagHelpers) {
         listed += CompanyCatalog[row].listed;
     }
     EXPECT_EQ(listed, 30);
+    // Enough free rows: nothing changes. Marking sets the board's rows and
+    // clears nothing.
+    CompanyCatalog[0].listed = 1;
+    freeRowsForDraw(SLOTS);
+    EXPECT_EQ(CompanyCatalog[0].listed, 1);
+    CompanyCatalog[92].listed = 0;
+    markListedRows();
+    EXPECT_EQ(CompanyCatalog[92].listed, 1);
+    EXPECT_EQ(CompanyCatalog[0].listed, 1);
+    EXPECT_EQ(freeCatalogRows(), 62);
     clearListedFlags();
     EXPECT_EQ(freeCatalogRows(), 92);
     EXPECT_EQ(CompanyCatalog[92].listed, 0);

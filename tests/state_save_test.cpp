@@ -73,19 +73,37 @@ void fillRecords(uint32_t seed) {
     GraphState.graphSelected = nextRandom() % 30;
 }
 
-void expectListedExactlyCatalogIndex() {
+bool inCatalogIndex(int row) {
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        if (CatalogIndex[slot] == row) return true;
+    }
+    return false;
+}
+
+// The rows of CatalogIndex are listed, and so is every row listed before
+// (`before`, none when null): nothing is cleared.
+void expectListedRows(const int32_t* before = nullptr) {
     for (int row = 0; row < CATALOG_ROWS; ++row) {
-        bool inIndex = false;
-        for (int slot = 0; slot < SLOTS; ++slot) inIndex = inIndex || CatalogIndex[slot] == row;
-        ASSERT_EQ(CompanyCatalog[row].listed, inIndex ? 1 : 0) << "row " << row;
+        const bool wasListed = before != nullptr && before[row] == 1;
+        ASSERT_EQ(CompanyCatalog[row].listed, inCatalogIndex(row) || wasListed ? 1 : 0) << "row " << row;
     }
 }
 
-// The set-up as the game draws it, on its own flags, for comparison.
-void referenceSetup(uint32_t seed, int32_t prices[CATALOG_ROWS], int32_t rows[SLOTS]) {
+// The set-up as the game draws it, for comparison: the flags of earlier games
+// stay, and when fewer than thirty drawn rows are free the rows off the board
+// (`rows` of the game before) come free first.
+void referenceSetup(uint32_t seed, int listed[CATALOG_ROWS], int32_t prices[CATALOG_ROWS], int32_t rows[SLOTS]) {
     seedRandom(seed);
-    int listed[CATALOG_ROWS] = {};
     for (int row = 0; row < CATALOG_ROWS; ++row) prices[row] = 1 + nextRandom() % 1000;
+    int free = 0;
+    for (int row = 0; row < 92; ++row) free += listed[row] == 0;
+    if (free < SLOTS) {
+        for (int row = 0; row < CATALOG_ROWS; ++row) {
+            bool onBoard = false;
+            for (int slot = 0; slot < SLOTS; ++slot) onBoard = onBoard || rows[slot] == row;
+            if (!onBoard) listed[row] = 0;
+        }
+    }
     for (int slot = 0; slot < SLOTS; ++slot) {
         int row;
         do {
@@ -98,10 +116,11 @@ void referenceSetup(uint32_t seed, int32_t prices[CATALOG_ROWS], int32_t rows[SL
 
 TEST(StateNewGame, DrawsThirtyDistinctRowsNeverTheLast) {
     testing_support::freshRun();
+    int listed[CATALOG_ROWS] = {};
+    int32_t rows[SLOTS] = {};
     for (uint32_t seed = 0; seed < 3000; ++seed) {
         int32_t prices[CATALOG_ROWS];
-        int32_t rows[SLOTS];
-        referenceSetup(seed * 2654435761u, prices, rows);
+        referenceSetup(seed * 2654435761u, listed, prices, rows);
         seedRandom(seed * 2654435761u);
         newGameSetup();
         bool seen[CATALOG_ROWS] = {};
@@ -120,18 +139,33 @@ TEST(StateNewGame, DrawsThirtyDistinctRowsNeverTheLast) {
             ASSERT_GE(CompanyCatalog[row].catalogPrice, 1);
             ASSERT_LE(CompanyCatalog[row].catalogPrice, 1000);
         }
-        // Every game of the run starts from clear flags: exactly its thirty rows.
-        expectListedExactlyCatalogIndex();
+        // The flags of the earlier games of the run stay as they were drawn.
+        for (int row = 0; row < CATALOG_ROWS; ++row) ASSERT_EQ(CompanyCatalog[row].listed, listed[row]);
     }
 }
 
 TEST(StateNewGame, EndsWhateverFlagsEarlierGamesLeft) {
     testing_support::freshRun();
-    for (int row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].listed = 1;
-    seedRandom(77);
+    seedRandom(76);
     newGameSetup();
-    expectListedExactlyCatalogIndex();
-    EXPECT_EQ(freeCatalogRows(), 62);
+    int32_t board[SLOTS];
+    std::memcpy(board, CatalogIndex, sizeof board);
+    // A second game draws from the rows the first left free.
+    newGameSetup();
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        for (int before = 0; before < SLOTS; ++before) ASSERT_NE(CatalogIndex[slot], board[before]);
+    }
+    EXPECT_EQ(freeCatalogRows(), 32);
+    // Every row taken: the rows off the board come free, the board's stay.
+    for (int row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].listed = 1;
+    std::memcpy(board, CatalogIndex, sizeof board);
+    newGameSetup();
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        EXPECT_EQ(CompanyCatalog[board[slot]].listed, 1);
+        for (int before = 0; before < SLOTS; ++before) ASSERT_NE(CatalogIndex[slot], board[before]);
+    }
+    EXPECT_EQ(freeCatalogRows(), 32);
+    EXPECT_EQ(CompanyCatalog[92].listed, 0);
 }
 
 TEST(StateNewGame, KeepsTheBytesAfterTheNameAndOtherRecords) {
@@ -237,11 +271,13 @@ TEST(StateSaveFiles, RoundTripByteForByte) {
 
         // A fresh state of the program, then the load.
         resetProgramState();
-        for (int row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].listed = row % 2;
+        int32_t before[CATALOG_ROWS];
+        for (int row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].listed = before[row] = row % 2;
         loadSaved = 1;
         loadGame();
         ASSERT_EQ(savedRecords(), saved) << "seed " << seed;
-        expectListedExactlyCatalogIndex();
+        // The load marks its thirty rows and clears nothing.
+        expectListedRows(before);
         char expected[32];
         std::snprintf(expected, sizeof expected, "あと%d年", Calendar.yearsLeft);
         EXPECT_STREQ(yearsLeftText, expected);
@@ -271,7 +307,7 @@ TEST(StateSaveFiles, NewGameSavedAndContinued) {
     loadGame();
     EXPECT_EQ(std::memcmp(CatalogIndex, rows, sizeof rows), 0);
     EXPECT_EQ(std::memcmp(ListedCompanies, listed, sizeof listed), 0);
-    expectListedExactlyCatalogIndex();
+    expectListedRows();
     EXPECT_STREQ(yearsLeftText, "あと5年");
     EXPECT_STREQ(Player.cashText, "2000000円");
     // Catalogue prices are not saved: a fresh run keeps 0.
@@ -418,7 +454,7 @@ TEST(StateSaveFiles, TextsEndInsideTheirFieldsAndIndexesInRange) {
     EXPECT_EQ(Calendar.month, 12);
     EXPECT_EQ(GraphState.graphSelected, 29);
     EXPECT_STREQ(yearsLeftText, "あと-2147483648年");
-    expectListedExactlyCatalogIndex();
+    expectListedRows();
 }
 
 TEST(StateSaveFiles, FailedWriteLeavesRecordsAndOldSave) {

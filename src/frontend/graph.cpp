@@ -6,6 +6,7 @@
 #include "frontend/front_state.h"
 #include "shell/draw_context.h"
 #include "shell/platform.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 
@@ -62,7 +63,7 @@ void drawPriceLine(int32_t slot) {
     row.graphY = 335;
     const int32_t count = row.historyCount < HISTORY_LENGTH ? row.historyCount : HISTORY_LENGTH;
     for (int32_t i = 0; i < count; ++i) {
-        row.graphY -= 20 * row.graphSteps[i];
+        row.graphY = addClamped(row.graphY, -20 * int64_t{row.graphSteps[i]});
         lineTo(90 + 40 * i, row.graphY);
     }
     releaseDC();

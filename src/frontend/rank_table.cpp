@@ -70,6 +70,9 @@ void saveRankFile() {
         std::memcmp(stored, image, RANK_FILE_SIZE) == 0) {
         return;
     }
+    // A ranking file that is there but cannot be read (no permission, a
+    // folder, a dangling link) was never loaded: it is left as it is.
+    if (pathExists(RANK_FILE_PATH) && !fileReadable(RANK_FILE_PATH)) return;
     if (!ensureFolder(SAVE_FOLDER)) return;
     // Written whole under another name, then put in place in one rename.
     if (!writeFileDurably(RANK_PENDING_PATH, image, RANK_FILE_SIZE) ||

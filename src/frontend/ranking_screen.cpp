@@ -42,11 +42,13 @@ void enterResult() {
     if (place < 0) return;
     for (int i = RANK_ROWS - 1; i > place; --i) RankTable[i] = RankTable[i - 1];
 
+    // The name, blanks up to seven bytes and the terminator; the bytes after
+    // it are what the row held.
     RankEntry& row = RankTable[place];
-    std::memset(row.name, 0, sizeof row.name);
-    const size_t length = strnlen(Player.playerName, sizeof Player.playerName);
+    size_t length = strnlen(Player.playerName, sizeof Player.playerName);
     std::memcpy(row.name, Player.playerName, length);
-    for (size_t i = length; i < RANK_NAME_PAD; ++i) row.name[i] = ' ';
+    for (; length < RANK_NAME_PAD; ++length) row.name[length] = ' ';
+    row.name[length] = '\0';
     row.stockValue = PortfolioValue.stockValue;
     row.cash = Player.cash;
     row.assetClass = awardClass;

@@ -6,6 +6,7 @@
 #include "market/market_state.h"
 #include "shell/draw_context.h"
 #include "shell/platform.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/save_writer.h"
 
@@ -37,10 +38,11 @@ void prepareGraphSteps() {
         row.graphPrice = ListedCompanies[j].price;
         for (row.graphStepIndex = 0; row.graphStepIndex < HISTORY_LENGTH - 1; ++row.graphStepIndex) {
             const int32_t k = row.graphStepIndex;
-            row.graphSteps[k] = row.history[k + 1] - row.history[k];
+            row.graphSteps[k] = clampToInt32(int64_t{row.history[k + 1]} - row.history[k]);
         }
         if (row.historyCount >= 1 && row.historyCount <= HISTORY_LENGTH) {
-            row.graphSteps[row.historyCount - 1] = row.graphPrice - row.history[row.historyCount - 1];
+            row.graphSteps[row.historyCount - 1] =
+                clampToInt32(int64_t{row.graphPrice} - row.history[row.historyCount - 1]);
         }
     }
 }

@@ -7,6 +7,7 @@
 #include "market/market_state.h"
 #include "shell/draw_context.h"
 #include "shell/platform.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 
 char dateText[64];
@@ -28,16 +29,18 @@ int32_t monthLength(int32_t year, int32_t month) {
 
 static void passDay() {
     frameCounter = 0;
-    Calendar.day += 1;
     GraphState.recordPending = 1;
-    if (Calendar.day > monthLength(Calendar.year, Calendar.month)) {
+    // The day after the month's last (or after a day beyond it) is the 1st.
+    if (Calendar.day >= monthLength(Calendar.year, Calendar.month)) {
         Calendar.day = 1;
         Calendar.month += 1;
+    } else {
+        Calendar.day += 1;
     }
     if (Calendar.month > 12) {
         Calendar.month = 1;
-        Calendar.year += 1;
-        Calendar.yearsLeft -= 1;
+        Calendar.year = addClamped(Calendar.year, 1);
+        Calendar.yearsLeft = addClamped(Calendar.yearsLeft, -1);
         std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
     }
 }

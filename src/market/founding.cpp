@@ -6,13 +6,12 @@
 #include "market/market_state.h"
 #include "shell/main_loop.h"
 #include "shell/rng.h"
+#include "state/catalog_rows.h"
 
 // Each attempt reseeds from the millisecond clock, so attempts within one
 // millisecond draw the same row: the draw waits for the clock to move. Clock
 // polls are bounded so the draw ends even when the clock stands still.
 constexpr int32_t FOUNDING_CLOCK_POLLS = 2000000;
-constexpr int32_t DRAWN_ROWS = CATALOG_ROWS - 1;  // the last row is never drawn
-
 int32_t drawFreeCatalogRow() {
     bool seeded = false;
     uint32_t lastSeed = 0;
@@ -33,12 +32,12 @@ int32_t drawFreeCatalogRow() {
 
 void foundCompany(int32_t slot, int32_t oldRow) {
     if (slot < 0 || slot >= SLOTS) return;
+    freeRowsForDraw(1);
     const int32_t row = drawFreeCatalogRow();
     CatalogEntry& entry = CompanyCatalog[row];
     entry.listed = 1;
     ListedCompany& company = ListedCompanies[slot];
-    std::memcpy(company.name, entry.name, sizeof company.name);
-    company.name[sizeof company.name - 1] = '\0';
+    copyCatalogName(company.name, sizeof company.name, row);
     std::snprintf(foundedMessage, sizeof foundedMessage, "%sが設立されました", company.name);
     if (loadSaved == 1) entry.catalogPrice = 18 + nextRandom() % 5;
     company.price = entry.catalogPrice;

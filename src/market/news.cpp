@@ -7,6 +7,7 @@
 #include "market/market.h"
 #include "shell/draw_context.h"
 #include "shell/rng.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 
 int32_t newsMode;
@@ -38,7 +39,7 @@ static bool todayIn(const NewsDate (&dates)[3]) {
 static void rise(int32_t& price, int32_t& flag, int32_t range) {
     if (flag != 0) return;
     newsDelta = 100 + nextRandom() % range;
-    price += newsDelta;
+    price = addClamped(price, newsDelta);
     if (price >= PRICE_CEILING) price = PRICE_CEILING;
     flag = 1;
 }
@@ -46,7 +47,7 @@ static void rise(int32_t& price, int32_t& flag, int32_t range) {
 static void fall(int32_t& price, int32_t& flag, int32_t range) {
     if (flag != 0) return;
     newsDelta = 100 + nextRandom() % range;
-    price -= newsDelta;
+    price = addClamped(price, -newsDelta);
     if (price <= 0) price = 0;
     flag = 1;
 }

@@ -9,6 +9,7 @@
 #include "market/market_state.h"
 #include "shell/draw_context.h"
 #include "shell/rng.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/save_writer.h"
 
@@ -51,7 +52,7 @@ void declareBankruptcy(int32_t slot) {
 }
 
 // The value of the shares of one slot in yen, summed wide: a large holding
-// would overflow 32 bits.
+// would overflow 32 bits, and thirty of the largest would overflow 64.
 static int64_t holdingYen(int32_t slot) {
     return static_cast<int64_t>(ListedCompanies[slot].price) * Holdings[slot].shares;
 }
@@ -66,27 +67,25 @@ static void makePriceStep() {
         priceDirection[i] = direction;
         ListedCompany& company = ListedCompanies[i];
         if (direction == 1) {
-            company.price += size;
+            company.price = addClamped(company.price, size);
             priceMark[i] = 1;
             if (company.price >= PRICE_CEILING) company.price = PRICE_CEILING;
-            if (Holdings[i].shares > 0) sum += holdingYen(i);
+            if (Holdings[i].shares > 0) sum = addClamped64(sum, holdingYen(i));
             if (GraphState.recordPending == 1) sampleHistory();
         } else {
-            company.price -= size;
+            company.price = addClamped(company.price, -size);
             priceMark[i] = 2;
             if (GraphState.recordPending == 1) sampleHistory();
             if (size == 0) priceMark[i] = 0;
             if (company.price <= 0) {
                 declareBankruptcy(i);
             } else if (Holdings[i].shares > 0) {
-                sum += holdingYen(i);
+                sum = addClamped64(sum, holdingYen(i));
             }
         }
         std::snprintf(priceText[i], sizeof priceText[i], "%d", company.price);
     }
-    int64_t value = sum / 10000;
-    if (value > INT32_MAX) value = INT32_MAX;
-    PortfolioValue.stockValue = static_cast<int32_t>(value);
+    PortfolioValue.stockValue = clampToInt32(sum / 10000);
     std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
                   "ただいまの株価値 %ld0000円", static_cast<long>(PortfolioValue.stockValue));
     stepTicks = 0;

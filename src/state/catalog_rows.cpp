@@ -1,6 +1,8 @@
 // The catalogue's listed flags.
 #include "state/catalog_rows.h"
 
+#include <cstring>
+
 #include "state/records.h"
 
 void clearListedFlags() {
@@ -8,11 +10,29 @@ void clearListedFlags() {
 }
 
 void markListedRows() {
-    clearListedFlags();
     for (int slot = 0; slot < SLOTS; ++slot) {
         int32_t row = CatalogIndex[slot];
         if (row >= 0 && row < CATALOG_ROWS) CompanyCatalog[row].listed = 1;
     }
+}
+
+void freeRowsForDraw(int32_t wanted) {
+    if (freeCatalogRows() >= wanted) return;
+    bool onBoard[CATALOG_ROWS] = {};
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        const int32_t row = CatalogIndex[slot];
+        if (row >= 0 && row < CATALOG_ROWS) onBoard[row] = true;
+    }
+    for (int row = 0; row < CATALOG_ROWS; ++row) {
+        if (!onBoard[row]) CompanyCatalog[row].listed = 0;
+    }
+}
+
+void copyCatalogName(char* to, size_t width, int32_t row) {
+    const char* from = CompanyCatalog[row].name;
+    const size_t length = strnlen(from, width - 1);
+    std::memcpy(to, from, length);
+    to[length] = '\0';
 }
 
 int32_t firstFreeCatalogRow(int32_t row) {

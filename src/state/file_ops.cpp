@@ -2,6 +2,7 @@
 #include "state/file_ops.h"
 
 #include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,9 +89,19 @@ bool pathExists(const char* path) {
     return ::lstat(path, &info) == 0;
 }
 
+bool isRegularFile(const char* path) {
+    struct stat info;
+    return ::lstat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool isFolder(const char* path) {
+    struct stat info;
+    return ::lstat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool writeFileDurably(const char* path, const void* data, size_t size) {
-    if (!operationAllowed()) return false;
-    int fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (!removeFile(path) || !operationAllowed()) return false;
+    int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     if (!operationAllowed()) {
@@ -119,11 +130,19 @@ bool renameFile(const char* from, const char* to) {
     return ::rename(from, to) == 0;
 }
 
+namespace {
+
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path) == 0 ? 0 : -1; }
+
+}  // namespace
+
 bool removeFile(const char* path) {
     if (!operationAllowed()) return false;
     if (::unlink(path) == 0 || errno == ENOENT) return true;
-    // A folder in the way of one of our names goes too when it is empty.
-    return (errno == EISDIR || errno == EPERM) && ::rmdir(path) == 0;
+    if (errno != EISDIR && errno != EPERM) return false;
+    // A folder in the way of one of our names goes with all it holds; links
+    // inside are removed, never followed, and no other file system is entered.
+    return ::nftw(path, removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) == 0 && !pathExists(path);
 }
 
 bool syncFolder(const char* path) {

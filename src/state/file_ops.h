@@ -24,15 +24,21 @@ void resetFileOps();
 size_t readFileInto(const char* path, void* buffer, size_t size);
 // Whether the path is a regular file that can be opened for reading.
 bool fileReadable(const char* path);
-// Whether the path exists at all.
+// Whether the path exists at all (a link counts, wherever it points).
 bool pathExists(const char* path);
+// Whether the path itself is a regular file or a folder (links not followed).
+bool isRegularFile(const char* path);
+bool isFolder(const char* path);
 
-// Creates or truncates the file, writes all `size` bytes and flushes them to
-// disk. False on any failure; a partial file may then remain.
+// Creates the file anew, writes all `size` bytes and flushes them to disk.
+// Whatever stood at the path (a stale file, a link, a folder) is removed
+// first and the file is created exclusively, so nothing is ever written
+// through an existing name. False on any failure; a partial file may remain.
 bool writeFileDurably(const char* path, const void* data, size_t size);
-// Renames over an existing file (atomic on one file system).
+// Renames over an existing file or link (atomic on one file system).
 bool renameFile(const char* from, const char* to);
-// Removes a file; true when it is gone, also when it never existed.
+// Removes the path: a file, a link (never what it points to) or a folder with
+// everything in it. True when it is gone, also when it never existed.
 bool removeFile(const char* path);
 // Flushes a folder's entries (new names, renames, removals) to disk.
 bool syncFolder(const char* path);

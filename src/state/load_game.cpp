@@ -38,7 +38,7 @@ void loadGame() {
     if (pathExists(SAVE_FOLDER)) settleSaveSet();
     uint8_t image[LARGEST_SAVE_FILE];
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        size_t length = readFileInto(saveFiles[file].path, image, saveFiles[file].size);
+        size_t length = readFileInto(savedFilePath(file), image, saveFiles[file].size);
         scatterSaveFile(saveFiles[file], image, length);
         if (file == 1) {
             std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);

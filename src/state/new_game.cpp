@@ -9,8 +9,8 @@
 namespace {
 
 // Draws after which a run of taken rows gives way to the next free row. With
-// the flags cleared first at most 29 of 92 rows are taken, so the game's own
-// draws never come near it; it only makes sure the loop ends.
+// at least thirty rows free before the draw, the game's own draws never come
+// near it; it only makes sure the loop ends.
 constexpr int DRAW_LIMIT = 100000;
 
 int32_t drawFreeRow() {
@@ -22,24 +22,18 @@ int32_t drawFreeRow() {
     return firstFreeCatalogRow(row);
 }
 
-// Copies a name with its terminator; the bytes after it keep their values.
-void copyName(char* to, const char* from, size_t width) {
-    size_t length = strnlen(from, width - 1);
-    std::memcpy(to, from, length);
-    to[length] = '\0';
-}
-
 }  // namespace
 
 void newGameSetup() {
     for (int row = 0; row < CATALOG_ROWS; ++row) {
         CompanyCatalog[row].catalogPrice = 1 + nextRandom() % 1000;
     }
-    // Flags left by earlier games of the run go, so the draws always end.
-    clearListedFlags();
+    // The flags earlier games of the run left stay; only when too few rows
+    // are free for thirty draws do the rows off the board come free.
+    freeRowsForDraw(SLOTS);
     for (int slot = 0; slot < SLOTS; ++slot) {
         int32_t row = drawFreeRow();
-        copyName(ListedCompanies[slot].name, CompanyCatalog[row].name, sizeof ListedCompanies[slot].name);
+        copyCatalogName(ListedCompanies[slot].name, sizeof ListedCompanies[slot].name, row);
         ListedCompanies[slot].price = CompanyCatalog[row].catalogPrice;
         CompanyCatalog[row].listed = 1;
         CatalogIndex[slot] = row;

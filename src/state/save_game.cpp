@@ -21,5 +21,5 @@ bool saveGame() {
 bool saveFileExists() {
     finishSaves();
     if (pathExists(SAVE_FOLDER)) settleSaveSet();
-    return fileReadable(saveFiles[0].path);
+    return fileReadable(savedFilePath(0));
 }

@@ -5,10 +5,18 @@
 
 namespace {
 
+// The mark is a regular file the save made; anything else of that name
+// (a folder, a link) is a stray and commits nothing.
+bool committed() { return isRegularFile(SAVE_COMMIT_PATH); }
+
 bool installPendingSet() {
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        if (pathExists(saveFiles[file].pendingPath) &&
-            !renameFile(saveFiles[file].pendingPath, saveFiles[file].path)) {
+        const SaveFileLayout& layout = saveFiles[file];
+        if (isRegularFile(layout.pendingPath)) {
+            // A folder in the set's place cannot be renamed over.
+            if (isFolder(layout.path) && !removeFile(layout.path)) return false;
+            if (!renameFile(layout.pendingPath, layout.path)) return false;
+        } else if (pathExists(layout.pendingPath) && !removeFile(layout.pendingPath)) {
             return false;
         }
     }
@@ -26,9 +34,15 @@ void discardPendingFiles() {
 }  // namespace
 
 bool settleSaveSet() {
-    if (pathExists(SAVE_COMMIT_PATH)) return installPendingSet();
+    if (committed()) return installPendingSet();
     discardPendingFiles();
-    return true;
+    return !pathExists(SAVE_COMMIT_PATH) || removeFile(SAVE_COMMIT_PATH);
+}
+
+const char* savedFilePath(int file) {
+    const SaveFileLayout& layout = saveFiles[file];
+    if (committed() && isRegularFile(layout.pendingPath)) return layout.pendingPath;
+    return layout.path;
 }
 
 bool writeSaveSet(const uint8_t* const images[SAVE_FILE_COUNT]) {
@@ -46,8 +60,12 @@ bool writeSaveSet(const uint8_t* const images[SAVE_FILE_COUNT]) {
         // Not surely committed: the mark goes first, so that whatever reaches
         // the disk leaves either the old set or the whole new one.
         if (removeFile(SAVE_COMMIT_PATH) && syncFolder(SAVE_FOLDER)) discardPendingFiles();
-        return false;
+        // A mark that could not be taken back leaves the new set as the one
+        // a load reads.
+        return committed();
     }
-    // Committed: a cut from here on leaves the new set for settleSaveSet.
-    return installPendingSet();
+    // Committed: the new set is on disk and is what a load reads. A cut from
+    // here on leaves it for settleSaveSet to put in place.
+    installPendingSet();
+    return true;
 }

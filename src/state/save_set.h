@@ -12,6 +12,13 @@
 // could not be put in place (it stays pending for the next try).
 bool settleSaveSet();
 
+// The file a load reads for save file `file`: while a committed set waits
+// (settleSaveSet could not finish it, say in a read-only folder) its pending
+// file where one is left, else the file of the set. So a load always reads
+// one whole set: the committed new one, or else the old one.
+const char* savedFilePath(int file);
+
 // Writes the five images (in file order, each of its file's size) as the new
-// set. False when the set could not be committed; the old set then stays.
+// set. True once the set is committed on disk (the set a load reads); false
+// when it could not be committed, and the old set then stays.
 bool writeSaveSet(const uint8_t* const images[SAVE_FILE_COUNT]);

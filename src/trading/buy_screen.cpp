@@ -6,6 +6,7 @@
 #include "shell/draw_context.h"
 #include "shell/platform.h"
 #include "shell/rng.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
@@ -39,30 +40,25 @@ void formatOrderText(int slot) {
                   static_cast<long>(buyOrder[slot]));
 }
 
+// A lot the cash cannot cover (totals compared unsigned) is not taken.
 void addLot(int slot) {
-    const int32_t price = ListedCompanies[slot].price;
-    buyOrder[slot] += LOT;
-    buyTotal += static_cast<uint32_t>(price);
-    Holdings[slot].shares += LOT;
-    if (buyTotal > static_cast<uint32_t>(Player.cash)) {
-        buyOrder[slot] -= LOT;
-        buyTotal -= static_cast<uint32_t>(price);
-        Holdings[slot].shares -= LOT;
+    const uint32_t total = buyTotal + static_cast<uint32_t>(ListedCompanies[slot].price);
+    if (total <= static_cast<uint32_t>(Player.cash)) {
+        buyOrder[slot] = addClamped(buyOrder[slot], LOT);
+        buyTotal = total;
+        Holdings[slot].shares = addClamped(Holdings[slot].shares, LOT);
     }
     formatBuyTotal();
     formatOrderText(slot);
     TradeRows[slot].bought = 1;
 }
 
+// Only lots ordered in this visit come off.
 void removeLot(int slot) {
-    const int32_t price = ListedCompanies[slot].price;
-    buyOrder[slot] -= LOT;
-    buyTotal -= static_cast<uint32_t>(price);
-    Holdings[slot].shares -= LOT;
-    if (buyOrder[slot] < 0) {
-        buyOrder[slot] += LOT;
-        buyTotal += static_cast<uint32_t>(price);
-        Holdings[slot].shares += LOT;
+    if (buyOrder[slot] >= LOT) {
+        buyOrder[slot] -= LOT;
+        buyTotal -= static_cast<uint32_t>(ListedCompanies[slot].price);
+        Holdings[slot].shares = addClamped(Holdings[slot].shares, -LOT);
     }
     formatBuyTotal();
     formatOrderText(slot);
@@ -78,7 +74,7 @@ void decide() {
             std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株", static_cast<long>(buyOrder[i]));
         }
     }
-    Player.cash -= static_cast<int32_t>(buyTotal);
+    Player.cash = addClamped(Player.cash, -static_cast<int64_t>(buyTotal));
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
     buyDecided = 1;
     buySelected = 0;
@@ -100,8 +96,9 @@ void drawListRule() {
 void leaveToMarket() {
     for (int i = 0; i < SLOTS; ++i) {
         if (buyOrder[i] <= 0) continue;
-        ListedCompanies[i].price += 1 + nextRandom() % 5;
-        PortfolioValue.stockValue += ListedCompanies[i].price * (buyOrder[i] / LOT);
+        ListedCompanies[i].price = addClamped(ListedCompanies[i].price, 1 + nextRandom() % 5);
+        PortfolioValue.stockValue =
+            addClamped(PortfolioValue.stockValue, int64_t{ListedCompanies[i].price} * (buyOrder[i] / LOT));
         PortfolioValue.everBought = 1;
     }
     for (int32_t& order : buyOrder) order = 0;

@@ -5,6 +5,7 @@
 #include "shell/draw_context.h"
 #include "shell/platform.h"
 #include "shell/rng.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
@@ -32,14 +33,16 @@ void formatProceeds() {
 
 void confirmSale() {
     for (int i = 0; i < SLOTS; ++i) {
-        if (TradeRows[i].sellPending != 0) ListedCompanies[i].price -= 1 + nextRandom() % 10;
+        if (TradeRows[i].sellPending != 0) {
+            ListedCompanies[i].price = addClamped(ListedCompanies[i].price, -(1 + nextRandom() % 10));
+        }
     }
     for (TradeRow& row : TradeRows) {
         row.sellOrder = 0;
         row.sellPending = 0;
     }
     sellSelected = 0;
-    Player.cash += sellProceeds;
+    Player.cash = addClamped(Player.cash, sellProceeds);
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
     sellProceeds = 0;
     formatProceeds();
@@ -48,7 +51,7 @@ void confirmSale() {
 
 void cancelSale() {
     for (int i = 0; i < SLOTS; ++i) {
-        Holdings[i].shares += TradeRows[i].sellOrder;
+        Holdings[i].shares = addClamped(Holdings[i].shares, TradeRows[i].sellOrder);
         TradeRows[i].sellOrder = 0;
         TradeRows[i].sellPending = 0;
     }
@@ -58,9 +61,9 @@ void cancelSale() {
 }
 
 void stageLot(int slot) {
-    TradeRows[slot].sellOrder += LOT;
+    TradeRows[slot].sellOrder = addClamped(TradeRows[slot].sellOrder, LOT);
     TradeRows[slot].sellPending = 1;
-    sellProceeds += ListedCompanies[slot].price;
+    sellProceeds = addClamped(sellProceeds, ListedCompanies[slot].price);
     formatProceeds();
     Holdings[slot].shares -= LOT;
     if (Holdings[slot].shares < 0) Holdings[slot].shares = 0;
@@ -68,9 +71,9 @@ void stageLot(int slot) {
 
 void takeLotBack(int slot) {
     TradeRows[slot].sellOrder -= LOT;
-    sellProceeds -= ListedCompanies[slot].price;
+    sellProceeds = addClamped(sellProceeds, -int64_t{ListedCompanies[slot].price});
     formatProceeds();
-    Holdings[slot].shares += LOT;
+    Holdings[slot].shares = addClamped(Holdings[slot].shares, LOT);
     if (TradeRows[slot].sellOrder == 0) TradeRows[slot].sellPending = 0;
 }
 

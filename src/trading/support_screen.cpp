@@ -6,6 +6,7 @@
 #include "shell/draw_context.h"
 #include "shell/platform.h"
 #include "shell/rng.h"
+#include "shell/saturate.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
@@ -64,7 +65,7 @@ void pledgeLess(int slot) {
 }
 
 void confirmSupport() {
-    Player.cash -= supportTotal;
+    Player.cash = addClamped(Player.cash, -int64_t{supportTotal});
     std::snprintf(Player.cashText, sizeof Player.cashText, "　　 %ld0000円", static_cast<long>(Player.cash));
     char name[100];
     for (int i = 0; i < SLOTS; ++i) {
@@ -74,7 +75,7 @@ void confirmSupport() {
         copyText(name, sizeof name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
         if (r % (12 - amount) == 0) {
             std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が成功しました,", name);
-            ListedCompanies[i].price += amount + 1;
+            ListedCompanies[i].price = addClamped(ListedCompanies[i].price, amount + 1);
         } else {
             std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が失敗しました,", name);
         }

@@ -1,0 +1,267 @@
+// What lies at the names the save and the ranking use: links are never
+// followed, strays never block saving for good, an unreadable ranking file is
+// never replaced, a save that did not reach the disk never shows its message,
+// and a load never mixes two sets.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "frontend/rank_table.h"
+#include "frontend/ranking_screen.h"
+#include "market/market.h"
+#include "market/market_state.h"
+#include "shell/reset.h"
+#include "shell/rng.h"
+#include "shell/scenes.h"
+#include "state/file_ops.h"
+#include "state/records.h"
+#include "state/save_files.h"
+#include "state/save_layout.h"
+#include "support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::readFile;
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+std::string savedRecords() {
+    std::string all;
+    uint8_t image[LARGEST_SAVE_FILE];
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
+        gatherSaveFile(saveFiles[file], image);
+        all.append(reinterpret_cast<const char*>(image), saveFiles[file].size);
+    }
+    return all;
+}
+
+void makeGame(uint32_t seed) {
+    resetGameRecords();
+    seedRandom(seed);
+    newGameSetup();
+    std::snprintf(Player.playerName, sizeof Player.playerName, "game%u", seed);
+    Player.cash = static_cast<int32_t>(seed);
+    Calendar = {2003, 1, 1, 5};
+}
+
+std::string loadedNow() {
+    resetGameRecords();
+    loadGame();
+    return savedRecords();
+}
+
+// Every name the save set and the ranking write under.
+std::vector<std::string> writtenNames() {
+    std::vector<std::string> names = {SAVE_COMMIT_PATH, "savedat/rank.txt.new"};
+    for (const SaveFileLayout& layout : saveFiles) {
+        names.push_back(layout.path);
+        names.push_back(layout.pendingPath);
+    }
+    return names;
+}
+
+TEST(FileSafety, LinksAtOurNamesAreNeverWrittenThrough) {
+    for (const std::string& name : writtenNames()) {
+        const std::string folder = testing_support::freshRun();
+        fs::create_directory("savedat");
+        writeBytes("outside.txt", "keep me");
+        fs::create_symlink(folder + "/outside.txt", name);
+        makeGame(3);
+        const std::string game = savedRecords();
+        EXPECT_TRUE(saveGame()) << name;
+        RankTable[0].cash = 12345;
+        saveRankFile();
+        EXPECT_EQ(readFile("outside.txt"), "keep me") << name;
+        EXPECT_TRUE(loadedNow() == game) << name;
+        EXPECT_EQ(readFile("savedat/rank.txt").size(), 1072u) << name;
+        for (const SaveFileLayout& layout : saveFiles) EXPECT_TRUE(isRegularFile(layout.path)) << name;
+    }
+}
+
+TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
+    for (const std::string& name : writtenNames()) {
+        for (int kind = 0; kind < 3; ++kind) {
+            testing_support::freshRun();
+            fs::create_directory("savedat");
+            if (kind == 0) writeBytes(name, "stray");
+            if (kind >= 1) fs::create_directory(name);
+            if (kind == 2) writeBytes(name + "/inside", "stray");
+            makeGame(4);
+            const std::string game = savedRecords();
+            EXPECT_TRUE(saveGame()) << name << " kind " << kind;
+            EXPECT_TRUE(saveFileExists()) << name << " kind " << kind;
+            EXPECT_TRUE(loadedNow() == game) << name << " kind " << kind;
+            RankTable[0].cash = 777;
+            saveRankFile();
+            EXPECT_EQ(readFile("savedat/rank.txt").size(), 1072u) << name << " kind " << kind;
+            EXPECT_FALSE(pathExists(SAVE_COMMIT_PATH)) << name << " kind " << kind;
+        }
+    }
+}
+
+// The ranking screen as a finished game meets it: the stored file is read,
+// the result entered and the table written on every frame.
+void playRankingScreen() {
+    Player.cash = 5000;
+    rankEntryPending = 1;
+    GameScene = SCENE_RANKING;
+    testing_support::runTurns(5);
+    loadRankFile();
+    saveRankFile();
+}
+
+// A ranking file that is there but cannot be read stays exactly as it is.
+void expectRankFileKept(const char* what, const std::string& before, mode_t mode) {
+    struct stat info;
+    ASSERT_EQ(lstat("savedat/rank.txt", &info), 0) << what;
+    EXPECT_EQ(info.st_mode, mode) << what;
+    if (S_ISREG(mode)) {
+        chmod("savedat/rank.txt", 0644);
+        EXPECT_EQ(readFile("savedat/rank.txt"), before) << what;
+    }
+}
+
+TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
+    // A folder and a dangling link at the name.
+    testing_support::freshStartedRun();
+    fs::create_directories("savedat/rank.txt/inside");
+    playRankingScreen();
+    expectRankFileKept("folder", "", S_IFDIR | 0755);
+    EXPECT_EQ(rankEntryMade, 1);  // the screen shows the entry it made
+
+    testing_support::freshStartedRun();
+    fs::create_directory("savedat");
+    fs::create_symlink("/nonexistent/rank.txt", "savedat/rank.txt");
+    playRankingScreen();
+    struct stat info;
+    ASSERT_EQ(lstat("savedat/rank.txt", &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    std::error_code error;
+    EXPECT_EQ(fs::read_symlink("savedat/rank.txt", error), "/nonexistent/rank.txt");
+
+    // A file without read permission, seen by a user who cannot read it.
+    const std::string folder = testing_support::freshStartedRun();
+    fs::create_directory("savedat");
+    std::string stored(1072, 'r');
+    stored[0] = 'x';
+    stored[1] = '\0';
+    writeBytes("savedat/rank.txt", stored);
+    chmod("savedat/rank.txt", 0);
+    if (geteuid() == 0) {
+        // Root reads everything: the screen runs as an ordinary user.
+        chmod(folder.c_str(), 0777);
+        chmod("savedat", 0777);
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+            playRankingScreen();
+            _exit(std::strncmp(RankTable[0].name, "x", 2) == 0 ? 3 : 0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no ordinary user to run as";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    } else {
+        playRankingScreen();
+    }
+    expectRankFileKept("mode 000", stored, S_IFREG);
+}
+
+// The save button over a save cut at every step: the message only when the
+// new set is the one a load gives.
+TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
+    testing_support::freshStartedRun();
+    makeGame(5);
+    saveGame();
+    const std::string oldSave = savedRecords();
+    for (int32_t step = 1; step <= 45; ++step) {
+        for (int32_t once = 0; once <= 1; ++once) {
+            makeGame(6);
+            const std::string newSave = savedRecords();
+            GameScene = SCENE_MARKET;
+            marketTransition = 0;
+            saveShowing = 0;
+            saveButtonLatch = 0;
+            saveLatch = 1;  // the message stays up past the pressing frame
+            stepTicks = 0;  // no price step saves in between
+            resetFileOps();
+            fileOpStopAt = step;
+            fileOpFailOnce = once;
+            testing_support::mouse(580, 215, true);
+            testing_support::runTurns(1);
+            testing_support::mouse(580, 215, false);
+            resetFileOps();
+            const bool shown = saveShowing == 1;
+            const std::string loaded = loadedNow();
+            ASSERT_TRUE(loaded == oldSave || loaded == newSave) << "step " << step << " once " << once;
+            EXPECT_EQ(shown, loaded == newSave) << "step " << step << " once " << once;
+            makeGame(5);
+            ASSERT_TRUE(saveGame());
+        }
+    }
+    // No folder can be made (a file in its place): no message.
+    testing_support::freshStartedRun();
+    writeBytes("savedat", "a file");
+    makeGame(7);
+    GameScene = SCENE_MARKET;
+    testing_support::mouse(580, 215, true);
+    testing_support::runTurns(1);
+    EXPECT_EQ(saveShowing, 0);
+    EXPECT_EQ(readFile("savedat"), "a file");
+}
+
+// A committed save cut off part way through putting its files in place, in a
+// folder where nothing can be changed: the load gives the whole new set.
+TEST(FileSafety, LoadNeverMixesTwoSets) {
+    testing_support::freshRun();
+    makeGame(8);
+    saveGame();
+    const std::string oldSave = savedRecords();
+    makeGame(9);
+    const std::string newSave = savedRecords();
+    resetFileOps();
+    saveGame();
+    const int32_t operations = fileOpCount;
+    int32_t mixedCuts = 0;
+    for (int32_t cut = 1; cut <= operations; ++cut) {
+        makeGame(8);
+        saveGame();
+        makeGame(9);
+        resetFileOps();
+        fileOpStopAt = cut;
+        const bool saved = saveGame();
+        const bool committed = isRegularFile(SAVE_COMMIT_PATH);
+        // The folder stays read-only: nothing can be finished or discarded.
+        int renamed = 0;
+        for (const SaveFileLayout& layout : saveFiles) renamed += committed && !pathExists(layout.pendingPath);
+        if (renamed > 0 && renamed < SAVE_FILE_COUNT) ++mixedCuts;
+        resetGameRecords();
+        fileOpStopAt = 1;
+        const bool offered = saveFileExists();
+        loadGame();
+        const std::string loaded = savedRecords();
+        EXPECT_EQ(isRegularFile(SAVE_COMMIT_PATH), committed) << "cut " << cut;
+        resetFileOps();
+        EXPECT_TRUE(offered) << "cut " << cut;
+        EXPECT_TRUE(loaded == (saved ? newSave : oldSave)) << "cut " << cut;
+    }
+    EXPECT_GT(mixedCuts, 0);  // some cuts left part of the set in place
+}
+
+}  // namespace
