@@ -29,6 +29,8 @@
 
 namespace {
 
+using testing_support::savedRecords;
+
 namespace fs = std::filesystem;
 using testing_support::readFile;
 
@@ -37,16 +39,6 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     ASSERT_NE(f, nullptr) << path;
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
-}
-
-std::string savedRecords() {
-    std::string all;
-    uint8_t image[LARGEST_SAVE_FILE];
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        gatherSaveFile(saveFiles[file], image);
-        all.append(reinterpret_cast<const char*>(image), saveFiles[file].size);
-    }
-    return all;
 }
 
 void makeGame(uint32_t seed) {

@@ -21,17 +21,9 @@
 
 namespace {
 
-using testing_support::readFile;
+using testing_support::savedRecords;
 
-std::string savedRecords() {
-    std::string all;
-    uint8_t image[LARGEST_SAVE_FILE];
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        gatherSaveFile(saveFiles[file], image);
-        all.append(reinterpret_cast<const char*>(image), saveFiles[file].size);
-    }
-    return all;
-}
+using testing_support::readFile;
 
 // A game state told apart from others by its seed; every value survives a load.
 void makeGame(uint32_t seed) {

@@ -20,6 +20,8 @@
 
 namespace {
 
+using testing_support::savedRecords;
+
 using testing_support::readFile;
 
 void writeBytes(const char* path, const std::string& bytes) {
@@ -33,17 +35,6 @@ int32_t readInt(const std::string& bytes, size_t offset) {
     uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes.at(offset + i));
     return static_cast<int32_t>(value);
-}
-
-// Every saved record as one byte string, in file order.
-std::string savedRecords() {
-    std::string all;
-    uint8_t image[LARGEST_SAVE_FILE];
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        gatherSaveFile(saveFiles[file], image);
-        all.append(reinterpret_cast<const char*>(image), saveFiles[file].size);
-    }
-    return all;
 }
 
 // Fills every saved record with varied bytes that a game could hold: texts

@@ -11,6 +11,7 @@
 #include "shell/main_loop.h"
 #include "shell/reset.h"
 #include "shell/scenes.h"
+#include "state/save_layout.h"
 
 namespace testing_support {
 
@@ -79,6 +80,16 @@ std::string saveScreen(const char* name) {
     writePng(path.c_str(), headless::presentedPixels(), SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_WIDTH,
              headless::presentedPalette());
     return path;
+}
+
+std::string savedRecords() {
+    std::string all;
+    uint8_t image[LARGEST_SAVE_FILE];
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
+        gatherSaveFile(saveFiles[file], image);
+        all.append(reinterpret_cast<const char*>(image), saveFiles[file].size);
+    }
+    return all;
 }
 
 std::string readFile(const std::string& path) {

@@ -30,6 +30,9 @@ void click(int x, int y, uint32_t msPerCall = 34);
 // returns the path.
 std::string saveScreen(const char* name);
 
+// Every saved record as one byte string, in file order.
+std::string savedRecords();
+
 // Reads a whole file; empty when missing.
 std::string readFile(const std::string& path);
 
