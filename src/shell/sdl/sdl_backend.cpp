@@ -124,6 +124,7 @@ bool sdlBackendOpen() {
     SDL_ShowCursor(SDL_DISABLE);
     SDL_RaiseWindow(window);
     clearWindow(window);
+    eventKept = false;
     musicEventType = SDL_RegisterEvents(1);
     openMusic(musicEventType);
     nextTickMs = nowMs();
