@@ -37,8 +37,9 @@ void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
 
 uint32_t millis() { return SDL_GetTicks(); }
 
+// The state as of the main loop's last look at the event queue, made in the
+// same turn before the scene ran: no second trip to the X connection.
 void readInput(InputState& input) {
-    SDL_PumpEvents();
     int wx = 0;
     int wy = 0;
     const Uint32 buttons = SDL_GetMouseState(&wx, &wy);
