@@ -14,12 +14,7 @@ build_dir=$(cd "${1:-build}" && pwd) || exit 1
 market_seconds=${MARKET_SECONDS:-30}
 [ -x "$build_dir/kabusim" ] || { echo "no game at $build_dir/kabusim: build it first" >&2; exit 1; }
 
-display=""
-for n in $(seq 90 160); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
+source "$(dirname "$0")/../scripts/start_xvfb.sh"
 work=$(mktemp -d /tmp/kabupace-XXXXXX)
 xvfb_pid=""
 game_pid=""
@@ -32,12 +27,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-# The server answers, and has settled, before the game starts.
-for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.1; done
-sleep 0.5
+start_xvfb 1280x1024 || { echo "Xvfb did not start" >&2; exit 1; }
+sleep 0.5  # the server settles before the game starts
 if [ "$busy" = 1 ]; then
     yes > /dev/null &
     busy_pid=$!

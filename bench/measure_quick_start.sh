@@ -8,13 +8,10 @@ set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-5}
 work=$(mktemp -d /tmp/kabuquick-XXXXXX)
-display=130
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-export DISPLAY=":$display"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2> /dev/null; wait "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+source "$repo/scripts/start_xvfb.sh"
+xvfb_pid=""
+trap 'kill $xvfb_pid 2> /dev/null; wait $xvfb_pid 2> /dev/null; rm -rf "$work"' EXIT
+start_xvfb 1280x1024 || { echo "Xvfb did not start" >&2; exit 1; }
 git clone -q --branch "$(git -C "$repo" rev-parse --abbrev-ref HEAD)" "$repo" "$work/clone"
 
 # Starts ./run.sh, prints the seconds until its window is mapped, ends the

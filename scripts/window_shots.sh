@@ -13,14 +13,11 @@ height=${size#*x}
 out=$(pwd)/docs/window
 mkdir -p "$out"
 
-display=140
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-export DISPLAY=":$display"
-Xvfb "$DISPLAY" -screen 0 "${size}x24" -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
+source scripts/start_xvfb.sh
+xvfb_pid=""
 work=$(mktemp -d /tmp/kabushots-XXXXXX)
-trap 'kill "$xvfb_pid" 2> /dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb_pid 2> /dev/null; rm -rf "$work"' EXIT
+start_xvfb "$size" || { echo "Xvfb did not start" >&2; exit 1; }
 ln -s "$build/data" "$work/data"
 
 # Where a picture pixel's centre lies on the screen: the picture fills the

@@ -4,6 +4,7 @@
 # game from there through its launcher in a real window under Xvfb; Escape must
 # end it with code 0. Usage: tests/package/package_test.sh [BUILD_DIR]
 set -uo pipefail
+source "$(dirname "$0")/../../scripts/start_xvfb.sh"
 build_dir=$(cd "${1:-build}" && pwd)
 work=$(mktemp -d /tmp/kabupackage-XXXXXX)
 xvfb_pid=""
@@ -37,14 +38,7 @@ launcher="$root/usr/games/kabusim-launcher"
 grep -qx 'Exec="/usr/games/kabusim-launcher"' "$root/usr/share/applications/kabusim.desktop" ||
     fail "desktop entry: $(grep Exec= "$root/usr/share/applications/kabusim.desktop")"
 
-display_number=110
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 1280x1024 || fail "Xvfb did not start"
 
 home="$work/home"
 mkdir -p "$home"

@@ -9,29 +9,23 @@ build_dir=$(cd "${1:-build}" && pwd)
 screens="$build_dir/screens"
 mkdir -p "$screens"
 
-display_number=97
-while [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ]; do
-    display_number=$((display_number + 1))
-done
-export DISPLAY=":$display_number"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp > /dev/null 2>&1 &
-xvfb_pid=$!
+source "$(dirname "$0")/../../scripts/start_xvfb.sh"
+xvfb_pid=""
 game_pid=""
 work=$(mktemp -d /tmp/kabuwindow-XXXXXX)
 cleanup() {
     [ -n "$game_pid" ] && kill -9 "$game_pid" 2> /dev/null
-    kill "$xvfb_pid" 2> /dev/null
-    wait "$xvfb_pid" 2> /dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do xdpyinfo > /dev/null 2>&1 && break; sleep 0.1; done
 
 fail() {
     echo "real window: FAILED: $*"
     echo "0 passed, 1 failed"
     exit 1
 }
+start_xvfb 1280x1024 || fail "Xvfb did not start"
 
 # Screen position of a point of the 640 x 480 picture: scaled by two, 32
 # pixels of letterbox above.
