@@ -9,6 +9,10 @@
 #include <cstring>
 #include <string>
 
+#include "trading/trading_state.h"
+#include "market/market_state.h"
+#include "market/market.h"
+#include "frontend/front_scenes.h"
 #include "frontend/award.h"
 #include "frontend/game_over.h"
 #include "frontend/staff_roll.h"
@@ -16,7 +20,7 @@
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "state/records.h"

@@ -5,11 +5,15 @@
 
 #include <cstdio>
 
+#include "trading/trading_state.h"
+#include "market/market_state.h"
+#include "market/market.h"
+#include "frontend/front_scenes.h"
 #include "frontend/front_state.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 

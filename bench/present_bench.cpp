@@ -8,7 +8,7 @@
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/sdl/picture_scale.h"
 
 static void BM_Flip(benchmark::State& state) {

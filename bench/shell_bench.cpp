@@ -5,11 +5,16 @@
 #include <climits>
 #include <cstdint>
 
+#include "state/records.h"
+#include "trading/trading_state.h"
+#include "market/market_state.h"
+#include "market/market.h"
+#include "frontend/front_scenes.h"
 #include "shell/draw_context.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "shell/sdl/sdl_backend.h"
 #include "shell/sdl/sdl_display.h"

@@ -9,7 +9,7 @@
 
 #include "frontend/rank_table.h"
 #include "scratch_folder.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "state/records.h"
 #include "state/save_files.h"

@@ -7,7 +7,7 @@
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"

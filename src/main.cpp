@@ -5,7 +5,7 @@
 #include "shell/frame_stats.h"
 #include "shell/main_loop.h"
 #include "shell/options.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/sdl/sdl_backend.h"
 #include "shell/sdl/sdl_window.h"
 #include "state/save_writer.h"

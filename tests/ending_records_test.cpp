@@ -10,7 +10,7 @@
 #include "frontend/ranking_screen.h"
 #include "shell/headless/headless.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"

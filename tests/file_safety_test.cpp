@@ -18,7 +18,7 @@
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "state/file_ops.h"

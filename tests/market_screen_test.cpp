@@ -10,7 +10,7 @@
 #include "market/market_state.h"
 #include "shell/headless/headless.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "support/test_support.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "state/file_ops.h"
 #include "state/records.h"

@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "state/file_ops.h"
 #include "state/records.h"

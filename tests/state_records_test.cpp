@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "shell/reset.h"
+#include "program/program.h"
 #include "state/catalog_rows.h"
 #include "state/records.h"
 #include "support/test_support.h"

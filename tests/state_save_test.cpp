@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "state/catalog_rows.h"
 #include "state/file_ops.h"

@@ -7,7 +7,7 @@
 
 #include "shell/headless/headless.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "state/records.h"

@@ -5,7 +5,7 @@
 #include "frontend/shatter.h"
 #include "frontend/staff_roll.h"
 #include "frontend/wave.h"
-#include "shell/reset.h"
+#include "frontend/front_scenes.h"
 
 void resetEndingState() {
     gameOverPhase = 0;

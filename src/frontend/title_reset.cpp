@@ -1,6 +1,6 @@
 // Program-start values of the opening, title, name entry and graph state.
 #include "frontend/front_state.h"
-#include "shell/reset.h"
+#include "frontend/front_scenes.h"
 
 void resetFrontendState() {
     resetOpeningState();

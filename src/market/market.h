@@ -61,6 +61,7 @@ void resetAssetPanelState();
 
 // The frame (market_frame.cpp): pacing, then one frame and the flip.
 // runMarketFrame draws and moves one frame without pacing or present.
+void marketFrame();
 void runMarketFrame();
 
 // The messages of the frame (market_messages.cpp).

@@ -2,7 +2,7 @@
 // and its operations back to its program-start value.
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/reset.h"
+#include "market/market_state.h"
 
 void resetMarketState() {
     resetSharedMarketState();

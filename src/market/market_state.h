@@ -5,6 +5,9 @@
 
 #include "state/records.h"
 
+// Program-start values of the market screen, its messages and the news.
+void resetMarketState();
+
 extern uint32_t marketLastFrame;
 extern int32_t marketTransition;  // 0 normal, 1 set up the entrance, 2 running
 extern int32_t marketPaused;

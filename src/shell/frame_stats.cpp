@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "shell/scenes.h"
-#include "state/records.h"
+#include "shell/reset.h"
 
 namespace {
 FILE* out = nullptr;
@@ -44,7 +44,7 @@ void frameStatsSceneCall() {
 
 void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros) {
     if (out == nullptr) return;
-    const long date = Calendar.year * 10000L + Calendar.month * 100L + Calendar.day;
+    const long date = currentDate();
     std::fprintf(out, "%llu %d %ld %llu %llu\n", static_cast<unsigned long long>(showEndMicros - start),
                  static_cast<int>(sceneOfCall), date,
                  static_cast<unsigned long long>(showStartMicros - sceneCallMicros),

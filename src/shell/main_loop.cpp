@@ -13,10 +13,11 @@
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "shell/trig.h"
-#include "state/save_writer.h"
 
 void resetPlatformState();
 void resetSurfaces();
+void runShutdownHooks();
+void clearShellHooks();
 
 namespace {
 uint64_t monotonicMillis() {
@@ -104,7 +105,7 @@ void shutdown() {
     releaseAllSurfaces();
     mciSendString("Close WAV01");
     closeTextFont();
-    stopSaveWriter();  // the last set requested reaches the disk
+    runShutdownHooks();
     quitPosted = true;
 }
 
@@ -157,4 +158,5 @@ void resetShellState() {
     resetSurfaces();
     resetPlatformState();
     releaseDC();
+    clearShellHooks();
 }

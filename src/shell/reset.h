@@ -1,13 +1,14 @@
-// Puts every global of the program back to its program-start value, so that
-// tests can start each case from a fresh run in-process.
+// Program-start values of the shell, and the hooks through which the layers
+// above it take part in the reset and the shutdown without the shell knowing
+// them.
 #pragma once
 
-void resetProgramState();
+// Scene, frame counter, generator, tables, surfaces, palette, input.
+void resetShellState();
 
-// One reset per subsystem, called by resetProgramState in this order.
-void resetShellState();     // scene, frame counter, generator, surfaces, palette, input
-void resetGameRecords();    // the game records and shared display state
-void resetMarketState();    // market screen state, messages, news
-void resetTradingState();   // buy, holdings, sell and support screens
-void resetFrontendState();  // opening, title, name entry, price graph
-void resetEndingState();    // game over, staff roll, award, ranking screen, ranking table
+using ShellHook = void (*)();
+// The shutdown runs these once, after its own steps, in the order added.
+void addShutdownHook(ShellHook hook);
+// The frame statistics ask this for the game's date (yyyymmdd); 0 without one.
+void setDateSource(long (*source)());
+long currentDate();

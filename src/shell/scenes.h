@@ -24,23 +24,10 @@ enum : int32_t {
 extern int32_t GameScene;     // 13 at program start
 extern int32_t frameCounter;  // main-loop turns; also the day timer
 
-// One function per scene; each draws at most one frame.
-void sceneTitleLoad();
-void sceneTitleMenu();
-void sceneNameEntry();
-void marketFrame();
-void sceneBuy();
-void sceneHoldings();
-void sceneSell();
-void sceneSupport();
-void sceneEndingStart();
-void sceneStaffRoll();
-void sceneGraphLoad();
-void sceneGraph();
-void sceneAward();
-void sceneOpening();
-void sceneGameOver();
-void sceneRanking();
+constexpr int SCENE_COUNT = 16;
+using SceneFunction = void (*)();
+// The function of every scene, in scene-number order (the program gives them).
+void setSceneTable(const SceneFunction (&table)[SCENE_COUNT]);
 
 // Calls the function of the scene in GameScene; numbers outside 0 to 15 call nothing.
 void runScene(int32_t scene);

@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "shell/reset.h"
 #include "state/file_ops.h"
 
 const char* const catalogNames[CATALOG_ROWS] = {

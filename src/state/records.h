@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// Program-start values of the records and the shared display state.
+void resetGameRecords();
+
 constexpr int CATALOG_ROWS = 93;
 constexpr int SLOTS = 30;
 constexpr int HISTORY_LENGTH = 13;

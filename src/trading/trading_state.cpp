@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "shell/reset.h"
 
 int32_t buyOrder[SLOTS];
 int32_t buySelected;

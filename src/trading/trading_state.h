@@ -6,6 +6,14 @@
 #include "shell/platform.h"
 #include "state/records.h"
 
+// The scene functions of the trading screens.
+void sceneBuy();
+void sceneHoldings();
+void sceneSell();
+void sceneSupport();
+// Program-start values of the buy, holdings, sell and support screens.
+void resetTradingState();
+
 // A sprite button: the image shown (0 normal, 1 pressed, 2 disabled) and its
 // press latch.
 struct TradeButton {

@@ -18,7 +18,7 @@
 
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "support/screen_tour.h"
 
 namespace {

@@ -1,3 +1,4 @@
+#include "frontend/front_scenes.h"
 #include "support/screen_tour.h"
 
 #include "frontend/award.h"
@@ -7,7 +8,7 @@
 #include "market/market_state.h"
 #include "shell/headless/headless.h"
 #include "shell/platform.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
 #include "state/records.h"

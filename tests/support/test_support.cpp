@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "shell/main_loop.h"
-#include "shell/reset.h"
+#include "program/program.h"
 #include "shell/scenes.h"
 #include "state/save_layout.h"
 

@@ -119,6 +119,7 @@ void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette)
 }
 
 bool sdlBackendOpen() {
+    resetDisplayState();
     if (!startVideo()) return false;
     window = openGameWindow(programOptions.windowed);
     if (window == nullptr) return false;

@@ -1,0 +1,7 @@
+// The program: the layers put together on the shell. Its reset is the one
+// every entry calls first (the game, the runner, the tests, the benchmarks).
+#pragma once
+
+// Puts every global of the program back to its program-start value, gives the
+// shell the game's scenes and hooks, and leaves no backend chosen.
+void resetProgramState();
