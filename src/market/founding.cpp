@@ -4,7 +4,7 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/main_loop.h"
+#include "shell/platform.h"
 #include "shell/rng.h"
 #include "state/catalog_rows.h"
 
@@ -16,7 +16,7 @@ int32_t drawFreeCatalogRow() {
     bool seeded = false;
     uint32_t lastSeed = 0;
     for (int32_t poll = 0; poll < FOUNDING_CLOCK_POLLS; ++poll) {
-        const uint32_t now = startupClockMillis();
+        const uint32_t now = timeGetTime();
         if (seeded && now == lastSeed) continue;  // same seed, same row
         seedRandom(now);
         seeded = true;

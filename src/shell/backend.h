@@ -25,7 +25,9 @@ struct InputState {
 struct Backend {
     // Shows 640 x 480 index pixels through a palette and waits for the display.
     void (*present)(const uint8_t* pixels, int pitch, const PaletteEntry* palette);
-    uint32_t (*millis)();
+    // The one clock: microseconds since the program started (virtual in the
+    // headless backend). Pacing, turn counting and every random seed read it.
+    uint64_t (*micros)();
     void (*readInput)(InputState& state);
     // Takes the next waiting event; false when none waits.
     bool (*nextEvent)(PlatformEvent& event);

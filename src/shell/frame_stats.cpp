@@ -1,11 +1,10 @@
 #include "shell/frame_stats.h"
 
-#include <time.h>
-
 #include <cstdio>
 
-#include "shell/scenes.h"
+#include "shell/platform.h"
 #include "shell/reset.h"
+#include "shell/scenes.h"
 
 namespace {
 FILE* out = nullptr;
@@ -16,18 +15,13 @@ int32_t sceneOfCall = 0;  // the scene that drew the frame
 int linesSinceFlush = 0;
 }  // namespace
 
-uint64_t frameStatsMicros() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1000000 + static_cast<uint64_t>(now.tv_nsec) / 1000;
-}
 
 bool openFrameStats(const char* path) {
     closeFrameStats();
     out = std::fopen(path, "w");
     if (out == nullptr) return false;
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
-    start = frameStatsMicros();
+    start = clockMicros();
     return true;
 }
 
@@ -38,7 +32,7 @@ void closeFrameStats() {
 
 void frameStatsSceneCall() {
     if (out == nullptr) return;
-    sceneCallMicros = frameStatsMicros();
+    sceneCallMicros = clockMicros();
     sceneOfCall = GameScene;
 }
 

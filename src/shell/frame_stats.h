@@ -13,5 +13,3 @@ void closeFrameStats();
 void frameStatsSceneCall();
 // The backend, once a frame is on screen: when its present began and ended.
 void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros);
-// The clock the statistics use (monotonic microseconds).
-uint64_t frameStatsMicros();

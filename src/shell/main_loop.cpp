@@ -1,8 +1,6 @@
 // Start-up, the main loop, the window procedure and the shutdown.
 #include "shell/main_loop.h"
 
-#include <time.h>
-
 #include <cstdint>
 #include <cstring>
 
@@ -20,12 +18,6 @@ void runShutdownHooks();
 void clearShellHooks();
 
 namespace {
-uint64_t monotonicMillis() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint64_t>(now.tv_sec) * 1000 + static_cast<uint64_t>(now.tv_nsec) / 1000000;
-}
-const uint64_t programStart = monotonicMillis();
 bool shutdownHasRun = false;
 bool quitPosted = false;
 
@@ -67,14 +59,10 @@ Surface* const STARTUP_SURFACES[] = {
 };
 }  // namespace
 
-uint32_t startupClockMillis() {
-    return static_cast<uint32_t>(monotonicMillis() - programStart);
-}
-
 void startup() {
     createStartupSurfaces();
     for (int i = 0; i < 10; ++i) loadBitmapToSurface(*STARTUP_SURFACES[i], STARTUP_BITMAPS[i]);
-    seedRandom(startupClockMillis());
+    seedRandom(timeGetTime());
     for (PaletteEntry& entry : displayPalette) {
         entry.red = 0;
         entry.green = 0;

@@ -18,6 +18,3 @@ void windowProcedure(const PlatformEvent& event);
 // The shutdown; runs at most once.
 void shutdown();
 bool shutdownDone();
-
-// Milliseconds since program start as the standard clock reports it (the seed).
-uint32_t startupClockMillis();

@@ -93,7 +93,11 @@ bool keyDown(Key key) {
     return false;
 }
 
-uint32_t timeGetTime() { return currentBackend != nullptr ? currentBackend->millis() : 0; }
+uint32_t timeGetTime() {
+    return currentBackend != nullptr ? static_cast<uint32_t>(currentBackend->micros() / 1000) : 0;
+}
+
+uint64_t clockMicros() { return currentBackend != nullptr ? currentBackend->micros() : 0; }
 
 void mciSendString(const char* command) {
     if (currentBackend != nullptr) currentBackend->music(command);

@@ -102,8 +102,11 @@ enum class Key { LeftButton, Enter, Up, Down, F };
 void getCursorPos();  // refreshes cursorPos
 bool keyDown(Key key);
 
-// Milliseconds of the platform clock (frame pacing, wraps as unsigned).
+// Milliseconds since the program started, by the backend's clock (frame
+// pacing and the random seeds; wraps as unsigned).
 uint32_t timeGetTime();
+// The same clock in microseconds (measurements).
+uint64_t clockMicros();
 // A scene that returns early because its next frame is not due yet tells the
 // main loop when it is (platform clock); the loop sleeps until then or until
 // an event, and counts the turns a spinning loop would have made meanwhile.

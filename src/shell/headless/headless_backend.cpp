@@ -33,7 +33,7 @@ void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     state.now += state.presentAdvance;
 }
 
-uint32_t millis() { return state.now; }
+uint64_t micros() { return uint64_t{state.now} * 1000; }
 
 void readInput(InputState& input) { input = state.input; }
 
@@ -60,7 +60,7 @@ bool waitEvent(uint32_t timeoutMs) {
     return state.eventCount > 0;
 }
 
-const Backend headlessBackend{present, millis, readInput, nextEvent, music, lockAllowed, nullptr, waitEvent};
+const Backend headlessBackend{present, micros, readInput, nextEvent, music, lockAllowed, nullptr, waitEvent};
 }  // namespace
 
 namespace headless {

@@ -24,18 +24,26 @@ double nowMs() {
     return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
 }
 
+// The clock starts with the program.
+const uint64_t clockStart = SDL_GetPerformanceCounter();
+
+uint64_t micros() {
+    const uint64_t ticks = SDL_GetPerformanceCounter() - clockStart;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
+}
+
 // Shows the frame, then waits for the next 1/60 s tick like a display's retrace.
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
-    const uint64_t showStart = frameStatsMicros();
+    const uint64_t showStart = micros();
     sdlShowFrame(pixels, pitch, palette);
-    frameStatsPresent(showStart, frameStatsMicros());
+    frameStatsPresent(showStart, micros());
     const double now = nowMs();
     nextTickMs += FRAME_MS;
     if (now > nextTickMs + 4 * FRAME_MS || now < nextTickMs - 4 * FRAME_MS) nextTickMs = now;
     if (now + 1.0 < nextTickMs) SDL_Delay(static_cast<Uint32>(nextTickMs - now));
 }
 
-uint32_t millis() { return SDL_GetTicks(); }
 
 // The state as of the main loop's last look at the event queue, made in the
 // same turn before the scene ran: no second trip to the X connection.
@@ -111,7 +119,7 @@ void restoreDisplay() {
     if (window != nullptr) SDL_SetWindowFullscreen(window, 0);
 }
 
-const Backend sdlBackend{present, millis, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
+const Backend sdlBackend{present, micros, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
 }  // namespace
 
 void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
@@ -135,6 +143,8 @@ bool sdlBackendOpen() {
 }
 
 bool sdlBackendOpenAndStart() {
+    // The start-up reads the clock for its seed.
+    setBackend(&sdlBackend);
     std::thread loading(startup);
     const bool opened = sdlBackendOpen();
     loading.join();
