@@ -42,11 +42,11 @@ TEST(Trig, TellingEntriesWithShortPi) {
 TEST(MainLoop, CountsEveryTurnAndIgnoresUnknownScenes) {
     freshStartedRun();
     GameScene = 99;
-    for (int i = 0; i < 5; ++i) EXPECT_TRUE(mainLoopTurn());
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
     EXPECT_EQ(frameCounter, 5);
     EXPECT_EQ(headless::presentCount(), 0);
     GameScene = -1;
-    EXPECT_TRUE(mainLoopTurn());
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
     EXPECT_EQ(frameCounter, 6);
     // A count left running for hours stops at the largest value.
     frameCounter = INT32_MAX - 1;
@@ -60,10 +60,10 @@ TEST(MainLoop, EventsAreDrainedBeforeAnySceneRuns) {
     GameScene = 99;
     headless::pushEvent(EventKind::MusicDone, 2);
     headless::pushEvent(EventKind::MusicDone, 3);
-    EXPECT_TRUE(mainLoopTurn());
-    EXPECT_TRUE(mainLoopTurn());
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
     EXPECT_EQ(frameCounter, 0);
-    EXPECT_TRUE(mainLoopTurn());
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
     EXPECT_EQ(frameCounter, 1);
 }
 
@@ -89,8 +89,8 @@ TEST(MainLoop, EscapeShutsDownOnceAndEndsTheLoop) {
 TEST(MainLoop, WindowCloseIsHandledLikeEscape) {
     freshStartedRun();
     headless::pushEvent(EventKind::Close);
-    EXPECT_TRUE(mainLoopTurn());
-    EXPECT_FALSE(mainLoopTurn());
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
+    EXPECT_EQ(mainLoopTurn(), TurnOutcome::Quit);
     EXPECT_TRUE(shutdownDone());
 }
 

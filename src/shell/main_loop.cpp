@@ -105,30 +105,41 @@ void idleUntil(uint32_t dueAt) {
     pacedScene = GameScene;
 }
 
-bool mainLoopTurn() {
+TurnOutcome mainLoopTurn() {
     PlatformEvent event;
     if (backend().nextEvent(event)) {
         windowProcedure(event);
-        return true;
+        return TurnOutcome::Ran;
     }
-    if (quitPosted) return false;
+    if (quitPosted) return TurnOutcome::Quit;
     if (sceneIdle) {
-        sceneIdle = false;
-        const int32_t wait = static_cast<int32_t>(sceneDueAt - timeGetTime());
-        if (wait > 0 && backend().waitEvent != nullptr && backend().waitEvent(static_cast<uint32_t>(wait))) {
-            return true;
+        if (pacedScene == GameScene && static_cast<int32_t>(sceneDueAt - timeGetTime()) > 0) {
+            return TurnOutcome::Waiting;
         }
+        sceneIdle = false;
     }
     countTurns();
     frameStatsSceneCall();
     runScene(GameScene);
-    return true;
+    return TurnOutcome::Ran;
 }
 
+uint32_t mainLoopDueAt() { return sceneDueAt; }
+
 int runMainLoop() {
-    while (mainLoopTurn()) {
+    for (;;) {
+        switch (mainLoopTurn()) {
+            case TurnOutcome::Quit:
+                return 0;
+            case TurnOutcome::Waiting: {
+                const int32_t wait = static_cast<int32_t>(sceneDueAt - timeGetTime());
+                if (wait > 0 && backend().waitEvent != nullptr) backend().waitEvent(static_cast<uint32_t>(wait));
+                break;
+            }
+            case TurnOutcome::Ran:
+                break;
+        }
     }
-    return 0;
 }
 
 void resetShellState() {

@@ -49,7 +49,7 @@ void driverSetPresentAdvance(uint32_t presentMs) { headless::setPresentAdvance(p
 bool driverTurn() {
     if (quit) return false;
     headless::advanceTime(tick);
-    if (!mainLoopTurn()) {
+    if (mainLoopTurn() == TurnOutcome::Quit) {
         quit = true;
         if (traceOn) {
             std::printf("turn %lld ms %u quit\n", static_cast<long long>(turns), driverMillis());

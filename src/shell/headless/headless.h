@@ -40,9 +40,6 @@ void clearMusicLog();
 // Makes surface locks fail (true) or succeed.
 void setLocksFail(bool fail);
 
-// The timeout of the main loop's last wait for an event (ms).
-uint32_t lastWaitTimeout();
-
 }  // namespace headless
 
 // Writes index pixels through a palette as an RGB PNG. Returns false on failure.

@@ -20,7 +20,6 @@ struct HeadlessState {
     char music[MUSIC_LOG][128];
     int musicCount;
     bool locksFail;
-    uint32_t lastWait;
 };
 HeadlessState state;
 
@@ -55,8 +54,7 @@ void music(const char* command) {
 bool lockAllowed() { return !state.locksFail; }
 
 // The virtual clock does not move while the loop waits: the caller moves it.
-bool waitEvent(uint32_t timeoutMs) {
-    state.lastWait = timeoutMs;
+bool waitEvent(uint32_t) {
     return state.eventCount > 0;
 }
 
@@ -117,7 +115,5 @@ const char* musicCommand(int index) {
 void clearMusicLog() { state.musicCount = 0; }
 
 void setLocksFail(bool fail) { state.locksFail = fail; }
-
-uint32_t lastWaitTimeout() { return state.lastWait; }
 
 }  // namespace headless
