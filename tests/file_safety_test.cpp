@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/front_state.h"
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
@@ -21,7 +22,8 @@
 #include "program/program.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
@@ -80,7 +82,7 @@ TEST(FileSafety, LinksAtOurNamesAreNeverWrittenThrough) {
         EXPECT_EQ(readFile("outside.txt"), "keep me") << name;
         EXPECT_TRUE(loadedNow() == game) << name;
         EXPECT_EQ(readFile("savedat/rank.txt").size(), 1072u) << name;
-        for (const SaveFileLayout& layout : saveFiles) EXPECT_TRUE(isRegularFile(layout.path)) << name;
+        for (const SaveFileLayout& layout : saveFiles) EXPECT_TRUE((nameKind(layout.path) == NameKind::File)) << name;
     }
 }
 
@@ -100,7 +102,7 @@ TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
             RankTable[0].cash = 777;
             saveRankFile();
             EXPECT_EQ(readFile("savedat/rank.txt").size(), 1072u) << name << " kind " << kind;
-            EXPECT_FALSE(pathExists(SAVE_COMMIT_PATH)) << name << " kind " << kind;
+            EXPECT_FALSE(nameExists(SAVE_COMMIT_PATH)) << name << " kind " << kind;
         }
     }
 }
@@ -175,6 +177,61 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
     expectRankFileKept("mode 000", stored, S_IFREG);
 }
 
+// Runs `check` as a user who cannot read mode-000 files (root reads
+// everything) and gives its exit code: 0 passed, 2 no such user.
+template <typename Check>
+int asOrdinaryUser(const std::string& folder, Check check) {
+    if (geteuid() != 0) return check();
+    chmod(folder.c_str(), 0777);
+    chmod("savedat", 0777);
+    const pid_t child = fork();
+    if (child < 0) return 1;
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+        _exit(check());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+// A set with one file that cannot be read: the title does not offer it, a
+// press on "continue" stays on the menu, and no file of it changes, until a
+// new game's first save replaces the set.
+TEST(FileSafety, UnreadableSaveSetIsNeverPlayedFromNorWrittenOver) {
+    for (int unreadable = 0; unreadable < SAVE_FILE_COUNT; ++unreadable) {
+        const std::string folder = testing_support::freshStartedRun();
+        makeGame(10);
+        Holdings[3].shares = 40000;
+        ASSERT_TRUE(saveGame());
+        std::string stored[SAVE_FILE_COUNT];
+        for (int file = 0; file < SAVE_FILE_COUNT; ++file) stored[file] = readFile(saveFiles[file].path);
+        const char* path = saveFiles[unreadable].path;
+        chmod(path, 0);
+        const int code = asOrdinaryUser(folder, [] {
+            resetGameRecords();
+            if (saveFileExists()) return 3;
+            GameScene = SCENE_TITLE_MENU;
+            continueSavedGame();
+            if (GameScene != SCENE_TITLE_MENU || Holdings[3].shares != 0) return 4;
+            return 0;
+        });
+        if (code == 2) GTEST_SKIP() << "no ordinary user to run as";
+        EXPECT_EQ(code, 0) << path;
+        struct stat info;
+        ASSERT_EQ(stat(path, &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0u) << path;
+        chmod(path, 0644);
+        for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_EQ(readFile(saveFiles[file].path), stored[file]);
+        // A game started anew replaces the set at its first save.
+        chmod(path, 0);
+        makeGame(11);
+        const std::string fresh = savedRecords();
+        EXPECT_TRUE(saveGame()) << path;
+        EXPECT_EQ(loadedNow(), fresh) << path;
+    }
+}
+
 // The save button over a save cut at every step: the message only when the
 // new set is the one a load gives.
 TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
@@ -238,17 +295,17 @@ TEST(FileSafety, LoadNeverMixesTwoSets) {
         resetFileOps();
         fileOpStopAt = cut;
         const bool saved = saveGame();
-        const bool committed = isRegularFile(SAVE_COMMIT_PATH);
+        const bool committed = (nameKind(SAVE_COMMIT_PATH) == NameKind::File);
         // The folder stays read-only: nothing can be finished or discarded.
         int renamed = 0;
-        for (const SaveFileLayout& layout : saveFiles) renamed += committed && !pathExists(layout.pendingPath);
+        for (const SaveFileLayout& layout : saveFiles) renamed += committed && !nameExists(layout.pendingPath);
         if (renamed > 0 && renamed < SAVE_FILE_COUNT) ++mixedCuts;
         resetGameRecords();
         fileOpStopAt = 1;
         const bool offered = saveFileExists();
         loadGame();
         const std::string loaded = savedRecords();
-        EXPECT_EQ(isRegularFile(SAVE_COMMIT_PATH), committed) << "cut " << cut;
+        EXPECT_EQ((nameKind(SAVE_COMMIT_PATH) == NameKind::File), committed) << "cut " << cut;
         resetFileOps();
         EXPECT_TRUE(offered) << "cut " << cut;
         EXPECT_TRUE(loaded == (saved ? newSave : oldSave)) << "cut " << cut;

@@ -12,7 +12,8 @@
 #include <string>
 
 #include "shell/scenes.h"
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
 #include "support/test_support.h"
 
 namespace {
@@ -124,7 +125,7 @@ TEST(RankFile, RoundTripKeepsRowFive) {
     const std::string file = readFile("savedat/rank.txt");
     ASSERT_EQ(file.size(), 1072u);
     EXPECT_EQ(file, saved.substr(0, 1072));
-    EXPECT_FALSE(pathExists("savedat/rank.txt.new"));
+    EXPECT_FALSE(nameExists("savedat/rank.txt.new"));
 
     fillTable(12);
     const std::string rowFive = rowBytes(4);

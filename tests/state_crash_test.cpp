@@ -12,7 +12,8 @@
 #include "shell/main_loop.h"
 #include "program/program.h"
 #include "shell/rng.h"
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
@@ -62,9 +63,9 @@ std::string loadedNow() {
 }
 
 void expectNoLeftovers() {
-    EXPECT_FALSE(pathExists("savedat/save.commit"));
+    EXPECT_FALSE(nameExists("savedat/save.commit"));
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        EXPECT_FALSE(pathExists(saveFiles[file].pendingPath)) << saveFiles[file].pendingPath;
+        EXPECT_FALSE(nameExists(saveFiles[file].pendingPath)) << saveFiles[file].pendingPath;
         struct stat info;
         ASSERT_EQ(stat(saveFiles[file].path, &info), 0);
         EXPECT_EQ(static_cast<size_t>(info.st_size), saveFiles[file].size) << saveFiles[file].path;
@@ -158,8 +159,8 @@ TEST(StateCrash, TitleSeesTheSaveOnlyWhenWhole) {
             expectNoLeftovers();
         } else {
             for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-                EXPECT_FALSE(pathExists(saveFiles[file].path)) << "cut " << cut;
-                EXPECT_FALSE(pathExists(saveFiles[file].pendingPath)) << "cut " << cut;
+                EXPECT_FALSE(nameExists(saveFiles[file].path)) << "cut " << cut;
+                EXPECT_FALSE(nameExists(saveFiles[file].pendingPath)) << "cut " << cut;
             }
         }
     }
@@ -178,7 +179,7 @@ TEST(StateCrash, TornPendingFilesWithoutMarkAreDiscarded) {
         std::fclose(f);
     }
     EXPECT_TRUE(saveFileExists());
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_FALSE(pathExists(saveFiles[file].pendingPath));
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_FALSE(nameExists(saveFiles[file].pendingPath));
     EXPECT_EQ(loadedNow(), kept);
 }
 

@@ -14,7 +14,8 @@
 
 #include "program/program.h"
 #include "shell/rng.h"
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
@@ -156,7 +157,12 @@ TEST(StateFuzz, DamagedSaveFoldersLoadSoundly) {
             }
         }
         saveFileExists();
-        loadGame();
+        const std::string before = testing_support::savedRecords();
+        if (!loadGame()) {
+            // A set that cannot be read whole is not loaded at all.
+            ASSERT_EQ(testing_support::savedRecords(), before) << "iteration " << iteration;
+            continue;
+        }
         expectSoundRecords();
         if (HasFatalFailure()) {
             ADD_FAILURE() << "iteration " << iteration;
@@ -168,7 +174,7 @@ TEST(StateFuzz, DamagedSaveFoldersLoadSoundly) {
             gatherSaveFile(saveFiles[0], before);
             saveGame();
             struct stat info;
-            if (stat("savedat", &info) == 0 && S_ISDIR(info.st_mode) && !pathExists(SAVE_COMMIT_PATH)) {
+            if (stat("savedat", &info) == 0 && S_ISDIR(info.st_mode) && !nameExists(SAVE_COMMIT_PATH)) {
                 for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
                     ASSERT_EQ(testing_support::readFile(saveFiles[file].path).size(), saveFiles[file].size)
                         << "iteration " << iteration;

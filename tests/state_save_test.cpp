@@ -12,7 +12,8 @@
 #include "program/program.h"
 #include "shell/rng.h"
 #include "state/catalog_rows.h"
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
@@ -247,8 +248,8 @@ TEST(StateSaveFiles, SizesAndOffsets) {
     EXPECT_EQ(readInt(grafu2, 12 + 164 * 7 + 160), 1);
     EXPECT_EQ(readInt(grafu2, 12 + 164 * 29 + 152), 29);
     // Nothing but the five files is left in the folder.
-    EXPECT_FALSE(pathExists("savedat/save.commit"));
-    for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_FALSE(pathExists(saveFiles[file].pendingPath));
+    EXPECT_FALSE(nameExists("savedat/save.commit"));
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_FALSE(nameExists(saveFiles[file].pendingPath));
 }
 
 TEST(StateSaveFiles, RoundTripByteForByte) {

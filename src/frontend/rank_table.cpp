@@ -3,7 +3,9 @@
 
 #include <cstring>
 
-#include "state/file_ops.h"
+#include "shell/files.h"
+#include "state/field_checks.h"
+#include "state/save_layout.h"
 
 RankEntry RankTable[RANK_ROWS];
 
@@ -51,7 +53,7 @@ int32_t assetClassOf(int32_t total, int32_t previous) {
 
 void loadRankFile() {
     uint8_t image[RANK_FILE_SIZE];
-    size_t length = readFileInto(RANK_FILE_PATH, image, sizeof image);
+    const size_t length = readWholeFile(RANK_FILE_PATH, image, sizeof image).length;
     if (length == 0) return;
     // A short file fills the bytes it covers; row 5 is never in the file.
     // Classes are taken as stored: one outside 0 to 6 draws no icon.
@@ -66,19 +68,13 @@ void saveRankFile() {
     const void* image = RankTable;
     // The screen saves on every frame: an unchanged file is left as it is.
     uint8_t stored[RANK_FILE_SIZE + 1];
-    if (readFileInto(RANK_FILE_PATH, stored, sizeof stored) == RANK_FILE_SIZE &&
+    const FileRead read = readWholeFile(RANK_FILE_PATH, stored, sizeof stored);
+    if (read.outcome == ReadOutcome::Read && read.length == RANK_FILE_SIZE &&
         std::memcmp(stored, image, RANK_FILE_SIZE) == 0) {
         return;
     }
-    // A ranking file that is there but cannot be read (no permission, a
-    // folder, a dangling link) was never loaded: it is left as it is.
-    if (pathExists(RANK_FILE_PATH) && !fileReadable(RANK_FILE_PATH)) return;
-    if (!ensureFolder(SAVE_FOLDER)) return;
-    // Written whole under another name, then put in place in one rename.
-    if (!writeFileDurably(RANK_PENDING_PATH, image, RANK_FILE_SIZE) ||
-        !renameFile(RANK_PENDING_PATH, RANK_FILE_PATH)) {
-        removeFile(RANK_PENDING_PATH);
-        return;
-    }
-    syncFolder(SAVE_FOLDER);
+    // Written whole under another name, then put in place in one rename; a
+    // ranking file that is there but cannot be read (no permission, a
+    // folder, a dangling link) was never loaded and is left as it is.
+    replaceFile(SAVE_FOLDER, RANK_FILE_PATH, RANK_PENDING_PATH, image, RANK_FILE_SIZE);
 }

@@ -38,10 +38,12 @@ void startNewGame() {
 }
 
 void continueSavedGame() {
+    // A set with a file that cannot be read whole is never played from (nor
+    // written over by the game that would follow): the menu stays.
+    if (!loadGame()) return;
     releaseSceneSurface(titleSurface);
     titleMenuOpen = 0;
     loadSaved = 1;
-    loadGame();
     closeMessagePanel();
     GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shell/draw_context.h"
+#include "shell/files.h"
 #include "shell/frame_stats.h"
 #include "shell/platform.h"
 #include "shell/reset.h"
@@ -158,4 +159,5 @@ void resetShellState() {
     resetPlatformState();
     releaseDC();
     clearShellHooks();
+    resetFileOps();
 }

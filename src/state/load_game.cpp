@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "shell/files.h"
 #include "state/catalog_rows.h"
-#include "state/file_ops.h"
+#include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
@@ -31,19 +32,38 @@ void checkLoadedRecords() {
     GraphState.graphSelected = clampToRange(GraphState.graphSelected, 0, SLOTS - 1);
 }
 
+struct SavedSet {
+    uint8_t images[SAVE_FILE_COUNT][LARGEST_SAVE_FILE];
+    FileRead reads[SAVE_FILE_COUNT];
+};
+SavedSet savedSet;
+
+// Reads the set as it stands after the repair of a cut-off save. False when
+// a file of it is there but cannot be read whole.
+bool readSavedSet() {
+    finishSaves();
+    settleSaveSet();
+    bool whole = true;
+    for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
+        savedSet.reads[file] = readWholeFile(savedFilePath(file), savedSet.images[file], saveFiles[file].size);
+        if (savedSet.reads[file].outcome == ReadOutcome::Unreadable) whole = false;
+    }
+    return whole;
+}
+
 }  // namespace
 
-void loadGame() {
-    finishSaves();
-    if (pathExists(SAVE_FOLDER)) settleSaveSet();
-    uint8_t image[LARGEST_SAVE_FILE];
+bool loadGame() {
+    if (!readSavedSet()) return false;
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        size_t length = readFileInto(savedFilePath(file), image, saveFiles[file].size);
-        scatterSaveFile(saveFiles[file], image, length);
+        scatterSaveFile(saveFiles[file], savedSet.images[file], savedSet.reads[file].length);
         if (file == 1) {
             std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
         }
     }
     checkLoadedRecords();
     markListedRows();
+    return true;
 }
+
+bool saveFileExists() { return readSavedSet() && savedSet.reads[0].outcome == ReadOutcome::Read; }

@@ -3,7 +3,6 @@
 
 #include <cstring>
 
-#include "state/file_ops.h"
 
 const char* const catalogNames[CATALOG_ROWS] = {
     "㈱フジニ本食品", "㈱アカハタフーズ", "㈱わらじや", "㈱セグメント",
@@ -66,5 +65,4 @@ void resetGameRecords() {
     std::memset(priceMark, 0, sizeof priceMark);
     std::memset(yearsLeftText, 0, sizeof yearsLeftText);
     loadSaved = 0;
-    resetFileOps();
 }

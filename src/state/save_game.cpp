@@ -1,11 +1,9 @@
-// Writing the five save files, and whether a save is there to continue.
+// Writing the five save files.
 #include <cstdint>
 
-#include "state/file_ops.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
 #include "state/save_set.h"
-#include "state/save_writer.h"
 
 bool saveGame() {
     uint8_t data[DATA_FILE_SIZE];
@@ -16,10 +14,4 @@ bool saveGame() {
     uint8_t* const images[SAVE_FILE_COUNT] = {data, edit, rist, grafu, grafu2};
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) gatherSaveFile(saveFiles[file], images[file]);
     return writeSaveSet(images);
-}
-
-bool saveFileExists() {
-    finishSaves();
-    if (pathExists(SAVE_FOLDER)) settleSaveSet();
-    return fileReadable(savedFilePath(0));
 }

@@ -31,6 +31,8 @@ extern const SaveFileLayout saveFiles[SAVE_FILE_COUNT];
 // Present from the moment a complete new set is on disk until it has replaced
 // the old one.
 constexpr const char* SAVE_COMMIT_PATH = "savedat/save.commit";
+// The folder of the save and ranking files, relative to the working folder.
+constexpr const char* SAVE_FOLDER = "savedat";
 
 // Copies the records of a file into `image` (layout.size bytes).
 void gatherSaveFile(const SaveFileLayout& layout, uint8_t* image);

@@ -1,0 +1,112 @@
+// The file protocols shared by every platform.
+#include "shell/file_system.h"
+#include "shell/files.h"
+
+int32_t fileOpCount;
+int32_t fileOpStopAt;
+int32_t fileOpFailOnce;
+
+void resetFileOps() {
+    fileOpCount = 0;
+    fileOpStopAt = 0;
+    fileOpFailOnce = 0;
+}
+
+bool fileStepAllowed() {
+    ++fileOpCount;
+    if (fileOpStopAt <= 0) return true;
+    if (fileOpFailOnce) return fileOpCount != fileOpStopAt;
+    return fileOpCount < fileOpStopAt;
+}
+
+FileRead readWholeFile(const char* path, void* buffer, size_t size) { return platformReadFile(path, buffer, size); }
+
+NameKind nameKind(const char* path) { return platformNameKind(path); }
+
+bool removeName(const char* path) { return platformRemove(path); }
+
+namespace {
+
+// The mark is a regular file the save made; anything else of that name
+// (a folder, a link) is a stray and commits nothing.
+bool committed(const FileSet& set) { return nameKind(set.commitPath) == NameKind::File; }
+
+bool installPendingSet(const FileSet& set) {
+    for (int i = 0; i < set.count; ++i) {
+        const SetFile& file = set.files[i];
+        if (nameKind(file.pendingPath) == NameKind::File) {
+            // A folder in the set's place cannot be renamed over.
+            if (nameKind(file.path) == NameKind::Folder && !removeName(file.path)) return false;
+            if (!platformRename(file.pendingPath, file.path)) return false;
+        } else if (nameExists(file.pendingPath) && !removeName(file.pendingPath)) {
+            return false;
+        }
+    }
+    if (!platformSyncFolder(set.folder)) return false;
+    if (!removeName(set.commitPath)) return false;
+    return platformSyncFolder(set.folder);
+}
+
+void discardPendingFiles(const FileSet& set) {
+    for (int i = 0; i < set.count; ++i) {
+        if (nameExists(set.files[i].pendingPath)) removeName(set.files[i].pendingPath);
+    }
+}
+
+// Creates a file where a stray may stand: the stray goes first.
+bool createAfresh(const char* path, const void* bytes, size_t size) {
+    return removeName(path) && platformCreateFile(path, bytes, size);
+}
+
+}  // namespace
+
+bool settleFileSet(const FileSet& set) {
+    if (!nameExists(set.folder)) return true;
+    if (committed(set)) return installPendingSet(set);
+    discardPendingFiles(set);
+    return !nameExists(set.commitPath) || removeName(set.commitPath);
+}
+
+const char* fileOfSet(const FileSet& set, int index) {
+    const SetFile& file = set.files[index];
+    if (committed(set) && nameKind(file.pendingPath) == NameKind::File) return file.pendingPath;
+    return file.path;
+}
+
+bool writeFileSet(const FileSet& set, const void* const images[], const size_t sizes[]) {
+    if (!platformMakeFolder(set.folder)) return false;
+    // A committed set still waiting must go in first, or it would be lost.
+    if (!settleFileSet(set)) return false;
+
+    for (int i = 0; i < set.count; ++i) {
+        if (!createAfresh(set.files[i].pendingPath, images[i], sizes[i])) {
+            discardPendingFiles(set);
+            return false;
+        }
+    }
+    if (!platformSyncFolder(set.folder) || !createAfresh(set.commitPath, "", 0) ||
+        !platformSyncFolder(set.folder)) {
+        // Not surely committed: the mark goes first, so that whatever reaches
+        // the disk leaves either the old set or the whole new one.
+        if (removeName(set.commitPath) && platformSyncFolder(set.folder)) discardPendingFiles(set);
+        // A mark that could not be taken back leaves the new set as the one
+        // a read finds.
+        return committed(set);
+    }
+    // Committed: the new set is on disk and is what a read finds. A cut from
+    // here on leaves it for settleFileSet to put in place.
+    installPendingSet(set);
+    return true;
+}
+
+bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes, size_t size) {
+    char probe[1];
+    if (readWholeFile(path, probe, sizeof probe).outcome == ReadOutcome::Unreadable) return false;
+    if (!platformMakeFolder(folder)) return false;
+    if (!createAfresh(pendingPath, bytes, size) || !platformRename(pendingPath, path)) {
+        removeName(pendingPath);
+        return false;
+    }
+    platformSyncFolder(folder);
+    return true;
+}
