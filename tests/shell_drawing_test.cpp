@@ -170,6 +170,25 @@ TEST(Bitmaps, LoaderTakesPixelsAndPalette) {
     loadBitmapToSurface(workSurface, "nothing-here.bmp");
     EXPECT_EQ(std::memcmp(before, displayPalette, sizeof before), 0);
     EXPECT_EQ(workSurface.pixels[0], 42);
+
+    // So do a file cut short anywhere and headers that claim more than the
+    // file holds: nothing is read outside the bytes read.
+    const std::string whole = readFile("small.bmp");
+    auto loadChanged = [&](const std::string& bytes) {
+        FILE* out = std::fopen("damaged.bmp", "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+        loadBitmapToSurface(workSurface, "damaged.bmp");
+        return std::memcmp(before, displayPalette, sizeof before) != 0 || workSurface.pixels[0] != 42;
+    };
+    for (size_t length = 0; length < whole.size(); ++length) EXPECT_FALSE(loadChanged(whole.substr(0, length))) << length;
+    for (int field : {10, 18, 22}) {  // pixel offset, width, height
+        for (uint32_t value : {0x7FFFFFFFu, 0x80000000u, 5000u, 0u}) {
+            std::string bytes = whole;
+            for (int i = 0; i < 4; ++i) bytes[field + i] = static_cast<char>(value >> (8 * i));
+            EXPECT_FALSE(loadChanged(bytes)) << field << " " << value;
+        }
+    }
 }
 
 TEST(Bitmaps, StartupEndsWithTheRankingColoursOnScreenAndABlackWorkingPalette) {
