@@ -9,7 +9,7 @@
 #include "shell/main_loop.h"
 #include "shell/platform.h"
 #include "program/program.h"
-#include "shell/sdl/picture_scale.h"
+#include "shell/picture_scale.h"
 
 static void BM_Flip(benchmark::State& state) {
     resetProgramState();

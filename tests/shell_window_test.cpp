@@ -1,7 +1,7 @@
 // Where the picture lies in windows of any size, and where a click lands.
 #include <gtest/gtest.h>
 
-#include "shell/sdl/picture_scale.h"
+#include "shell/picture_scale.h"
 
 TEST(WindowScaling, PictureIsScaledLetterboxedAndCentred) {
     const Viewport same = viewportFor(640, 480);

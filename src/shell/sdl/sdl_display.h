@@ -3,7 +3,7 @@
 // window's framebuffer.
 #pragma once
 #include "shell/platform.h"
-#include "shell/sdl/picture_scale.h"
+#include "shell/picture_scale.h"
 
 struct SDL_Window;
 

@@ -1,4 +1,4 @@
-#include "shell/sdl/picture_scale.h"
+#include "shell/picture_scale.h"
 
 #include <cstring>
 
