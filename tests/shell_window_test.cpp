@@ -26,6 +26,17 @@ TEST(WindowScaling, PictureIsScaledLetterboxedAndCentred) {
     EXPECT_EQ(broken.width, 640);
 }
 
+// A window with its frame fits in the usable desktop, across and down.
+TEST(WindowScaling, WindowedSizeLeavesRoomForTheFrame) {
+    EXPECT_EQ(windowedFactor(1280, 1024), 1);  // 1280 x 960 would fill the width
+    EXPECT_EQ(windowedFactor(1920, 1040), 2);
+    EXPECT_EQ(windowedFactor(1344, 1024), 2);
+    EXPECT_EQ(windowedFactor(2560, 1440), 2);
+    EXPECT_EQ(windowedFactor(3840, 2160), 4);
+    EXPECT_EQ(windowedFactor(640, 480), 1);
+    EXPECT_EQ(windowedFactor(0, 0), 1);
+}
+
 TEST(WindowScaling, ClicksLandOnThePicturePixelShownThere) {
     const Viewport tall = viewportFor(1280, 1024);
     Point p = windowToPicture(tall, 0, 32);

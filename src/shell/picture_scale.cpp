@@ -115,3 +115,12 @@ void scalePicture(uint32_t* target, int targetPitchPixels, const Viewport& view,
         }
     }
 }
+
+int windowedFactor(int usableWidth, int usableHeight) {
+    // Room for the frame across the width as well as down the height.
+    constexpr int FRAME_MARGIN = 64;
+    const int across = (usableWidth - FRAME_MARGIN) / SCREEN_WIDTH;
+    const int down = (usableHeight - FRAME_MARGIN) / SCREEN_HEIGHT;
+    const int factor = across < down ? across : down;
+    return factor < 1 ? 1 : factor;
+}

@@ -10,6 +10,11 @@
 
 constexpr int MAX_VIEW_SIZE = 8192;
 
+// The whole multiple of the picture that a window opens at on a desktop whose
+// usable area is `usableWidth` x `usableHeight`: the largest whose window,
+// with the frame a window manager adds, still fits (never below 1).
+int windowedFactor(int usableWidth, int usableHeight);
+
 // Where the picture lies in the window.
 struct Viewport {
     int x, y, width, height;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/picture_scale.h"
 #include "shell/platform.h"
 
 namespace {
@@ -68,14 +69,10 @@ void describeMissingDisplay() {
     }
 }
 
-// The largest whole multiple of the picture that fits on the desktop, leaving
-// room for the window's frame.
 void windowedSize(int& width, int& height) {
     SDL_Rect usable{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     SDL_GetDisplayUsableBounds(0, &usable);
-    int factor = usable.w / SCREEN_WIDTH;
-    if ((usable.h - 64) / SCREEN_HEIGHT < factor) factor = (usable.h - 64) / SCREEN_HEIGHT;
-    if (factor < 1) factor = 1;
+    const int factor = windowedFactor(usable.w, usable.h);
     width = factor * SCREEN_WIDTH;
     height = factor * SCREEN_HEIGHT;
 }
