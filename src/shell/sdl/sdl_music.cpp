@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "shell/backend.h"
+#include "shell/midi_length.h"
 
 namespace {
 constexpr const char* SOUND_FONT = "/usr/share/sounds/sf2/TimGM6mb.sf2";
@@ -23,10 +24,13 @@ fluid_player_t* player = nullptr;  // the piece being played
 bool pieceOpen = false;            // the alias is open
 bool playWaiting = false;          // a play sent before the synthesizer was ready
 bool notifyOnEnd = false;          // a natural end is still to be reported
+int64_t playedSamples = 0;         // rendered since the piece started
 
-// The open piece's file, read whole at the open.
+// The open piece's file, read whole at the open, and the sample of its end
+// of track (MIDI_LENGTH_UNKNOWN when the file could not be read).
 uint8_t midiBytes[MAX_MIDI_BYTES];
 size_t midiSize = 0;
+int64_t midiEnd = MIDI_LENGTH_UNKNOWN;
 
 void postEnd(int code) {
     SDL_Event event{};
@@ -42,7 +46,13 @@ void renderAudio(void*, Uint8* stream, int length) {
     }
     const int frames = length / 4;
     fluid_synth_write_s16(synth, frames, stream, 0, 2, stream, 1, 2);
-    if (player != nullptr && notifyOnEnd && fluid_player_get_status(player) == FLUID_PLAYER_DONE) {
+    playedSamples += frames;
+    // The end is reported in the buffer that holds the end of track, so the
+    // replay starts with the next one. The player itself says it is done
+    // seconds later: that stays for files whose end is unknown.
+    if (player == nullptr || !notifyOnEnd) return;
+    const bool ended = midiEnd != MIDI_LENGTH_UNKNOWN && playedSamples >= midiEnd;
+    if (ended || fluid_player_get_status(player) == FLUID_PLAYER_DONE) {
         notifyOnEnd = false;
         postEnd(1);
     }
@@ -62,12 +72,14 @@ void haltPiece() {
 void startPiece() {
     player = new_fluid_player(synth);
     if (player == nullptr) return;
-    if (fluid_player_add_mem(player, midiBytes, midiSize) != FLUID_OK || fluid_player_play(player) != FLUID_OK) {
+    if (fluid_player_add_mem(player, midiBytes, midiSize) != FLUID_OK ||
+        fluid_player_play(player) != FLUID_OK) {
         delete_fluid_player(player);
         player = nullptr;
         return;
     }
     notifyOnEnd = true;
+    playedSamples = 0;
 }
 
 // Loads the soundfont off the main thread: it takes tens of milliseconds.
@@ -91,6 +103,7 @@ bool readPiece(const char* file) {
     if (in == nullptr) return false;
     midiSize = std::fread(midiBytes, 1, sizeof midiBytes, in);
     std::fclose(in);
+    midiEnd = midiEndSample(midiBytes, midiSize, SAMPLE_RATE);
     return midiSize > 0;
 }
 }  // namespace
@@ -135,6 +148,7 @@ void closeMusic() {
     pieceOpen = false;
     playWaiting = false;
     midiSize = 0;
+    midiEnd = MIDI_LENGTH_UNKNOWN;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
@@ -142,7 +156,7 @@ void musicCommand(const char* command) {
     const MusicCommand parsed = parseMusicCommand(command);
     if (device == 0) return;
     // Like the alias it stands for, a piece already open stays open. Nothing
-    // else reads the file's bytes while no piece is open.
+    // else reads the file's bytes or its end while no piece is open.
     if (parsed.verb == MusicVerb::Open) {
         if (!pieceOpen) pieceOpen = readPiece(parsed.file);
         return;
