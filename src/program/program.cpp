@@ -14,9 +14,9 @@
 namespace {
 // In scene-number order.
 constexpr SceneFunction GAME_SCENES[SCENE_COUNT] = {
-    sceneTitleLoad, sceneTitleMenu,   sceneNameEntry,  marketFrame,    sceneBuy,   sceneHoldings,
-    sceneSell,      sceneSupport,     sceneEndingStart, sceneStaffRoll, sceneGraphLoad, sceneGraph,
-    sceneAward,     sceneOpening,     sceneGameOver,   sceneRanking,
+    sceneTitleLoad, sceneTitleMenu, sceneNameEntry,   marketFrame,    sceneBuy,       sceneHoldings,
+    sceneSell,      sceneSupport,   sceneEndingStart, sceneStaffRoll, sceneGraphLoad, sceneGraph,
+    sceneAward,     sceneOpening,   sceneGameOver,    sceneRanking,
 };
 
 long gameDate() { return Calendar.year * 10000L + Calendar.month * 100L + Calendar.day; }

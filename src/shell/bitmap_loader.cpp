@@ -75,7 +75,8 @@ void loadBitmapToSurface(Surface& s, const char* fileName) {
     PaletteEntry entries[256] = {};
     for (int i = 0; i < 256; ++i) {
         if (i < bitmap.colorCount) {
-            const uint8_t* color = fileBytes + bitmap.paletteOffset + static_cast<size_t>(i) * bitmap.colorSize;
+            const uint8_t* color =
+                fileBytes + bitmap.paletteOffset + static_cast<size_t>(i) * bitmap.colorSize;
             entries[i].red = color[2];
             entries[i].green = color[1];
             entries[i].blue = color[0];

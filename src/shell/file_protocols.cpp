@@ -19,7 +19,9 @@ bool fileStepAllowed() {
     return fileOpCount < fileOpStopAt;
 }
 
-FileRead readWholeFile(const char* path, void* buffer, size_t size) { return platformReadFile(path, buffer, size); }
+FileRead readWholeFile(const char* path, void* buffer, size_t size) {
+    return platformReadFile(path, buffer, size);
+}
 
 NameKind nameKind(const char* path) { return platformNameKind(path); }
 
@@ -99,7 +101,8 @@ bool writeFileSet(const FileSet& set, const void* const images[], const size_t s
     return true;
 }
 
-bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes, size_t size) {
+bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes,
+                 size_t size) {
     char probe[1];
     if (readWholeFile(path, probe, sizeof probe).outcome == ReadOutcome::Unreadable) return false;
     if (!platformMakeFolder(folder)) return false;

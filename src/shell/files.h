@@ -64,7 +64,8 @@ const char* fileOfSet(const FileSet& set, int index);
 // Replaces one file whole: written and flushed under `pendingPath`, then
 // renamed over `path` in one step. A file at `path` that is there but cannot
 // be read is never replaced (it was never read). False when nothing changed.
-bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes, size_t size);
+bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes,
+                 size_t size);
 
 // Test hook. Every step that changes the disk (create for writing, write,
 // flush, close, rename, remove, make folder, flush folder) adds one to

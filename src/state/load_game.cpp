@@ -45,7 +45,8 @@ bool readSavedSet() {
     settleSaveSet();
     bool whole = true;
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
-        savedSet.reads[file] = readWholeFile(savedFilePath(file), savedSet.images[file], saveFiles[file].size);
+        savedSet.reads[file] =
+            readWholeFile(savedFilePath(file), savedSet.images[file], saveFiles[file].size);
         if (savedSet.reads[file].outcome == ReadOutcome::Unreadable) whole = false;
     }
     return whole;

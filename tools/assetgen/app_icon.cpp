@@ -1,7 +1,6 @@
 // The application icon: a rising green price line with an arrow head over a
 // dusk skyline, on a rounded square, written as RGBA PNG files in every size of
 // the hicolor icon theme. Drawn from shapes, each size sampled on its own grid.
-#include <png.h>
 #include <sys/stat.h>
 
 #include <cmath>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "assets.h"
+#include "shell/headless/stb_png.h"
 
 namespace icon {
 namespace {
@@ -128,13 +128,7 @@ std::vector<uint8_t> render(int size) {
 }
 
 bool writePng(const std::string& path, const std::vector<uint8_t>& rgba, int size) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(size);
-    image.height = static_cast<png_uint_32>(size);
-    image.format = PNG_FORMAT_RGBA;
-    return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), size * 4, nullptr) != 0;
+    return writeRgbPng(path.c_str(), rgba.data(), size, size, 4);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
-// PNG output of index pixels, for screenshots and the contact sheet.
-#include <png.h>
-
+// PNG output of index pixels, for screenshots and the contact sheet. One
+// encoder on every platform, so the same frame gives the same file bytes.
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "shell/headless/headless.h"
+#include "shell/headless/stb_png.h"
 
 bool writePng(const char* path, const uint8_t* pixels, int width, int height, int pitch,
               const PaletteEntry* palette) {
@@ -18,13 +19,7 @@ bool writePng(const char* path, const uint8_t* pixels, int width, int height, in
             out[2] = entry.blue;
         }
     }
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = PNG_FORMAT_RGB;
-    return png_image_write_to_file(&image, path, 0, rgb.data(), width * 3, nullptr) != 0;
+    return writeRgbPng(path, rgb.data(), width, height, 3);
 }
 
 bool writeSurfacePng(const char* path, const Surface& surface) {

@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 #include "shell/file_system.h"
 
@@ -27,7 +27,9 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size) {
     return true;
 }
 
-int removeEntry(const char* path, const struct stat*, int, struct FTW*) { return ::remove(path) == 0 ? 0 : -1; }
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return ::remove(path) == 0 ? 0 : -1;
+}
 
 }  // namespace
 
