@@ -5,8 +5,7 @@
 
 struct Glyph {
     static constexpr int MAX_ROWS = 24;
-    enum State : uint8_t { Unknown = 0, Ready, Missing, Claimed };  // Claimed: being rendered
-    State state;
+    bool present;       // false: the code names no character the font has; draws nothing
     int32_t advance64;  // in 1/64 pixel
     uint32_t rows[MAX_ROWS];
 };
