@@ -35,8 +35,7 @@ bool loadGlyphs(const uint8_t* bytes, size_t size) {
         if (slotOfCode(code) < 0 || code <= previous) return false;
         previous = code;
     }
-    std::memset(static_cast<void*>(glyphs), 0, sizeof glyphs);
-    for (uint32_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {  // the slots are clear while no file is loaded
         const uint8_t* at = bytes + HEADER_BYTES + i * record;
         Glyph& glyph = glyphs[slotOfCode(read16(at))];
         glyph.present = true;
