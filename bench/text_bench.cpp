@@ -1,5 +1,5 @@
-// Cost of drawing text: the lines of a market frame's board, opaque and
-// transparent, headless.
+// Cost of drawing text (the lines of a market frame's board, opaque and
+// transparent, headless) and of opening the font at start-up.
 #include <benchmark/benchmark.h>
 
 #include "shell/draw_context.h"
@@ -42,3 +42,15 @@ static void BM_TextLines(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TextLines)->Unit(benchmark::kMicrosecond);
+
+// The font as start-up opens it, from closed.
+static void BM_TextFontOpen(benchmark::State& state) {
+    resetProgramState();
+    headless::install();
+    for (auto _ : state) {
+        closeTextFont();
+        benchmark::DoNotOptimize(openTextFont());
+    }
+    closeTextFont();
+}
+BENCHMARK(BM_TextFontOpen)->Unit(benchmark::kMillisecond);
