@@ -76,6 +76,7 @@ static void BM_SdlStartupToFirstPresent(benchmark::State& state) {
         sceneOpening();
         state.PauseTiming();
         sdlBackendClose();
+        closeTextFont();  // opened again by the next start-up, as in a new process
         state.ResumeTiming();
     }
 }

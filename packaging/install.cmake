@@ -2,11 +2,11 @@
 #
 # `cmake --install build --prefix P` gives P/bin/kabusim, P/bin/kabusim-launcher
 # (games/ instead of bin/ under /usr and /usr/local, where Debian keeps games),
-# P/share/kabusim/data/, the desktop entry P/share/applications/kabusim.desktop,
-# the icon in P/share/icons/hicolor and the AppStream description in
-# P/share/metainfo. The launcher finds the data from its own place, so the tree
-# can be moved as a whole. `cpack -G DEB` in the build folder packs the same
-# tree under /usr.
+# P/share/kabusim/data/ (with the glyph file's font licence), the desktop entry
+# P/share/applications/kabusim.desktop, the icon in P/share/icons/hicolor and
+# the AppStream description in P/share/metainfo. The launcher finds the data
+# from its own place, so the tree can be moved as a whole. `cpack -G DEB` in
+# the build folder packs the same tree under /usr.
 
 set(KABU_APP_ID "org.example.kabusim" CACHE STRING "AppStream component id (reverse domain name)")
 set(KABU_SCREENSHOT_URL "https://kabusim.example.org/gallery" CACHE STRING
@@ -37,8 +37,15 @@ install(CODE "
   include(\"${CMAKE_SOURCE_DIR}/packaging/desktop_entry.cmake\")
 ")
 
-# Copyright, changelog and manual pages, compressed as Debian wants them.
-set(KABU_DOCS)
+# Copyright, changelog and manual pages, compressed as Debian wants them. The
+# copyright ends with the font licence that the glyph file of data/ is under.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/packaging/copyright
+  COMMAND ${CMAKE_COMMAND} -E cat ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt
+          > ${CMAKE_BINARY_DIR}/packaging/copyright
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt
+  COMMENT "Joining the copyright and the font licence")
+set(KABU_DOCS ${CMAKE_BINARY_DIR}/packaging/copyright)
 foreach(doc changelog kabusim.6 kabusim-launcher.6)
   add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/packaging/${doc}.gz
@@ -48,13 +55,14 @@ foreach(doc changelog kabusim.6 kabusim-launcher.6)
   list(APPEND KABU_DOCS ${CMAKE_BINARY_DIR}/packaging/${doc}.gz)
 endforeach()
 add_custom_target(packagedocs ALL DEPENDS ${KABU_DOCS})
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
         DESTINATION share/doc/kabusim)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/kabusim.6.gz ${CMAKE_BINARY_DIR}/packaging/kabusim-launcher.6.gz
         DESTINATION share/man/man6)
 
 # `cpack -G DEB`: kabusim_<version>_<arch>.deb. The libraries come from
-# dpkg-shlibdeps; the font and the soundfont are read at run time by path.
+# dpkg-shlibdeps; the soundfont is read at run time by path. The font is not:
+# its glyphs are in data/.
 set(CPACK_PACKAGE_NAME kabusim)
 set(CPACK_PACKAGE_VENDOR "Kabusim")
 set(CPACK_PACKAGE_CONTACT "${KABU_MAINTAINER}")
@@ -70,7 +78,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, timgm6mb-soundfont")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_GENERATOR DEB)
 include(CPack)

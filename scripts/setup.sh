@@ -7,6 +7,8 @@
 #   scripts/setup.sh all BUILD_DIR [-DNAME=VALUE..]  also the tests, benchmarks and tools
 set -euo pipefail
 
+# SDL_ttf and the IPA fonts are for the asset generator: the game itself draws
+# its text from data/glyphs.bin.
 PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libx11-dev
                libstb-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick python3 gdb time

@@ -23,7 +23,7 @@ cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 [ -x "$prefix/bin/kabusim" ] || fail "game not installed"
 [ -x "$prefix/bin/kabusim-launcher" ] || fail "launcher not installed or not executable"
 for name in gamemain.BMP char.BMP syasin.BMP uke.BMP kounyu.BMP shien.BMP hyosho.BMP over.BMP edit.BMP \
-    ranking.BMP title.BMP grfback.BMP title.mid edit.mid main.mid 2ofus.MID; do
+    ranking.BMP title.BMP grfback.BMP title.mid edit.mid main.mid 2ofus.MID glyphs.bin IPA_Font_License.txt; do
     check_file "$prefix/share/kabusim/data/$name"
     cmp -s "$build/data/$name" "$prefix/share/kabusim/data/$name" || fail "data/$name differs from the build"
 done

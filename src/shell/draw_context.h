@@ -44,15 +44,11 @@ void moveTo(int x, int y);
 void lineTo(int x, int y);
 void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
 
-// Font set-up for the text drawing: opened at start-up, closed at shutdown.
-// Returns false when the font file cannot be opened (text then draws nothing).
+// The font for the text drawing: its glyph file is read at start-up, and let
+// go at shutdown. Returns false when the file is missing or damaged (text
+// then draws nothing).
 bool openTextFont();
 void closeTextFont();
-// Waits until the glyphs of the game's texts, rendered on a second thread
-// from start-up on, are all ready.
-void finishGlyphWarming();
-// Glyphs that drawing had to render itself since the font was opened.
-int32_t glyphsRenderedOnFrames();
 // Width in pixels of a code page 932 text in the game font.
 int textWidth(const char* text, int length);
 int textWidth(const char* text);

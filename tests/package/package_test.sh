@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package with CPack, checks it with lintian (no errors) and
-# its declared dependencies, unpacks it into a temporary folder and starts the
-# game from there through its launcher in a real window under Xvfb; Escape must
-# end it with code 0. Usage: tests/package/package_test.sh [BUILD_DIR]
+# Builds the Debian package with CPack, checks it with lintian (no errors), its
+# declared dependencies and the glyph file with its licence, unpacks it into a
+# temporary folder and starts the game from there through its launcher in a
+# real window under Xvfb; Escape must end it with code 0. Usage: tests/package/package_test.sh [BUILD_DIR]
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/start_xvfb.sh"
 build_dir=$(cd "${1:-build}" && pwd)
@@ -27,12 +27,21 @@ deb=$(ls "$work"/out/kabusim_*.deb 2> /dev/null | head -n 1)
 
 lintian --fail-on error "$deb" > "$work/lintian.log" 2>&1 || fail "lintian: $(grep '^E:' "$work/lintian.log")"
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in fonts-ipafont-gothic timgm6mb-soundfont libsdl2-2.0-0 libfluidsynth3 libsdl2-ttf-2.0-0; do
+for package in timgm6mb-soundfont libsdl2-2.0-0 libfluidsynth3; do
     case "$depends" in *"$package"*) ;; *) fail "Depends does not name $package: $depends" ;; esac
+done
+# The text comes from the glyph file: no font or font library at run time.
+for package in fonts-ipafont libsdl2-ttf libfreetype libfontconfig; do
+    case "$depends" in *"$package"*) fail "Depends names $package: $depends" ;; esac
 done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
+for name in glyphs.bin IPA_Font_License.txt; do
+    [ -s "$root/usr/share/kabusim/data/$name" ] || fail "no data/$name in the package"
+done
+grep -q "IPA Font License Agreement v1.0" "$root/usr/share/doc/kabusim/copyright" ||
+    fail "the copyright does not carry the font licence"
 launcher="$root/usr/games/kabusim-launcher"
 [ -x "$launcher" ] || fail "no launcher in the package"
 grep -qx 'Exec="/usr/games/kabusim-launcher"' "$root/usr/share/applications/kabusim.desktop" ||

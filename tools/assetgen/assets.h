@@ -1,4 +1,4 @@
-// The pictures and pieces of music of data/, one maker each.
+// The pictures, pieces of music and glyphs of data/, one maker each.
 #pragma once
 #include <string>
 
@@ -31,6 +31,12 @@ bool writeNameEntryTune(const std::string& path);
 bool writeGameTheme(const std::string& path);
 bool writeEndingTheme(const std::string& path);
 }  // namespace music
+
+namespace fontfile {
+// Writes the game font's glyph file (every code page 932 character in
+// IPAGothic at 13 pixels). False on failure.
+bool writeGlyphFile(const std::string& path);
+}  // namespace fontfile
 
 namespace icon {
 // Writes the application icon as FOLDER/hicolor/NxN/apps/kabusim.png, 16 to

@@ -1,5 +1,5 @@
-// Draws every bitmap and writes every piece of music of the game into the
-// folder given on the command line (the build's data/ folder), and the
+// Draws every bitmap, writes every piece of music and the game font's glyphs
+// into the folder given on the command line (the build's data/ folder), and the
 // application icon into a second folder when one is given.
 #include <sys/stat.h>
 
@@ -84,6 +84,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
             ++failures;
         }
+    }
+    const std::string glyphPath = folder + "/glyphs.bin";
+    if (!fontfile::writeGlyphFile(glyphPath)) {
+        std::fprintf(stderr, "assetgen: cannot write %s (IPAGothic, fonts-ipafont-gothic)\n", glyphPath.c_str());
+        ++failures;
     }
     if (argc == 3 && !icon::writeIcons(argv[2])) {
         std::fprintf(stderr, "assetgen: cannot write the icons in %s\n", argv[2]);

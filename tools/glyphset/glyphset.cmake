@@ -1,5 +1,5 @@
 # The characters of the game's texts, gathered from its sources at build time,
-# so the font can render their glyphs before any frame needs them. Sets
+# so a test can check that the glyph file of data/ holds them all. Sets
 # KABU_GLYPHS to the generated source file. KABU_ROOT is the repository.
 file(GLOB_RECURSE KABU_TEXT_SOURCES CONFIGURE_DEPENDS ${KABU_ROOT}/src/*.cpp ${KABU_ROOT}/src/*.h)
 add_executable(glyphset ${KABU_ROOT}/tools/glyphset/glyphset.cpp)

@@ -1,6 +1,6 @@
 // Collects every non-ASCII character of the string literals in the game's
 // sources and writes them, as code page 932 bytes, into a C++ file that the
-// game warms its glyph cache from. Usage: glyphset OUT.cpp SOURCE...
+// tests check the glyph file against. Usage: glyphset OUT.cpp SOURCE...
 #include <iconv.h>
 
 #include <cstdio>

@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "scene_names.h"
-#include "shell/draw_context.h"
 #include "shell/headless/headless.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
@@ -39,7 +38,6 @@ void driverStart(uint32_t tickMs, uint32_t presentMs, bool trace) {
     headless::install();
     headless::setPresentAdvance(presentMs);
     startup();
-    finishGlyphWarming();  // the same glyphs ready at every run
     traceScene();
 }
 

@@ -37,8 +37,7 @@
 //                        number (cash, stock, price.3, shares.3, row.3,
 //                        listed.R, catprice.R, history.3, year, month, day,
 //                        yearsleft, steps, transition, paused, bankrupt,
-//                        founded, supportshowing, ruin, rankfilecash.2,
-//                        coldglyphs: glyphs a frame rendered itself, ...)
+//                        founded, supportshowing, ruin, rankfilecash.2, ...)
 //                        or a sum of them ("cash+3", "200-$p-$p")
 //   text NAME ==|!=|contains "TEXT"   a game text in UTF-8 (playername,
 //                        company.3, foundedmessage, rankfilename.2,

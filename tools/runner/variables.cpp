@@ -10,7 +10,6 @@
 #include "game_driver.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
 #include "shell/headless/headless.h"
 #include "shell/scenes.h"
 #include "frontend/rank_table.h"
@@ -108,7 +107,6 @@ bool readNumber(const std::string& name, int64_t& value) {
         else if (base == "shake") value = shakeActive;
         else if (base == "graphselected") value = GraphState.graphSelected;
         else if (base == "loadsaved") value = loadSaved;
-        else if (base == "coldglyphs") value = glyphsRenderedOnFrames();
         else return false;
         return true;
     }
