@@ -1,10 +1,10 @@
 // The game font: code page 932 text drawn with the glyphs of data/glyphs.bin,
 // which the asset generator renders from IPAGothic at 13 pixels without
 // anti-aliasing. The file is read once at start-up, one slot per character.
-#include <cstdio>
 #include <cstring>
 
 #include "shell/draw_context.h"
+#include "shell/files.h"
 #include "shell/text_glyphs.h"
 
 namespace {
@@ -72,12 +72,9 @@ int slotAt(const char* text, int length, int pos, int* size) {
 
 bool openTextFont() {
     if (fontHeight != 0) return true;
-    std::FILE* file = std::fopen(PATH, "rb");
-    if (file == nullptr) return false;
-    const size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
-    const bool whole = size < sizeof fileBytes ? std::feof(file) != 0 : std::fgetc(file) == EOF;
-    std::fclose(file);
-    return whole && loadGlyphs(fileBytes, size);
+    const FileRead read = readWholeFile(PATH, fileBytes, sizeof fileBytes);
+    // A file that fills the buffer may go on past it: not the whole file.
+    return read.outcome == ReadOutcome::Read && read.length < sizeof fileBytes && loadGlyphs(fileBytes, read.length);
 }
 
 void closeTextFont() {
