@@ -25,7 +25,7 @@ install(CODE "
 install(TARGETS kabusim RUNTIME DESTINATION \${KABU_PROGRAM_DIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/kabusim-launcher DESTINATION \${KABU_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_BINARY_DIR}/data/ DESTINATION share/kabusim/data PATTERN ".stamp" EXCLUDE)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION share/icons PATTERN "kabusim.ico" EXCLUDE)
 
 configure_file(${CMAKE_SOURCE_DIR}/packaging/kabusim.metainfo.xml.in
                ${CMAKE_BINARY_DIR}/packaging/${KABU_APP_ID}.metainfo.xml @ONLY)

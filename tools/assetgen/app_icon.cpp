@@ -1,9 +1,11 @@
 // The application icon: a rising green price line with an arrow head over a
 // dusk skyline, on a rounded square, written as RGBA PNG files in every size of
-// the hicolor icon theme. Drawn from shapes, each size sampled on its own grid.
+// the hicolor icon theme and as one Windows icon file. Drawn from shapes, each
+// size sampled on its own grid.
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -131,6 +133,84 @@ bool writePng(const std::string& path, const std::vector<uint8_t>& rgba, int siz
     return writeRgbPng(path.c_str(), rgba.data(), size, size, 4);
 }
 
+void put16(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(static_cast<uint8_t>(value));
+    out.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+void put32(std::vector<uint8_t>& out, uint32_t value) {
+    put16(out, value & 0xffff);
+    put16(out, value >> 16);
+}
+
+// One image of an .ico file: a 32-bit bottom-up bitmap with its mask.
+std::vector<uint8_t> icoBitmap(const std::vector<uint8_t>& rgba, int size) {
+    std::vector<uint8_t> out;
+    put32(out, 40);
+    put32(out, static_cast<uint32_t>(size));
+    put32(out, static_cast<uint32_t>(size * 2));  // colour rows, then mask rows
+    put16(out, 1);
+    put16(out, 32);
+    for (int i = 0; i < 6; ++i) put32(out, 0);
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const uint8_t* p = &rgba[(static_cast<size_t>(y) * size + x) * 4];
+            out.insert(out.end(), {p[2], p[1], p[0], p[3]});
+        }
+    }
+    const int maskRow = (size + 31) / 32 * 4;
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(static_cast<size_t>(maskRow), 0);
+        for (int x = 0; x < size; ++x) {
+            if (rgba[(static_cast<size_t>(y) * size + x) * 4 + 3] == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> readAll(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) return bytes;
+    uint8_t chunk[4096];
+    size_t got = 0;
+    while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0) bytes.insert(bytes.end(), chunk, chunk + got);
+    std::fclose(in);
+    return bytes;
+}
+
+// The Windows icon: bitmaps up to 64 pixels, the 256-pixel PNG as it is.
+bool writeIco(const std::string& path, const std::string& png256) {
+    constexpr int SIZES[] = {16, 24, 32, 48, 64};
+    std::vector<std::vector<uint8_t>> images;
+    for (int size : SIZES) images.push_back(icoBitmap(render(size), size));
+    images.push_back(readAll(png256));
+    if (images.back().empty()) return false;
+    std::vector<uint8_t> out;
+    put16(out, 0);
+    put16(out, 1);
+    put16(out, static_cast<uint32_t>(images.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int size = i < std::size(SIZES) ? SIZES[i] : 256;
+        out.push_back(static_cast<uint8_t>(size == 256 ? 0 : size));
+        out.push_back(static_cast<uint8_t>(size == 256 ? 0 : size));
+        out.push_back(0);
+        out.push_back(0);
+        put16(out, 1);
+        put16(out, 32);
+        put32(out, static_cast<uint32_t>(images[i].size()));
+        put32(out, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const std::vector<uint8_t>& image : images) out.insert(out.end(), image.begin(), image.end());
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    return std::fclose(file) == 0 && ok;
+}
+
 }  // namespace
 
 bool writeIcons(const std::string& folder) {
@@ -147,7 +227,7 @@ bool writeIcons(const std::string& folder) {
         mkdir(dir.c_str(), 0755);
         ok = writePng(dir + "/kabusim.png", render(size), size) && ok;
     }
-    return ok;
+    return writeIco(folder + "/kabusim.ico", path + "/256x256/apps/kabusim.png") && ok;
 }
 
 }  // namespace icon

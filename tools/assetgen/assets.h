@@ -40,6 +40,7 @@ bool writeGlyphFile(const std::string& path);
 
 namespace icon {
 // Writes the application icon as FOLDER/hicolor/NxN/apps/kabusim.png, 16 to
-// 256 pixels. False on failure.
+// 256 pixels, and the same images as the Windows icon FOLDER/kabusim.ico.
+// False on failure.
 bool writeIcons(const std::string& folder);
 }  // namespace icon
