@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "interpreter.h"
 #include "script.h"
@@ -21,6 +25,11 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Lines end in "\n" alone, so that the output equals the other platforms'.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     RunnerOptions options;
     const char* scriptPath = nullptr;
     for (int i = 1; i < argc; ++i) {

@@ -1,7 +1,11 @@
 // Named access to the game state for the scripts.
 #include "variables.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +53,32 @@ bool readRankFileRow(int64_t row, RankEntry& entry) {
 
 }  // namespace
 
+#ifdef _WIN32
+// Character by character through Windows' code page 932, an unknown byte
+// shown as "?" as iconv's version does.
+std::string cp932ToUtf8(const char* text, size_t length) {
+    const size_t size = strnlen(text, length);
+    std::string out;
+    for (size_t at = 0; at < size;) {
+        const bool lead = IsDBCSLeadByteEx(932, static_cast<BYTE>(text[at])) != 0;
+        const int bytes = lead && at + 1 < size ? 2 : 1;
+        wchar_t wide[2];
+        char utf8[8];
+        const int chars = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text + at, bytes, wide, 2);
+        const int made = chars > 0 && !(lead && bytes == 1)
+                             ? WideCharToMultiByte(CP_UTF8, 0, wide, chars, utf8, sizeof utf8, nullptr, nullptr)
+                             : 0;
+        if (made > 0) {
+            out.append(utf8, static_cast<size_t>(made));
+            at += static_cast<size_t>(bytes);
+        } else {
+            out += '?';
+            ++at;
+        }
+    }
+    return out;
+}
+#else
 std::string cp932ToUtf8(const char* text, size_t length) {
     const size_t size = strnlen(text, length);
     std::string out;
@@ -72,6 +102,7 @@ std::string cp932ToUtf8(const char* text, size_t length) {
     iconv_close(convert);
     return out;
 }
+#endif
 
 bool readNumber(const std::string& name, int64_t& value) {
     std::string base;
