@@ -1,0 +1,8 @@
+# Writes the read-me as Windows' Notepad reads it everywhere: UTF-8 with a
+# byte-order mark, lines ending in CR LF, the version filled in.
+#   cmake -DIN=readme.txt -DOUT=... -DVERSION=... -P readme.cmake
+file(READ ${IN} text)
+string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
+string(REPLACE "\n" "\r\n" text "${text}")
+string(ASCII 239 187 191 BOM)
+file(WRITE ${OUT} "${BOM}${text}")
