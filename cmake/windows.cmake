@@ -15,13 +15,13 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB_RECURSE KABU_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(REMOVE_ITEM KABU_SOURCES ${CMAKE_SOURCE_DIR}/src/main.cpp)
+list(REMOVE_ITEM KABU_SOURCES ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/windows_main.cpp)
 list(FILTER KABU_SOURCES EXCLUDE REGEX "/src/shell/(sdl|headless|posix|win32|web)/")
 set(KABU_WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win32)
 set(KABU_WIN32_FILE_SOURCES ${KABU_WIN32}/win32_paths.cpp ${KABU_WIN32}/win32_file_system.cpp
                             ${KABU_WIN32}/win32_data_folder.cpp)
 file(GLOB KABU_WIN32_SOURCES CONFIGURE_DEPENDS ${KABU_WIN32}/*.cpp)
-list(REMOVE_ITEM KABU_WIN32_SOURCES ${KABU_WIN32_FILE_SOURCES} ${KABU_WIN32}/win32_main.cpp)
+list(REMOVE_ITEM KABU_WIN32_SOURCES ${KABU_WIN32_FILE_SOURCES})
 file(GLOB KABU_HEADLESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/headless/*.cpp)
 
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/options.cpp PROPERTIES
@@ -58,8 +58,7 @@ set(KABU_MANIFEST ${CMAKE_SOURCE_DIR}/packaging/windows/kabusim.manifest)
 string(REPLACE "." "," KABU_VERSION_COMMAS "${PROJECT_VERSION}.0")
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/kabusim.rc.in ${CMAKE_BINARY_DIR}/kabusim.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/kabusim.rc PROPERTIES OBJECT_DEPENDS "${KABU_ICON};${KABU_MANIFEST}")
-add_executable(kabusim WIN32 ${KABU_WIN32}/win32_main.cpp ${CMAKE_BINARY_DIR}/kabusim.rc)
-target_link_options(kabusim PRIVATE -municode)
+add_executable(kabusim WIN32 ${CMAKE_SOURCE_DIR}/src/windows_main.cpp ${CMAKE_BINARY_DIR}/kabusim.rc)
 target_link_libraries(kabusim PRIVATE kabuwin32)
 
 file(GLOB KABU_RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/runner/*.cpp)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <thread>
@@ -252,11 +253,11 @@ void restoreDisplay() {
 
 const Backend win32Backend{present, micros, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
 
-void describeLastError(wchar_t* problem, size_t size, const wchar_t* what) {
+void describeLastError(char* problem, size_t size, const char* what) {
     const DWORD error = GetLastError();
     if (error == 0) {
         // No display at all under Wine: the system says nothing more.
-        std::swprintf(problem, size, L"%ls: no display to show it on.", what);
+        std::snprintf(problem, size, "%s: there is no display to show it on.", what);
         return;
     }
     wchar_t reason[256] = L"";
@@ -265,7 +266,9 @@ void describeLastError(wchar_t* problem, size_t size, const wchar_t* what) {
     for (wchar_t* end = reason + std::wcslen(reason); end > reason && (end[-1] == L'\n' || end[-1] == L'\r'); --end) {
         end[-1] = L'\0';
     }
-    std::swprintf(problem, size, L"%ls (error %lu%ls%ls).", what, error, reason[0] != L'\0' ? L": " : L"", reason);
+    char text[1024] = "";
+    WideCharToMultiByte(CP_UTF8, 0, reason, -1, text, sizeof text, nullptr, nullptr);
+    std::snprintf(problem, size, "%s (error %lu%s%s).", what, error, text[0] != '\0' ? ": " : "", text);
 }
 }  // namespace
 
@@ -273,14 +276,14 @@ void repaintWindow(HDC dc) {
     if (pictureDC != nullptr) BitBlt(dc, 0, 0, pictureWidth, pictureHeight, pictureDC, 0, 0, SRCCOPY);
 }
 
-bool win32BackendOpen(wchar_t* problem, size_t size) {
-    problem[0] = L'\0';
+bool win32BackendOpen(char* problem, size_t size) {
+    problem[0] = '\0';
     clearEvents();
     // The start-up reads the clock for its seed, and loads while the window opens.
     setBackend(&win32Backend);
     std::thread loading(startup);
     const HWND window = createGameWindow(GetModuleHandleW(nullptr), programOptions.windowed);
-    if (window == nullptr) describeLastError(problem, size, L"The game's window cannot be opened");
+    if (window == nullptr) describeLastError(problem, size, "kabusim: the game's window cannot be opened");
     loading.join();
     if (window == nullptr) return false;
     windowDC = GetDC(window);

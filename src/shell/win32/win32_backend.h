@@ -7,7 +7,7 @@
 
 // Installs the backend, runs the start-up while the window opens, and shows
 // the window (full screen unless the options ask for a window). False when
-// the window cannot be made; `problem` then says why.
-bool win32BackendOpen(wchar_t* problem, size_t size);
+// the window cannot be made; `problem` then says why (UTF-8).
+bool win32BackendOpen(char* problem, size_t size);
 // Closes music and the window.
 void win32BackendClose();
