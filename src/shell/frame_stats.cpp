@@ -13,6 +13,7 @@ uint64_t start = 0;
 uint64_t sceneCallMicros = 0;
 int32_t sceneOfCall = 0;  // the scene that drew the frame
 int linesSinceFlush = 0;
+bool firstFlushed = false;
 }  // namespace
 
 
@@ -22,6 +23,7 @@ bool openFrameStats(const char* path) {
     if (out == nullptr) return false;
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
     start = clockMicros();
+    firstFlushed = false;
     return true;
 }
 
@@ -43,8 +45,10 @@ void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros) {
                  static_cast<int>(sceneOfCall), date,
                  static_cast<unsigned long long>(showStartMicros - sceneCallMicros),
                  static_cast<unsigned long long>(showEndMicros - showStartMicros));
-    // About once a second, so a reader sees the run as it goes.
-    if (++linesSinceFlush >= 60) {
+    // The first frame at once (start-up is measured by it), then about once
+    // a second, so a reader sees the run as it goes.
+    if (++linesSinceFlush >= 60 || !firstFlushed) {
+        firstFlushed = true;
         std::fflush(out);
         linesSinceFlush = 0;
     }
