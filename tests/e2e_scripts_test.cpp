@@ -3,8 +3,6 @@
 // the game state and files themselves; these cases run them, read the scene
 // trace and look at what they left behind.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +10,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/test_platform.h"
 
 namespace {
 
@@ -26,11 +26,9 @@ std::string slurp(const fs::path& path) {
 
 // A new empty folder with `data` linked to the generated assets.
 fs::path freshFolder() {
-    char pattern[] = "/tmp/kabue2e-XXXXXX";
-    const char* folder = mkdtemp(pattern);
-    if (folder == nullptr) return {};
-    std::error_code error;
-    fs::create_directory_symlink(fs::path(KABU_BINARY_DIR) / "data", fs::path(folder) / "data", error);
+    const std::string folder = testing_support::makeTempFolder("kabue2e");
+    if (folder.empty()) return {};
+    testing_support::linkFolder((fs::path(KABU_BINARY_DIR) / "data").string(), (fs::path(folder) / "data").string());
     return folder;
 }
 
@@ -48,12 +46,10 @@ RunResult runScript(const fs::path& folder, const char* script) {
     const fs::path shots = fs::path(KABU_BINARY_DIR) / "screens" / "e2e" / name;
     const fs::path out = folder / (name + ".out");
     const fs::path err = folder / (name + ".err");
-    const std::string command = "cd '" + folder.string() + "' && '" + (fs::path(KABU_BINARY_DIR) / "runner").string() +
-                                "' --shots '" + shots.string() + "' '" + scriptPath.string() + "' > '" +
-                                out.string() + "' 2> '" + err.string() + "'";
     RunResult result;
-    const int status = std::system(command.c_str());
-    if (status != -1 && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
+    result.exitCode = testing_support::runProgram(folder.string(), (fs::path(KABU_BINARY_DIR) / "runner").string(),
+                                                  {"--shots", shots.string(), scriptPath.string()}, out.string(),
+                                                  err.string());
     result.trace = slurp(out);
     result.errors = slurp(err);
     std::istringstream lines(result.trace);
@@ -223,7 +219,7 @@ TEST(EndToEnd, RunnerExitCodesTellFailures) {
     for (const auto& entry : cases) {
         const fs::path script = folder / ("case" + std::to_string(index++) + ".txt");
         std::ofstream(script) << entry[0];
-        const RunResult run = runScript(folder, script.c_str());
+        const RunResult run = runScript(folder, script.string().c_str());
         EXPECT_EQ(std::to_string(run.exitCode), entry[1]) << entry[0] << describe(run);
     }
     cleanUp(folder);

@@ -3,9 +3,6 @@
 // never replaced, a save that did not reach the disk never shows its message,
 // and a load never mixes two sets.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -27,6 +24,7 @@
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
+#include "support/test_platform.h"
 #include "support/test_support.h"
 
 namespace {
@@ -73,7 +71,8 @@ TEST(FileSafety, LinksAtOurNamesAreNeverWrittenThrough) {
         const std::string folder = testing_support::freshRun();
         fs::create_directory("savedat");
         writeBytes("outside.txt", "keep me");
-        fs::create_symlink(folder + "/outside.txt", name);
+        std::string why;
+        if (!testing_support::makeSymlink(folder + "/outside.txt", name, why)) GTEST_SKIP() << why;
         makeGame(3);
         const std::string game = savedRecords();
         EXPECT_TRUE(saveGame()) << name;
@@ -119,12 +118,11 @@ void playRankingScreen() {
 }
 
 // A ranking file that is there but cannot be read stays exactly as it is.
-void expectRankFileKept(const char* what, const std::string& before, mode_t mode) {
-    struct stat info;
-    ASSERT_EQ(lstat("savedat/rank.txt", &info), 0) << what;
-    EXPECT_EQ(info.st_mode, mode) << what;
-    if (S_ISREG(mode)) {
-        chmod("savedat/rank.txt", 0644);
+void expectRankFileKept(const char* what, const std::string& before, NameKind kind) {
+    ASSERT_EQ(nameKind("savedat/rank.txt"), kind) << what;
+    if (kind == NameKind::File) {
+        EXPECT_TRUE(testing_support::stillUnreadable("savedat/rank.txt")) << what;
+        testing_support::makeReadable("savedat/rank.txt");
         EXPECT_EQ(readFile("savedat/rank.txt"), before) << what;
     }
 }
@@ -134,65 +132,33 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
     testing_support::freshStartedRun();
     fs::create_directories("savedat/rank.txt/inside");
     playRankingScreen();
-    expectRankFileKept("folder", "", S_IFDIR | 0755);
+    expectRankFileKept("folder", "", NameKind::Folder);
+    EXPECT_TRUE(nameKind("savedat/rank.txt/inside") == NameKind::Folder);
     EXPECT_EQ(rankEntryMade, 1);  // the screen shows the entry it made
 
-    testing_support::freshStartedRun();
-    fs::create_directory("savedat");
-    fs::create_symlink("/nonexistent/rank.txt", "savedat/rank.txt");
-    playRankingScreen();
-    struct stat info;
-    ASSERT_EQ(lstat("savedat/rank.txt", &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
-    std::error_code error;
-    EXPECT_EQ(fs::read_symlink("savedat/rank.txt", error), "/nonexistent/rank.txt");
-
-    // A file without read permission, seen by a user who cannot read it.
+    // A file that cannot be read, seen by a user who cannot read it.
     const std::string folder = testing_support::freshStartedRun();
     fs::create_directory("savedat");
     std::string stored(1072, 'r');
     stored[0] = 'x';
     stored[1] = '\0';
     writeBytes("savedat/rank.txt", stored);
-    chmod("savedat/rank.txt", 0);
-    if (geteuid() == 0) {
-        // Root reads everything: the screen runs as an ordinary user.
-        chmod(folder.c_str(), 0777);
-        chmod("savedat", 0777);
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-            playRankingScreen();
-            _exit(std::strncmp(RankTable[0].name, "x", 2) == 0 ? 3 : 0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "no ordinary user to run as";
-        EXPECT_EQ(WEXITSTATUS(status), 0);
-    } else {
+    testing_support::makeUnreadable("savedat/rank.txt");
+    const int code = testing_support::runWhereUnreadable(folder, [] {
         playRankingScreen();
-    }
-    expectRankFileKept("mode 000", stored, S_IFREG);
-}
+        return std::strncmp(RankTable[0].name, "x", 2) == 0 ? 3 : 0;
+    });
+    if (code == 2) GTEST_SKIP() << "no ordinary user to run as";
+    EXPECT_EQ(code, 0);
+    expectRankFileKept("unreadable", stored, NameKind::File);
 
-// Runs `check` as a user who cannot read mode-000 files (root reads
-// everything) and gives its exit code: 0 passed, 2 no such user.
-template <typename Check>
-int asOrdinaryUser(const std::string& folder, Check check) {
-    if (geteuid() != 0) return check();
-    chmod(folder.c_str(), 0777);
-    chmod("savedat", 0777);
-    const pid_t child = fork();
-    if (child < 0) return 1;
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
-        _exit(check());
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    // A dangling link at the name.
+    testing_support::freshStartedRun();
+    fs::create_directory("savedat");
+    std::string why;
+    if (!testing_support::makeSymlink("/nonexistent/rank.txt", "savedat/rank.txt", why)) GTEST_SKIP() << why;
+    playRankingScreen();
+    EXPECT_TRUE(testing_support::isSymlinkTo("savedat/rank.txt", "/nonexistent/rank.txt"));
 }
 
 // A set with one file that cannot be read: the title does not offer it, a
@@ -207,8 +173,8 @@ TEST(FileSafety, UnreadableSaveSetIsNeverPlayedFromNorWrittenOver) {
         std::string stored[SAVE_FILE_COUNT];
         for (int file = 0; file < SAVE_FILE_COUNT; ++file) stored[file] = readFile(saveFiles[file].path);
         const char* path = saveFiles[unreadable].path;
-        chmod(path, 0);
-        const int code = asOrdinaryUser(folder, [] {
+        testing_support::makeUnreadable(path);
+        const int code = testing_support::runWhereUnreadable(folder, [] {
             resetGameRecords();
             if (saveFileExists()) return 3;
             GameScene = SCENE_TITLE_MENU;
@@ -218,13 +184,12 @@ TEST(FileSafety, UnreadableSaveSetIsNeverPlayedFromNorWrittenOver) {
         });
         if (code == 2) GTEST_SKIP() << "no ordinary user to run as";
         EXPECT_EQ(code, 0) << path;
-        struct stat info;
-        ASSERT_EQ(stat(path, &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0u) << path;
-        chmod(path, 0644);
+        EXPECT_TRUE(testing_support::stillUnreadable(path)) << path;
+        testing_support::makeReadable(path);
         for (int file = 0; file < SAVE_FILE_COUNT; ++file) EXPECT_EQ(readFile(saveFiles[file].path), stored[file]);
-        // A game started anew replaces the set at its first save.
-        chmod(path, 0);
+        // A game started anew replaces the set at its first save (on
+        // Windows once the program holding the file has let it go).
+        if (testing_support::unreadableCanBeReplaced()) testing_support::makeUnreadable(path);
         makeGame(11);
         const std::string fresh = savedRecords();
         EXPECT_TRUE(saveGame()) << path;

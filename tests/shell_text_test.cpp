@@ -1,6 +1,5 @@
 // The game font: text drawn from the glyph file of data/.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include "shell/main_loop.h"
 #include "shell/platform.h"
 #include "shell/text_glyphs.h"
+#include "support/test_platform.h"
 #include "support/test_support.h"
 
 using namespace testing_support;
@@ -81,14 +81,14 @@ uint32_t drawSamples() {
 // which holds `bytes` (none at all when `missing`); the font is read again.
 bool openGlyphFile(const std::string& bytes, bool missing = false) {
     static int runs = 0;
-    const fs::path folder = fs::path("/tmp") / ("kabuglyphs-" + std::to_string(getpid()) + "-" + std::to_string(runs++));
+    const fs::path folder = fs::temp_directory_path() / ("kabuglyphs-" + std::to_string(processNumber()) + "-" + std::to_string(runs++));
     fs::remove_all(folder);
     fs::create_directories(folder / "data");
     for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(KABU_BINARY_DIR) / "data")) {
-        if (entry.path().filename() != "glyphs.bin") fs::create_symlink(entry.path(), folder / "data" / entry.path().filename());
+        if (entry.path().filename() != "glyphs.bin") linkFile(entry.path().string(), (folder / "data" / entry.path().filename()).string());
     }
     if (!missing) {
-        std::FILE* out = std::fopen((folder / "data" / "glyphs.bin").c_str(), "wb");
+        std::FILE* out = std::fopen((folder / "data" / "glyphs.bin").string().c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
     }

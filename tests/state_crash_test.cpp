@@ -1,13 +1,10 @@
 // Saves cut off at every step (a crash or power cut) leave one whole save.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "shell/main_loop.h"
 #include "program/program.h"
@@ -18,6 +15,7 @@
 #include "state/save_files.h"
 #include "state/save_layout.h"
 #include "state/save_writer.h"
+#include "support/test_platform.h"
 #include "support/test_support.h"
 
 namespace {
@@ -193,21 +191,21 @@ TEST(StateCrash, KillDuringBackgroundSavesLeavesOneWholeSet) {
     const std::string second = savedRecords();
     const std::string secondData = second.substr(0, DATA_FILE_SIZE);
     for (int round = 0; round < 12; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        testing_support::ChildProcess child = testing_support::startChild("saver", [] {
             setBackgroundSaving(true);
             for (uint32_t i = 1;; ++i) {
                 makeGame(51 + i % 2);
                 requestSave();
             }
-        }
+        });
+        ASSERT_GE(child.id, 0);
         // Once the writer has put a set in place, the kill comes at some
         // moment of the sets after it.
-        for (int wait = 0; wait < 5000 && readFile("savedat/data.txt") != secondData; ++wait) usleep(1000);
-        usleep(static_cast<useconds_t>(round * 700));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        for (int wait = 0; wait < 5000 && readFile("savedat/data.txt") != secondData; ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(round * 700));
+        testing_support::killChild(child);
         const std::string loaded = loadedNow();
         ASSERT_TRUE(loaded == first || loaded == second) << "round " << round;
         expectNoLeftovers();

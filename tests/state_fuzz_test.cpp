@@ -2,7 +2,6 @@
 // hostile files, folders in place of files, stray marks and pending files.
 // Run under AddressSanitizer and UndefinedBehaviorSanitizer.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <climits>
 #include <cstdint>
@@ -19,6 +18,7 @@
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"
+#include "support/test_platform.h"
 #include "support/test_support.h"
 
 namespace {
@@ -75,7 +75,8 @@ void placeFile(std::mt19937& random, const char* path, size_t size, const std::s
             writeBytes(path, "");
             break;
         case 7:
-            mkfifo(path, 0644);  // must neither block nor be read
+            // Must neither block nor be read (missing where there are no pipes).
+            testing_support::makePipe(path);
             break;
         default:
             writeBytes(path, valid);

@@ -1,7 +1,5 @@
 #include "support/test_support.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include "program/program.h"
 #include "shell/scenes.h"
 #include "state/save_layout.h"
+#include "support/test_platform.h"
 
 namespace testing_support {
 
@@ -20,11 +19,13 @@ namespace fs = std::filesystem;
 namespace {
 // The folder of the run in progress; it goes with the next run or at exit.
 std::string runFolder;
-pid_t runOwner = 0;
+long runOwner = 0;
 
 void removeRunFolder() {
-    if (runFolder.empty() || getpid() != runOwner) return;
+    if (runFolder.empty() || processNumber() != runOwner) return;
     std::error_code error;
+    // Windows keeps the working folder from being removed.
+    enterFolder(fs::temp_directory_path(error).string());
     fs::remove_all(runFolder, error);
     runFolder.clear();
 }
@@ -35,14 +36,12 @@ std::string freshRun() {
     headless::install();
     if (runOwner == 0) std::atexit(removeRunFolder);
     removeRunFolder();
-    runOwner = getpid();
-    char pattern[] = "/tmp/kabutest-XXXXXX";
-    const char* folder = mkdtemp(pattern);
-    if (folder == nullptr) std::abort();
+    runOwner = processNumber();
+    const std::string folder = makeTempFolder("kabutest");
+    if (folder.empty()) std::abort();
     runFolder = folder;
-    std::error_code error;
-    fs::create_directory_symlink(fs::path(KABU_BINARY_DIR) / "data", fs::path(folder) / "data", error);
-    if (chdir(folder) != 0) std::abort();
+    linkFolder((fs::path(KABU_BINARY_DIR) / "data").string(), (fs::path(folder) / "data").string());
+    if (!enterFolder(folder)) std::abort();
     return folder;
 }
 
