@@ -63,7 +63,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             queueEvent(EventKind::Close, 0);
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE && (lParam & (1 << 30)) == 0) queueEvent(EventKind::Escape, 0);
+            if (wParam == VK_ESCAPE) queueEvent(EventKind::Escape, 0);
             return 0;
         case WM_SYSKEYDOWN:
             if (wParam == VK_RETURN && (lParam & (1 << 29)) != 0) {

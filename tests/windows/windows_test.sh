@@ -1,0 +1,292 @@
+#!/usr/bin/env bash
+# The Windows build under Wine, in a Wine prefix of its own under Xvfb: the
+# executable's imports, every unit and scene suite, the end-to-end scripts
+# played by runner.exe against the Linux runner byte for byte, the game in a
+# real window (from the unpacked zip), the error box, and the installer's
+# silent install, start and uninstall. Screenshots go to
+# <windows build>/screens/windows_*.png.
+#
+#   tests/windows/windows_test.sh [WINDOWS_BUILD [LINUX_BUILD]]
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+build=$(cd "${1:-$root/build-windows}" && pwd)
+linux=$(cd "${2:-$root/build}" && pwd)
+version=$(sed -n 's/^project(kabusim VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+screens="$build/screens"
+mkdir -p "$screens"
+work=$(mktemp -d /tmp/kabuwindows-XXXXXX)
+export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+started=$(date +%s)
+failures=0
+game_pid=""
+game_code=""
+xvfb_pid=""
+
+source "$root/scripts/start_xvfb.sh"
+cleanup() {
+    [ -n "$game_pid" ] && kill -9 "$game_pid" 2> /dev/null
+    wineserver -k 2> /dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "windows: FAILED: $*"
+    failures=$((failures + 1))
+}
+# The id of a window named NAME that is not one of the ids in BEFORE, once
+# one shows (ten seconds at most).
+new_window() {  # NAME BEFORE
+    local id
+    for _ in $(seq 100); do
+        for id in $(xdotool search --name "$1" 2> /dev/null); do
+            [[ " $2 " == *" $id "* ]] || { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
+windows_named() { xdotool search --name "$1" 2> /dev/null | tr '\n' ' '; }
+# Waits up to five seconds for the game to end; sets game_code to its exit
+# code, or to "still running".
+game_end() {
+    for _ in $(seq 50); do
+        kill -0 "$game_pid" 2> /dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2> /dev/null; then
+        game_code="still running"
+        return
+    fi
+    wait "$game_pid"
+    game_code=$?
+    game_pid=""
+}
+
+# A screen of 1280 x 1024: the picture is scaled by two with 32 rows of
+# border above and below. Wine's own window frame is left off (unmanaged),
+# so a full-screen window covers the screen exactly.
+start_xvfb 1280x1024 || { echo "windows: FAILED: Xvfb did not start"; exit 1; }
+wineboot -i > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
+
+echo "== imports of kabusim.exe"
+imports=$(x86_64-w64-mingw32-objdump -p "$build/kabusim.exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
+for dll in $imports; do
+    case ${dll,,} in
+        kernel32.dll | user32.dll | gdi32.dll | winmm.dll | shell32.dll | ole32.dll | msvcrt.dll) ;;
+        *) fail "kabusim.exe imports $dll, which is not Windows' own" ;;
+    esac
+done
+echo "kabusim.exe imports $imports"
+
+echo "== unit and scene suites under Wine"
+mkdir -p "$work/suites"
+run_suite() {
+    local name
+    name=$(basename "$1" .exe)
+    (cd "$build" && wine "$1" --gtest_brief=1 > "$work/suites/$name.log" 2>&1)
+    echo $? > "$work/suites/$name.code"
+}
+# The longest first, two at a time.
+suites=()
+for name in state_fuzz_test hostile_replay_test file_safety_test state_crash_test e2e_scripts_test; do
+    [ -f "$build/$name.exe" ] && suites+=("$build/$name.exe")
+done
+for exe in "$build"/*_test.exe; do
+    [[ " ${suites[*]} " == *" $exe "* ]] || suites+=("$exe")
+done
+export -f run_suite
+export work build
+printf '%s\n' "${suites[@]}" | xargs -P 2 -I {} bash -c 'run_suite "$1"' _ {}
+passed=0
+skipped=0
+failed=0
+for exe in "${suites[@]}"; do
+    name=$(basename "$exe" .exe)
+    log="$work/suites/$name.txt"
+    tr -d '\r' < "$work/suites/$name.log" | grep -v '^ALSA' > "$log"
+    count() { sed -n "s/^\\[  $1 *\\] \\([0-9]*\\) tests\\{0,1\\}[.,].*/\\1/p" "$log" | head -n1 | grep . || echo 0; }
+    passed=$((passed + $(count PASSED)))
+    skipped=$((skipped + $(count SKIPPED)))
+    failed=$((failed + $(count FAILED)))
+    if [ "$(cat "$work/suites/$name.code")" != 0 ]; then
+        tail -n 30 "$log"
+        fail "$name"
+    fi
+    grep -A1 ': Skipped$' "$log" | grep -v -e ': Skipped$' -e '^--$' | sed "s/^/  skipped in $name: /"
+done
+echo "suites: ${#suites[@]} programs, $passed tests passed, $skipped skipped, $failed failed"
+
+echo "== end-to-end scripts: runner.exe against the Linux runner"
+"$root/tests/e2e/replay_all.sh" "$work/replay-linux" "$linux/data" "$linux/runner"
+"$root/tests/e2e/replay_all.sh" "$work/replay-windows" "$build/data" wine "$build/runner.exe" 2> /dev/null
+total=0
+same=0
+while IFS= read -r file; do
+    total=$((total + 1))
+    if cmp -s "$work/replay-linux/$file" "$work/replay-windows/$file"; then
+        same=$((same + 1))
+    else
+        fail "$file differs from the Linux runner's"
+    fi
+done < <(cd "$work/replay-linux" && find . -type f | sort)
+extra=$(diff <(cd "$work/replay-linux" && find . -type f | sort) <(cd "$work/replay-windows" && find . -type f | sort))
+[ -z "$extra" ] || fail "the two runs left different files: $extra"
+grep -L '^exit 0$' "$work"/replay-windows/*/stdout | grep -q . && fail "a script did not pass under Wine"
+frames=$(cd "$work/replay-linux" && find . -name '*.png' | wc -l)
+saves=$(cd "$work/replay-linux" && find . -path '*savedat/*' -type f | wc -l)
+outputs=$(cd "$work/replay-linux" && find . -name stdout | wc -l)
+echo "replays: $same of $total files identical ($frames frames, $saves save files, $outputs printed outputs)"
+
+echo "== the game from the zip, in a real window"
+window_test() {
+    mkdir -p "$work/zip"
+    (cd "$work/zip" && unzip -q "$build/kabusim-$version-windows-x64.zip") || { fail "the zip does not unpack"; return; }
+    local game="$work/zip/kabusim" file
+    for file in kabusim.exe readme.txt data/char.BMP data/glyphs.bin data/main.mid data/IPA_Font_License.txt; do
+        [ -f "$game/$file" ] || fail "the zip has no kabusim/$file"
+    done
+    # The frame to compare with, from the headless game.
+    mkdir -p "$work/frames" && ln -s "$linux/data" "$work/frames/data"
+    (cd "$work/frames" && "$linux/runner" --quiet --shots "$work/frames" "$here/window_frames.txt" > /dev/null) ||
+        { fail "the runner did not make the title frame"; return; }
+    local before window geometry
+    before=$(windows_named '^Direct X$')
+    (cd "$game" && exec wine kabusim.exe > "$work/game.out" 2>&1) &
+    game_pid=$!
+    window=$(new_window '^Direct X$' "$before") || { fail "no window appeared"; return; }
+    geometry=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
+    [ "$geometry" = 1280x1024 ] || fail "the window is $geometry, not the whole screen"
+    # Picture (320, 240) is screen (641, 513).
+    xdotool windowfocus "$window" 2> /dev/null
+    xdotool mousemove 641 513
+    sleep 1
+    import -window root "$screens/windows_opening.png" 2> /dev/null
+    xdotool keydown Return && sleep 0.25 && xdotool keyup Return
+    sleep 1.5
+    import -window root "$screens/windows_title.png" 2> /dev/null
+    convert "$screens/windows_title.png" -crop 1280x960+0+32 +repage "$work/title_picture.png"
+    convert "$work/frames/title.png" -sample 200% "$work/title_expected.png"
+    local differing
+    differing=$(compare -metric AE "$work/title_picture.png" "$work/title_expected.png" null: 2>&1)
+    if [ "$differing" = 0 ]; then
+        echo "real window: the title on screen equals the headless frame scaled by two"
+    else
+        fail "the title on screen differs from the headless frame in $differing pixels"
+    fi
+    [ -e "$game/savedat" ] && fail "savedat exists before any save"
+    click() {  # picture X Y
+        xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 32 + 1))
+        sleep 0.15
+        xdotool mousedown 1
+        sleep 0.15
+        xdotool mouseup 1
+        sleep 0.3
+    }
+    click 380 300  # start: the menu opens
+    click 400 270  # a new game: the name entry
+    sleep 0.5
+    import -window root "$screens/windows_name_entry.png" 2> /dev/null
+    xdotool keydown Return && sleep 0.25 && xdotool keyup Return
+    # Into the market; its first price step saves beside the program.
+    for _ in $(seq 100); do [ -s "$game/savedat/data.txt" ] && break; sleep 0.1; done
+    if [ -s "$game/savedat/data.txt" ]; then
+        echo "real window: a click started a new game, saved beside kabusim.exe"
+    else
+        fail "no save beside kabusim.exe after starting a new game"
+    fi
+    import -window root "$screens/windows_market.png" 2> /dev/null
+    xdotool keydown Escape && sleep 0.1 && xdotool keyup Escape
+    game_end
+    [ "$game_code" = 0 ] && echo "real window: Escape ended the game with code 0" || fail "after Escape: $game_code"
+}
+window_test
+
+echo "== errors: a message box and code 1"
+error_test() {
+    mkdir -p "$work/alone"
+    cp "$build/kabusim.exe" "$work/alone/"
+    local out code box=""
+    out=$(cd "$work/alone" && wine kabusim.exe --version 2> /dev/null)
+    code=$?
+    [ "$code" = 0 ] && [ "$out" = "kabusim $version" ] || fail "--version gave '$out' with code $code"
+    local before
+    before=$(windows_named '^Kabusim$')
+    (cd "$work/alone" && exec wine kabusim.exe > "$work/alone.out" 2>&1) &
+    game_pid=$!
+    if box=$(new_window '^Kabusim$' "$before"); then
+        sleep 0.5
+        import -window root "$screens/windows_no_data.png" 2> /dev/null
+        # The space bar presses OK on its release, so no key is left down.
+        xdotool key --window "$box" space
+    else
+        fail "no message box for the missing data"
+    fi
+    game_end
+    grep -q "data.char.BMP" "$work/alone.out" || fail "the missing data is not named: $(grep -v ALSA "$work/alone.out")"
+    [ "$game_code" = 1 ] && echo "no data: a message box, then code 1" || fail "no data: $game_code"
+}
+error_test
+
+echo "== installer: silent install, start, silent uninstall"
+installer_test() {
+    local setup="$build/kabusim-$version-setup.exe" folder="$WINEPREFIX/drive_c/Games/Kabusim" file key
+    wine "$setup" /S '/D=C:\Games\Kabusim' > /dev/null 2>&1 || fail "the silent install failed"
+    for file in kabusim.exe readme.txt uninstall.exe data/char.BMP data/glyphs.bin data/IPA_Font_License.txt; do
+        [ -f "$folder/$file" ] || fail "the install has no $file"
+    done
+    key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kabusim'
+    wine reg query "HKLM\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||
+        wine reg query "HKCU\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||
+        fail "no uninstaller registered"
+    local shortcut
+    shortcut=$(find "$WINEPREFIX/drive_c" -name 'Kabusim.lnk' | head -n1)
+    [ -n "$shortcut" ] || fail "no Start-menu entry"
+    local before window
+    before=$(windows_named '^Direct X$')
+    (cd "$work" && exec wine 'C:\Games\Kabusim\kabusim.exe' --window > "$work/installed.out" 2>&1) &
+    game_pid=$!
+    if window=$(new_window '^Direct X$' "$before"); then
+        sleep 1
+        import -window root "$screens/windows_installed_window.png" 2> /dev/null
+        # A 640 x 480 picture in Wine's own frame; Alt+Enter to the whole
+        # screen and back.
+        local sizes
+        sizes=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')
+        # No window manager gives it the keyboard.
+        xdotool windowfocus "$window" 2> /dev/null
+        xdotool mousemove --window "$window" 320 240
+        for _ in 1 2; do
+            xdotool keydown alt && sleep 0.1 && xdotool key Return && sleep 0.1 && xdotool keyup alt
+            sleep 0.7
+            sizes="$sizes $(xdotool getwindowgeometry "$window" | awk '/Geometry/ {print $2}')"
+        done
+        [ "$sizes" = "648x507 1280x1024 648x507" ] && echo "installed game: --window, then Alt+Enter: $sizes" ||
+            fail "--window and Alt+Enter gave the sizes $sizes"
+        xdotool key --window "$window" Escape 2> /dev/null
+    else
+        fail "the installed game showed no window"
+    fi
+    game_end
+    [ "$game_code" = 0 ] || fail "the installed game, after Escape: $game_code"
+    # The uninstaller copies itself away and runs from there.
+    wine 'C:\Games\Kabusim\uninstall.exe' /S > /dev/null 2>&1
+    for _ in $(seq 150); do
+        [ -e "$folder" ] || break
+        sleep 0.1
+    done
+    [ -e "$folder" ] && fail "the uninstall left $(cd "$folder" && find . -type f | tr '\n' ' ')"
+    [ -e "$shortcut" ] && fail "the uninstall left the Start-menu entry"
+    wine reg query "HKLM\\$key" > /dev/null 2>&1 && fail "the uninstall left its registry key"
+    echo "installer: installed to C:\\Games\\Kabusim, started, uninstalled; no program files left"
+}
+installer_test
+
+echo "windows: $(($(date +%s) - started)) s"
+if [ "$failures" -gt 0 ]; then
+    echo "windows: $failures FAILED"
+    exit 1
+fi
+echo "windows: all passed"
