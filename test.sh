@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, generates data/ and runs the
 # whole suite: the unit and scene tests, the same tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer, the real-window test under Xvfb and the
-# Debian package test.
+# and UndefinedBehaviorSanitizer, the real-window test under Xvfb, the
+# Debian package test, and the Windows build cross-compiled and run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh all build
@@ -17,3 +17,5 @@ echo "== real window"
 tests/window/real_window_test.sh build
 echo "== Debian package"
 tests/package/package_test.sh build
+echo "== Windows, cross-built and run under Wine"
+scripts/build_windows.sh build-windows && tests/windows/windows_test.sh build-windows build

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 build_dir=${1:-build-windows}
 
 # Wine, Xvfb and xdotool are for the tests under Wine (tests/windows).
-PACKAGES=(g++-mingw-w64-x86-64 googletest libstb-dev nsis zip cmake ninja-build wine wine64 xvfb xauth xdotool
+PACKAGES=(g++-mingw-w64-x86-64 googletest libstb-dev nsis zip unzip cmake ninja-build wine wine64 xvfb xauth xdotool
           x11-apps imagemagick python3)
 installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2> /dev/null || true; } |
     awk '/ ok installed$/ {print $1}' | tr '\n' ' ')"

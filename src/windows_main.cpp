@@ -1,6 +1,6 @@
 // The program entry on Windows: options, the folders of data and saves, the
 // Win32 backend and the main loop. What it has to say goes to a message box
-// (or to the console it was started from).
+// (or to the standard output or error it was given).
 #include <cstdio>
 
 #include "program/program.h"

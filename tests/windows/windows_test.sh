@@ -71,7 +71,7 @@ start_xvfb 1280x1024 || { echo "windows: FAILED: Xvfb did not start"; exit 1; }
 wineboot -i > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
 
-echo "== imports of kabusim.exe"
+echo "== imports and resources of kabusim.exe"
 imports=$(x86_64-w64-mingw32-objdump -p "$build/kabusim.exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
 for dll in $imports; do
     case ${dll,,} in
@@ -80,6 +80,11 @@ for dll in $imports; do
     esac
 done
 echo "kabusim.exe imports $imports"
+resources=$(x86_64-w64-mingw32-windres -i "$build/kabusim.exe" -O rc 2> /dev/null | grep -v '^ *0x')
+for resource in RT_GROUP_ICON VERSIONINFO '"FileVersion", "'"$version"'"' PerMonitorV2 asInvoker; do
+    [[ $resources == *"$resource"* ]] || fail "kabusim.exe has no $resource among its resources"
+done
+echo "kabusim.exe carries its icon, version $version and manifest (per-monitor DPI awareness)"
 
 echo "== unit and scene suites under Wine"
 mkdir -p "$work/suites"
@@ -265,7 +270,8 @@ installer_test() {
         done
         [ "$sizes" = "648x507 1280x1024 648x507" ] && echo "installed game: --window, then Alt+Enter: $sizes" ||
             fail "--window and Alt+Enter gave the sizes $sizes"
-        xdotool key --window "$window" Escape 2> /dev/null
+        xdotool windowfocus "$window" 2> /dev/null
+        xdotool key Escape
     else
         fail "the installed game showed no window"
     fi

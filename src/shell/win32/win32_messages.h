@@ -1,7 +1,7 @@
 // What the program says on Windows, where it usually has no console: what
 // the shared code prints (help, complaints) is caught and shown in a
 // message box, or written to the standard output or error when the program
-// was started with them (from a console or a script). Text is UTF-8.
+// was given them (redirected, or by a script). Text is UTF-8.
 #pragma once
 #include <cstddef>
 #include <cstdio>
