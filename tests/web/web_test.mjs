@@ -6,6 +6,7 @@
 import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { crc32, deflateRawSync } from 'node:zlib';
 import { click, frames, launch, open, serve, skipOpening, state, untilScene } from './browser.mjs';
 
 const [site, titleRgb, work] = process.argv.slice(2);
@@ -61,7 +62,7 @@ await check('the title frame is the headless frame', async () => {
   assert.equal(differing, 0, `${differing} pixels differ from the headless title`);
 });
 
-await check('a new game: name, market, a lot bought, saved', async () => {
+await check('a new game: name, market with its music, a lot bought, saved', async () => {
   await click(page, 300, 300);
   await frames(page, 8);
   await click(page, 300, 270);
@@ -71,6 +72,11 @@ await check('a new game: name, market, a lot bought, saved', async () => {
   for (const [x, y] of [[57, 112], [124, 112], [186, 112], [507, 306]]) await click(page, x, y);
   await page.keyboard.press('Enter');
   await untilScene(page, 'market');
+  // The clicks have started the audio: the market's piece sounds.
+  await page.waitForFunction(() => {
+    const music = window.kabusim.music();
+    return music.piece === 'main' && music.sounding;
+  }, { timeout: 10000 });
   await frames(page, 70);
   await click(page, 580, 68);
   await untilScene(page, 'buy');
@@ -117,37 +123,112 @@ await check('after a browser restart the saved game continues with the same cash
   assert.deepEqual(kept(continued), kept(saved));
 });
 
+await check('after the page stalls the game goes on where it stopped, without racing', async () => {
+  // No animation frames for 2 s, as in a hidden tab; the clock may take at
+  // most a short gap for them.
+  const { moved, real } = await page.evaluate(async () => {
+    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+    await frame();
+    const clock = window.kabusim.clock();
+    const start = performance.now();
+    while (performance.now() - start < 2000);
+    await frame();
+    await frame();
+    return { moved: window.kabusim.clock() - clock, real: performance.now() - start };
+  });
+  assert.ok(moved < real - 2000 + 400, `the clock moved ${moved} ms in ${real.toFixed(0)} ms with a 2 s stall`);
+});
+
+// A zip as desktop tools make them: deflated entries.
+function zipOf(files) {
+  const locals = [];
+  const central = [];
+  let offset = 0;
+  for (const { name, bytes } of files) {
+    const packed = deflateRawSync(bytes);
+    const nameBytes = Buffer.from(name);
+    const header = Buffer.alloc(30);
+    header.writeUInt32LE(0x04034b50, 0);
+    header.writeUInt16LE(20, 4);
+    header.writeUInt16LE(8, 8);
+    header.writeUInt32LE(crc32(bytes), 14);
+    header.writeUInt32LE(packed.length, 18);
+    header.writeUInt32LE(bytes.length, 22);
+    header.writeUInt16LE(nameBytes.length, 26);
+    locals.push(header, nameBytes, packed);
+    const record = Buffer.alloc(46);
+    record.writeUInt32LE(0x02014b50, 0);
+    record.writeUInt16LE(20, 4);
+    record.writeUInt16LE(20, 6);
+    header.copy(record, 8, 6, 30);
+    record.writeUInt32LE(offset, 42);
+    central.push(record, nameBytes);
+    offset += 30 + nameBytes.length + packed.length;
+  }
+  const size = central.reduce((sum, part) => sum + part.length, 0);
+  const end = Buffer.alloc(22);
+  end.writeUInt32LE(0x06054b50, 0);
+  end.writeUInt16LE(files.length, 8);
+  end.writeUInt16LE(files.length, 10);
+  end.writeUInt32LE(size, 12);
+  end.writeUInt32LE(offset, 16);
+  return Buffer.concat([...locals, ...central, end]);
+}
+
 await check('the save folder goes out as a zip and only a whole, intact one comes back in', async () => {
-  const outcome = await page.evaluate(async () => {
+  const stored = await page.evaluate(() => window.kabusim.storedFiles(true));
+  const files = stored.filter((f) => f.name !== 'rank.txt').map((f) => ({ name: f.name, bytes: Buffer.from(f.bytes) }));
+  assert.equal(files.length, 5);
+  const exported = Buffer.from(await page.evaluate(async () => {
+    const bytes = new Uint8Array(await window.kabusim.exportSaves().arrayBuffer());
+    let text = '';
+    for (const byte of bytes) text += String.fromCharCode(byte);
+    return btoa(text);
+  }), 'base64');
+  writeFileSync(join(work, 'savedat.zip'), exported);
+  const damaged = Buffer.from(exported);
+  damaged[200] ^= 0xff;  // inside the first file's bytes
+  const short = files.map((f) => (f.name === 'data.txt' ? { name: f.name, bytes: f.bytes.subarray(1) } : f));
+  const refusals = {
+    truncated: exported.subarray(0, exported.length - 30),
+    damaged,
+    'a file missing': zipOf(files.filter((f) => f.name !== 'grafu2.txt')),
+    'a file short': zipOf(short),
+    'a name not the game\'s': zipOf([...files, { name: 'savedat/notes.txt', bytes: Buffer.from('x') }]),
+    'a name outside the folder': zipOf(files.map((f) => ({ name: '../' + f.name, bytes: f.bytes }))),
+  };
+  // A desktop player's zip of the folder's files, with one day later in it.
+  const later = files.map((f) => ({ name: f.name, bytes: Buffer.from(f.bytes) }));
+  later[0].bytes[later[0].bytes.length - 1] ^= 1;
+  const outcome = await page.evaluate(async (attempts, good) => {
     const k = window.kabusim;
-    const good = new Uint8Array(await k.exportSaves().arrayBuffer());
+    const bytesOf = (text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0)).buffer;
     const before = JSON.stringify(await k.storedFiles(true));
-    const damaged = good.slice();
-    damaged[200] ^= 0xff;  // inside the first file's bytes
-    const attempts = { truncated: good.slice(0, good.length - 30), damaged, empty: new Uint8Array(0) };
     const refused = {};
-    for (const [what, bytes] of Object.entries(attempts)) {
+    for (const [what, text] of Object.entries(attempts)) {
       try {
-        await k.importSaves(bytes.buffer);
+        await k.importSaves(bytesOf(text));
         refused[what] = 'accepted';
       } catch (error) {
         refused[what] = error.message;
       }
     }
     const unchanged = JSON.stringify(await k.storedFiles(true)) === before;
-    const names = await k.importSaves(good.buffer);
-    let text = '';
-    for (const byte of good) text += String.fromCharCode(byte);
-    return { refused, unchanged, names, zip: btoa(text) };
-  });
+    const names = await k.importSaves(bytesOf(good));
+    return { refused, unchanged, names, after: await k.storedFiles(true) };
+  }, Object.fromEntries(Object.entries(refusals).map(([what, zip]) => [what, zip.toString('base64')])),
+  zipOf(later).toString('base64'));
   for (const [what, reason] of Object.entries(outcome.refused)) {
     assert.notEqual(reason, 'accepted', what);
-    console.log(`     ${what} zip refused: ${reason}`);
+    console.log(`     ${what}: refused, ${reason}`);
   }
   assert.ok(outcome.unchanged, 'a refused zip changed the stored folder');
   assert.deepEqual(outcome.names.filter((n) => n !== 'rank.txt'),
     ['data.txt', 'edit.txt', 'grafu.txt', 'grafu2.txt', 'rist.txt']);
-  writeFileSync(join(work, 'savedat.zip'), Buffer.from(outcome.zip, 'base64'));
+  for (const file of later) {
+    const kept = outcome.after.find((f) => f.name === file.name);
+    assert.ok(kept && Buffer.from(kept.bytes).equals(file.bytes), `${file.name} as in the zip`);
+  }
 });
 
 await check('Escape ends the game, the page says so and starts it again', async () => {

@@ -2,7 +2,17 @@
 // events, a clock that stops while the page is hidden, music through the
 // page's Web Audio player. The page calls the game once per animation frame.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+
+// What the program entry gives the browser's loop.
+struct WebProgram {
+    void (*reset)();                              // every global back to program start
+    void (*describe)(char* text, size_t size);    // the state for the page's test hook
+};
+// Starts the game and has the page run it once per animation frame; returns
+// at once (the page keeps calling).
+void webRun(const WebProgram& program);
 
 // Makes the browser backend the current one: clock at 0, nothing pressed, no
 // events. The input callbacks are registered once.

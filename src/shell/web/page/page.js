@@ -555,6 +555,12 @@
       return JSON.parse(Module.UTF8ToString(Module._webState()));
     },
     running: () => !!(Module._webRunning && Module._webRunning()),
+    clock: () => Module._webClockMs(),
+    // The piece open and whether it sounds (audio started and its sources playing).
+    music: () => ({
+      piece: music.piece,
+      sounding: music.context !== null && music.context.state === 'running' && music.sources.length > 0,
+    }),
     frames: () => frames,
     picture,
     stored: () => saves.stored,

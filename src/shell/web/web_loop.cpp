@@ -1,16 +1,11 @@
-// The program entry in the browser: the game starts once the page has put the
-// saved folder in place, and then runs one step per animation frame.
+// The browser's main loop: the game starts once the page has put the saved
+// folder in place, then runs one step per animation frame and never waits.
 #include <emscripten.h>
 
-#include <cstdio>
-
-#include "program/program.h"
-#include "scene_names.h"
 #include "shell/files.h"
 #include "shell/main_loop.h"
-#include "shell/scenes.h"
+#include "shell/platform.h"
 #include "shell/web/web_backend.h"
-#include "state/records.h"
 
 extern "C" {
 void webFolderChanged();
@@ -21,11 +16,13 @@ namespace {
 // A step never holds the page longer than this, whatever the scene does.
 constexpr double STEP_BUDGET_MS = 50.0;
 
+WebProgram program{nullptr, nullptr};
 bool running = false;
 int32_t savedFileOps = 0;
+char stateText[1024];
 
 // Turns until a frame is presented, the scene has nothing due, or the game
-// ends; never a wait.
+// ends.
 void step() {
     webStepBegin();
     const double start = emscripten_get_now();
@@ -51,7 +48,7 @@ void step() {
 }
 
 void start() {
-    resetProgramState();
+    program.reset();
     webBackendInstall();
     startup();
     webStepEnd();
@@ -59,34 +56,29 @@ void start() {
     running = true;
     emscripten_set_main_loop(step, 0, false);
 }
-
-char stateText[1024];
 }  // namespace
+
+void webRun(const WebProgram& given) {
+    program = given;
+    start();
+}
 
 extern "C" {
 
 // After Escape has ended the game: a new run from program start.
 EMSCRIPTEN_KEEPALIVE void webRestart() {
-    if (!running) start();
+    if (!running && program.reset != nullptr) start();
 }
 
 EMSCRIPTEN_KEEPALIVE int webRunning() { return running ? 1 : 0; }
 
-// The test hook's state: scene, date, cash and the thirty share counts.
+// The game's clock in milliseconds.
+EMSCRIPTEN_KEEPALIVE double webClockMs() { return static_cast<double>(timeGetTime()); }
+
+// The test hook's state, as the program describes it.
 EMSCRIPTEN_KEEPALIVE const char* webState() {
-    int length = std::snprintf(stateText, sizeof stateText,
-                               "{\"scene\":\"%s\",\"year\":%d,\"month\":%d,\"day\":%d,\"cash\":%d,\"holdings\":[",
-                               sceneName(GameScene), Calendar.year, Calendar.month, Calendar.day, Player.cash);
-    for (int slot = 0; slot < SLOTS; ++slot) {
-        length += std::snprintf(stateText + length, sizeof stateText - length, slot == 0 ? "%d" : ",%d",
-                                Holdings[slot].shares);
-    }
-    std::snprintf(stateText + length, sizeof stateText - length, "]}");
+    stateText[0] = '\0';
+    if (program.describe != nullptr) program.describe(stateText, sizeof stateText);
     return stateText;
 }
-}
-
-int main() {
-    start();
-    return 0;
 }
