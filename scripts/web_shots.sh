@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshots of the browser version in docs/web/: the market at a desktop
-# size and the name entry and market on a phone, upright and sideways.
+# size and on a phone, upright and sideways.
 # Run after tests/web/web_test.sh (which builds the site and installs Chromium
 # and puppeteer-core).
 set -euo pipefail

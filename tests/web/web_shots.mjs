@@ -1,6 +1,5 @@
 // Screenshots of the page into a folder: the market at a desktop size (played
-// with the mouse) and the name entry and market at a phone size (played with
-// touches).
+// with the mouse) and on a phone, upright and sideways (played with touches).
 //   node web_shots.mjs SITE_DIR OUT_DIR WORK_DIR
 import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -25,14 +24,13 @@ async function tap(page, x, y, touch) {
   await frames(page, 2);
 }
 
-async function intoMarket(page, touch, shot) {
+async function intoMarket(page, touch) {
   await skipOpening(page);
   await tap(page, 300, 300, touch);
   await frames(page, 8);
   await tap(page, 300, 270, touch);
   await untilScene(page, 'name_entry');
   for (const [x, y] of [[57, 112], [124, 112], [186, 112]]) await tap(page, x, y, touch);
-  if (shot) await page.screenshot({ path: shot });
   await page.keyboard.press('Enter');
   await untilScene(page, 'market');
   await frames(page, 150);
@@ -48,8 +46,7 @@ const sizes = [
 for (const size of sizes) {
   const browser = await launch(join(work, size.name), size.viewport);
   const page = await open(browser, server.url);
-  const nameShot = size.touch ? join(out, `name_entry_${size.name}.png`) : null;
-  await intoMarket(page, size.touch, nameShot);
+  await intoMarket(page, size.touch);
   await page.mouse.move(0, 0);
   await page.screenshot({ path: join(out, `market_${size.name}.png`) });
   if (page.problems.length) console.log(size.name, page.problems);

@@ -2,14 +2,15 @@
 // headless runner's, a new game with a lot bought and saved, the save found again
 // after a reload and after a browser restart, the save folder carried out and
 // back in as a zip, Escape and a new start, and no error from the page.
-//   node web_test.mjs SITE_DIR TITLE_RGB WORK_DIR
+//   node web_test.mjs SITE_DIR FRAME_DIR WORK_DIR
+// FRAME_DIR holds the runner's frames of title.txt as raw RGB (NAME.rgb).
 import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { crc32, deflateRawSync } from 'node:zlib';
 import { click, frames, launch, open, serve, skipOpening, state, untilScene } from './browser.mjs';
 
-const [site, titleRgb, work] = process.argv.slice(2);
+const [site, frameFolder, work] = process.argv.slice(2);
 const profile = join(work, 'profile');
 mkdirSync(profile, { recursive: true });
 const server = await serve(site);
@@ -45,26 +46,37 @@ async function continueGame(page) {
 let page = await open(browser, server.url);
 let saved = null;
 
-await check('the title frame is the headless frame', async () => {
-  await skipOpening(page);
-  const rgb = Buffer.from(await page.evaluate(() => {
+// The 640 x 480 picture the page shows, as RGB.
+async function pictureRgb(page) {
+  return Buffer.from(await page.evaluate(() => {
     const data = window.kabusim.picture.getContext('2d').getImageData(0, 0, 640, 480).data;
     let text = '';
     for (let i = 0; i < data.length; i += 4) text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
     return btoa(text);
   }), 'base64');
-  const expected = readFileSync(titleRgb);
+}
+
+function expectSameFrame(rgb, file) {
+  const expected = readFileSync(file);
   assert.equal(rgb.length, expected.length);
   let differing = 0;
   for (let i = 0; i < rgb.length; i += 3) {
     if (rgb[i] !== expected[i] || rgb[i + 1] !== expected[i + 1] || rgb[i + 2] !== expected[i + 2]) ++differing;
   }
-  assert.equal(differing, 0, `${differing} pixels differ from the headless title`);
+  assert.equal(differing, 0, `${differing} pixels differ from ${file}`);
+}
+
+// The menu's texts are code page 932 literals: the same pixels show the same
+// bytes reached the glyphs.
+await check('the title and its menu are the headless frames', async () => {
+  await skipOpening(page);
+  expectSameFrame(await pictureRgb(page), join(frameFolder, 'title.rgb'));
+  await click(page, 300, 300);
+  await frames(page, 30);
+  expectSameFrame(await pictureRgb(page), join(frameFolder, 'title_menu.rgb'));
 });
 
 await check('a new game: name, market with its music, a lot bought, saved', async () => {
-  await click(page, 300, 300);
-  await frames(page, 8);
   await click(page, 300, 270);
   const entry = await untilScene(page, 'name_entry');
   assert.equal(entry.cash, 200);

@@ -40,13 +40,15 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The title frame from the headless runner, as raw RGB.
+# The title frames from the headless runner, as raw RGB.
 mkdir -p "$work/runner"
 ln -s "$linux_build/data" "$work/runner/data"
 (cd "$work/runner" && "$linux_build/runner" --quiet --shots . "$root/tests/web/title.txt")
-convert "$work/runner/title.png" -depth 8 "rgb:$work/title.rgb"
+for frame in title title_menu; do
+    convert "$work/runner/$frame.png" -depth 8 "rgb:$work/runner/$frame.rgb"
+done
 
-node web_test.mjs "$root/build-web/site" "$work/title.rgb" "$work"
+node web_test.mjs "$root/build-web/site" "$work/runner" "$work"
 # The zip the page gives unpacks into a savedat/ folder with the files the
 # desktop game reads.
 (cd "$work" && unzip -q savedat.zip -d unpacked)
