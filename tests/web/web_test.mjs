@@ -34,13 +34,22 @@ function kept(now) {
   return { cash: now.cash, holdings: now.holdings };
 }
 
-// Title menu, then "continue", into the market.
+// Title menu, then "continue", into the market: the state as loaded (the
+// market's entrance runs no price step).
 async function continueGame(page) {
   await skipOpening(page);
   await click(page, 300, 300);
   await frames(page, 8);
   await click(page, 200, 300);
   return untilScene(page, 'market');
+}
+
+// Leaves the market for the holdings list, where no price step runs: no
+// bankruptcy can change the saved game before the page goes away.
+async function park(page) {
+  await frames(page, 60);
+  await click(page, 580, 118);
+  await untilScene(page, 'holdings');
 }
 
 let page = await open(browser, server.url);
@@ -112,6 +121,7 @@ await check('a new game: name, market with its music, a lot bought, saved', asyn
   await click(page, 580, 218);
   saved = await state(page);
   await page.waitForFunction((n) => window.kabusim.stored() > n, {}, storedBefore);
+  await park(page);
   const files = await page.evaluate(() => window.kabusim.storedFiles());
   assert.deepEqual(files.filter((f) => f.name !== 'rank.txt'), [
     { name: 'data.txt', size: 3120 }, { name: 'edit.txt', size: 620 }, { name: 'grafu.txt', size: 3720 },
@@ -123,6 +133,7 @@ await check('after a reload the saved game continues with the same cash and hold
   await page.reload();
   const continued = await continueGame(page);
   assert.deepEqual(kept(continued), kept(saved));
+  await park(page);
 });
 
 await check('after a browser restart the saved game continues with the same cash and holdings', async () => {

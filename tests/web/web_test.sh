@@ -22,6 +22,10 @@ if [ ${#packages[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}"
 fi
 
+if [ ! -x "$linux_build/runner" ]; then
+    echo "no $linux_build/runner: build the Linux side with its tests first (scripts/setup.sh all build)"
+    exit 1
+fi
 scripts/build_web.sh "${1:-build}"
 
 # The same crash tests as the desktop's, on the file system the page keeps
