@@ -98,42 +98,46 @@
 
   // Each piece is a rendering that runs past its end of track by the notes'
   // release. It plays once up to the end of track, then loops from the start
-  // with that tail laid over the start, as the synthesizer's own replay sounds.
+  // with that tail laid over the start, as the synthesizer's own replay
+  // sounds. Kept decoded: the loop, and the start without the tail for the
+  // first pass.
   const RATE = 44100;
   const music = {
     context: null,
     gain: null,
     muted: localStorage.getItem('kabusim.muted') === '1',
     decoder: null,
-    pieces: new Map(),  // name -> Promise of {first, loop}
+    prepared: null,  // {key, parts: Promise of {head, loop}}: the open piece only
     piece: null,
     endSample: -1,
     playing: false,
     sources: [],
     token: 0,
 
-    prepare(name, endSample) {
-      const key = name + ':' + endSample;
-      if (!this.pieces.has(key)) {
+    prepare() {
+      const key = this.piece + ':' + this.endSample;
+      if (this.prepared === null || this.prepared.key !== key) {
         if (this.decoder === null) this.decoder = new OfflineAudioContext(2, 1, RATE);
-        const prepared = fetch('music/' + name + '.ogg')
+        const file = 'music/' + this.piece + '.ogg';
+        const endSample = this.endSample;
+        const parts = fetch(file)
           .then((response) => {
-            if (!response.ok) throw new Error('music/' + name + '.ogg: ' + response.status);
+            if (!response.ok) throw new Error(file + ': ' + response.status);
             return response.arrayBuffer();
           })
           .then((bytes) => this.decoder.decodeAudioData(bytes))
           .then((rendered) => loopingParts(this.decoder, rendered, endSample));
-        prepared.catch((error) => console.warn('music:', error.message));
-        this.pieces.set(key, prepared);
+        parts.catch((error) => console.warn('music:', error.message));
+        this.prepared = { key, parts };
       }
-      return this.pieces.get(key);
+      return this.prepared.parts;
     },
     open(name, endSample) {
       this.halt();
       this.piece = name;
       this.endSample = endSample;
       this.playing = false;
-      this.prepare(name, endSample);
+      this.prepare();
     },
     play() {
       if (this.piece === null) return;
@@ -154,31 +158,38 @@
       this.halt();
       if (this.context === null || this.context.state !== 'running' || !this.playing) return;
       const token = this.token;
-      this.prepare(this.piece, this.endSample).then((parts) => {
+      this.prepare().then((parts) => {
         if (token !== this.token) return;
         const at = this.context.currentTime + 0.05;
-        const first = this.context.createBufferSource();
-        first.buffer = parts.first;
-        first.connect(this.gain);
-        first.start(at);
+        const head = this.context.createBufferSource();
+        head.buffer = parts.head;
+        head.connect(this.gain);
+        head.start(at);
+        // The loop goes on from where the head ends, sample for sample.
         const loop = this.context.createBufferSource();
         loop.buffer = parts.loop;
         loop.loop = true;
         loop.connect(this.gain);
-        loop.start(at + parts.first.length / parts.first.sampleRate);
-        this.sources = [first, loop];
+        loop.start(at + parts.head.length / RATE, parts.head.length / RATE);
+        this.sources = [head, loop];
       }, () => {});
     },
-    // Browsers start audio only after a click or a key.
+    // Browsers start audio only in a click or a key; some only in certain
+    // ones, so every one tries until the audio runs.
     unlock() {
-      if (this.context !== null) return;
-      const Context = window.AudioContext || window.webkitAudioContext;
-      if (!Context) return;
-      this.context = new Context({ sampleRate: RATE });
-      this.gain = this.context.createGain();
-      this.gain.gain.value = this.muted ? 0 : 1;
-      this.gain.connect(this.context.destination);
-      this.context.resume().then(() => this.start());
+      if (this.context === null) {
+        const Context = window.AudioContext || window.webkitAudioContext;
+        if (!Context) return true;
+        this.context = new Context({ sampleRate: RATE });
+        this.gain = this.context.createGain();
+        this.gain.gain.value = this.muted ? 0 : 1;
+        this.gain.connect(this.context.destination);
+      }
+      if (this.context.state !== 'running') {
+        this.context.resume().then(() => this.start(), () => {});
+        return false;
+      }
+      return true;
     },
     setMuted(muted) {
       this.muted = muted;
@@ -192,21 +203,24 @@
     },
   };
 
+  // The loop: the rendering up to the end of track, with what sounds after it
+  // added to its start. The head: the start as it sounds the first time, as
+  // long as that tail.
   function loopingParts(context, rendered, endSample) {
     const channels = rendered.numberOfChannels;
     let end = Math.floor(endSample * rendered.sampleRate / RATE);
     if (!(end > 0 && end <= rendered.length)) end = rendered.length;
-    const first = context.createBuffer(channels, end, rendered.sampleRate);
+    const tail = Math.max(1, Math.min(rendered.length - end, end));
+    const head = context.createBuffer(channels, tail, rendered.sampleRate);
     const loop = context.createBuffer(channels, end, rendered.sampleRate);
     for (let channel = 0; channel < channels; ++channel) {
       const samples = rendered.getChannelData(channel);
-      first.copyToChannel(samples.subarray(0, end), channel);
+      head.copyToChannel(samples.subarray(0, tail), channel);
       const mixed = samples.slice(0, end);
-      const tail = samples.subarray(end, Math.min(rendered.length, 2 * end));
-      for (let i = 0; i < tail.length; ++i) mixed[i] += tail[i];
+      for (let i = 0; i < rendered.length - end && i < end; ++i) mixed[i] += samples[end + i];
       loop.copyToChannel(mixed, channel);
     }
-    return { first, loop };
+    return { head, loop };
   }
 
   // ---- Saves --------------------------------------------------------------
@@ -533,7 +547,7 @@
 
   const unlockEvents = ['pointerdown', 'keydown', 'touchend'];
   function unlockAudio() {
-    music.unlock();
+    if (!music.unlock()) return;
     for (const type of unlockEvents) window.removeEventListener(type, unlockAudio, true);
   }
   for (const type of unlockEvents) window.addEventListener(type, unlockAudio, true);
