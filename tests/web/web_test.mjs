@@ -209,6 +209,11 @@ await check('the save folder goes out as a zip and only a whole, intact one come
     return btoa(text);
   }), 'base64');
   writeFileSync(join(work, 'savedat.zip'), exported);
+  // The desktop game continues it: a runner script that expects the same.
+  const expects = saved.holdings.map((shares, slot) => `expect shares.${slot} == ${shares}`);
+  writeFileSync(join(work, 'continue.txt'), ['key enter down', 'until scene title_menu max 100', 'key enter up',
+    'frames 2', 'click 300 300', 'frames 8', 'click 200 300', 'expect scene market', `expect cash == ${saved.cash}`,
+    ...expects, ''].join('\n'));
   const damaged = Buffer.from(exported);
   damaged[200] ^= 0xff;  // inside the first file's bytes
   const short = files.map((f) => (f.name === 'data.txt' ? { name: f.name, bytes: f.bytes.subarray(1) } : f));

@@ -249,6 +249,7 @@
     database: null,
     stored: 0,
     failed: 0,
+    replaced: false,  // a loaded zip waits for the next start: the game's saves no longer go in
 
     // Before the game starts: the stored folder into the game's file system.
     load() {
@@ -291,6 +292,7 @@
       });
     },
     store() {
+      if (this.replaced) return;
       this.put(readFolder()).then(() => ++this.stored, (error) => {
         ++this.failed;
         if (this.database !== null) console.warn('the save could not be stored:', error && error.message);
@@ -455,16 +457,23 @@
   // Checks the zip and stores it as the saved folder: the five files of the
   // zip replace the set whole; its rank.txt, when it has one, the ranking.
   // Nothing is stored when anything is wrong. The game takes it on its next
-  // start (the page reloads).
+  // start (the page reloads); until then the running game stores nothing
+  // over it.
   async function importSaves(buffer) {
     const found = await readSaveZip(buffer);
+    saves.replaced = true;
     const current = readFolder();
     const files = [];
     for (const [name, bytes] of found) files.push({ name, bytes });
     const rank = current.find((file) => file.name === RANK_FILE);
     if (!found.has(RANK_FILE) && rank) files.push(rank);
     files.sort((a, b) => (a.name < b.name ? -1 : a.name > b.name ? 1 : 0));
-    await saves.put(files);
+    try {
+      await saves.put(files);
+    } catch (error) {
+      saves.replaced = false;
+      throw error;
+    }
     return files.map((file) => file.name);
   }
 
