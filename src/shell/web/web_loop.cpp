@@ -15,6 +15,13 @@ void webGameEnded();
 namespace {
 // A step never holds the page longer than this, whatever the scene does.
 constexpr double STEP_BUDGET_MS = 50.0;
+// Frames are shown at most 60 times a second, as a desktop present waits for
+// the next 1/60 s tick: scenes paced only by their presents keep their speed
+// on displays that refresh faster. An animation frame up to EARLY_MS before
+// the tick counts as on time.
+constexpr double FRAME_MS = 1000.0 / 60.0;
+constexpr double EARLY_MS = 3.0;
+double nextTickMs = 0;
 
 WebProgram program{nullptr, nullptr};
 bool running = false;
@@ -24,8 +31,9 @@ char stateText[1024];
 // Turns until a frame is presented, the scene has nothing due, or the game
 // ends.
 void step() {
-    webStepBegin();
     const double start = emscripten_get_now();
+    if (start < nextTickMs - EARLY_MS) return;
+    webStepBegin();
     const int32_t presentsBefore = webPresentCount();
     TurnOutcome outcome = TurnOutcome::Ran;
     while (outcome == TurnOutcome::Ran && webPresentCount() == presentsBefore &&
@@ -34,6 +42,10 @@ void step() {
         outcome = mainLoopTurn();
     }
     webStepEnd();
+    if (webPresentCount() != presentsBefore) {
+        nextTickMs += FRAME_MS;
+        if (start > nextTickMs + 4 * FRAME_MS || start < nextTickMs - 4 * FRAME_MS) nextTickMs = start;
+    }
     // Saves and the ranking are whole between two turns: the page stores the
     // folder as it stands now.
     if (fileOpCount != savedFileOps) {
@@ -53,6 +65,7 @@ void start() {
     startup();
     webStepEnd();
     savedFileOps = fileOpCount;
+    nextTickMs = emscripten_get_now();
     running = true;
     emscripten_set_main_loop(step, 0, false);
 }
