@@ -23,6 +23,22 @@
   let frames = 0;
   let firstFrameMs = 0;
 
+  // Settings of the page; a browser may refuse to keep them.
+  function remembered(key) {
+    try {
+      return localStorage.getItem(key);
+    } catch (error) {
+      return null;
+    }
+  }
+  function remember(key, value) {
+    try {
+      localStorage.setItem(key, value);
+    } catch (error) {
+      // kept for this visit only
+    }
+  }
+
   function say(text) {
     message.textContent = text;
     message.hidden = text === '';
@@ -105,7 +121,7 @@
   const music = {
     context: null,
     gain: null,
-    muted: localStorage.getItem('kabusim.muted') === '1',
+    muted: remembered('kabusim.muted') === '1',
     decoder: null,
     prepared: null,  // {key, parts: Promise of {head, loop}}: the open piece only
     piece: null,
@@ -193,7 +209,7 @@
     },
     setMuted(muted) {
       this.muted = muted;
-      localStorage.setItem('kabusim.muted', muted ? '1' : '0');
+      remember('kabusim.muted', muted ? '1' : '0');
       if (this.gain !== null) this.gain.gain.value = muted ? 0 : 1;
     },
     pause(hidden) {
@@ -538,6 +554,7 @@
 
     document.getElementById('again').addEventListener('click', () => {
       endedBox.hidden = true;
+      screen.classList.add('playing');
       Module._webRestart();
     });
 
