@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything, generates data/ and runs the
 # whole suite: the unit and scene tests, the same tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the real-window test under Xvfb and the
-# Debian package test.
+# Debian package test, and the browser version in headless Chromium.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh all build
@@ -19,3 +19,4 @@ echo "== real window"
 tests/window/real_window_test.sh build
 echo "== Debian package"
 tests/package/package_test.sh build
+tests/web/web_test.sh build
