@@ -15,7 +15,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB_RECURSE KABU_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(REMOVE_ITEM KABU_SOURCES ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/windows_main.cpp)
+list(REMOVE_ITEM KABU_SOURCES ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/web_main.cpp
+            ${CMAKE_SOURCE_DIR}/src/windows_main.cpp)
 list(FILTER KABU_SOURCES EXCLUDE REGEX "/src/shell/(sdl|headless|posix|win32|web)/")
 set(KABU_WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win32)
 set(KABU_WIN32_FILE_SOURCES ${KABU_WIN32}/win32_paths.cpp ${KABU_WIN32}/win32_file_system.cpp

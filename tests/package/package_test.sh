@@ -47,7 +47,7 @@ launcher="$root/usr/games/kabusim-launcher"
 grep -qx 'Exec="/usr/games/kabusim-launcher"' "$root/usr/share/applications/kabusim.desktop" ||
     fail "desktop entry: $(grep Exec= "$root/usr/share/applications/kabusim.desktop")"
 
-start_xvfb 1280x1024 || fail "Xvfb did not start"
+start_xvfb 1920x1080 || fail "Xvfb did not start"
 
 home="$work/home"
 mkdir -p "$home"
