@@ -3,7 +3,7 @@
 # 1024 Xvfb screen. Its start: from `wine kabusim.exe` to its first frame on
 # screen (the first line of --stats, which the game writes at once); one
 # start warms the prefix, RUNS more (default 9) are timed and their median
-# printed, with the part the game itself measured (from the start of main to
+# printed, with what the game itself measured (from the start of main to
 # the first frame shown). Then one game into the market, watched for
 # MARKET_SECONDS (default 21): the length of a game day and the processor
 # time of the game's process.
