@@ -14,18 +14,7 @@ out=$root/build-web
 site=$out/site
 
 PACKAGES=(emscripten fluidsynth vorbis-tools timgm6mb-soundfont googletest libstb-dev cmake ninja-build g++)
-installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2> /dev/null || true; } |
-    awk '/ ok installed$/ {print $1}' | tr '\n' ' ')"
-missing=()
-for package in "${PACKAGES[@]}"; do
-    [[ $installed == *" $package "* ]] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
-    "${SUDO[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install_missing.sh "${PACKAGES[@]}"
 
 # data/ comes from the Linux build's asset generator.
 if [ -f "$linux_build/build.ninja" ]; then

@@ -13,19 +13,7 @@ build_dir=${1:-build-windows}
 # Wine, Xvfb and xdotool are for the tests under Wine (tests/windows).
 PACKAGES=(g++-mingw-w64-x86-64 googletest libstb-dev nsis zip unzip cmake ninja-build wine wine64 xvfb xauth xdotool
           x11-apps imagemagick python3)
-installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${PACKAGES[@]}" 2> /dev/null || true; } |
-    awk '/ ok installed$/ {print $1}' | tr '\n' ' ')"
-missing=()
-for package in "${PACKAGES[@]}"; do
-    [[ $installed == *" $package "* ]] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
-    "${SUDO[@]}" apt-get -o DPkg::Lock::Timeout=600 update -qq
-    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
-        --no-install-recommends "${missing[@]}"
-fi
+scripts/install_missing.sh "${PACKAGES[@]}"
 
 # data/ and the icon, made by the Linux build's asset generator.
 scripts/setup.sh play build

@@ -20,18 +20,7 @@ shift 2
 packages=("${PLAY_PACKAGES[@]}")
 [ "$mode" = all ] && packages+=("${TEST_PACKAGES[@]}")
 
-installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2> /dev/null || true; } |
-    awk '/ ok installed$/ {print $1}' | tr '\n' ' ')"
-missing=()
-for package in "${packages[@]}"; do
-    [[ $installed == *" $package "* ]] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
-    "${SUDO[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install_missing.sh "${packages[@]}"
 
 # A new folder gets Ninja; an existing one keeps its generator and options,
 # and is configured again only for an option given here that it lacks.
