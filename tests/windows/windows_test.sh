@@ -91,7 +91,8 @@ mkdir -p "$work/suites"
 run_suite() {
     local name
     name=$(basename "$1" .exe)
-    (cd "$build" && wine "$1" --gtest_brief=1 > "$work/suites/$name.log" 2>&1)
+    # A suite that hangs fails after ten minutes instead of holding the run.
+    (cd "$build" && timeout 600 wine "$1" --gtest_brief=1 > "$work/suites/$name.log" 2>&1)
     echo $? > "$work/suites/$name.code"
 }
 # The longest first, two at a time.

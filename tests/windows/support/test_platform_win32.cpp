@@ -87,14 +87,41 @@ bool enterFolder(const std::string& folder) { return SetCurrentDirectoryW(wide(f
 
 long processNumber() { return static_cast<long>(GetCurrentProcessId()); }
 
+// This process's own copy of a folder's files, made at its first use and
+// removed at exit. Links to files that another test process has open cannot
+// always be removed (Wine then keeps the name, and removing the folder never
+// ends), so the links of a test go only to files no other process opens.
+namespace {
+std::string privateCopy;
+std::string privateCopyOf;
+
+void removePrivateCopy() {
+    std::error_code error;
+    if (!privateCopy.empty()) fs::remove_all(privateCopy, error);
+}
+
+const std::string& ownCopyOf(const std::string& target) {
+    if (privateCopyOf == target) return privateCopy;
+    removePrivateCopy();
+    if (privateCopyOf.empty()) std::atexit(removePrivateCopy);
+    privateCopyOf = target;
+    privateCopy = makeTempFolder("kabudata");
+    std::error_code error;
+    fs::copy(target, privateCopy, fs::copy_options::recursive, error);
+    return privateCopy;
+}
+}  // namespace
+
 // Wine makes no links a program sees, and Windows only with developer mode
 // or as administrator; hard links to each file work everywhere on one volume
 // (copies elsewhere).
 bool linkFolder(const std::string& target, const std::string& name) {
     std::error_code error;
     if (!fs::create_directory(name, error) && error) return false;
+    const std::string& own = ownCopyOf(target);
+    if (own.empty()) return false;
     bool ok = true;
-    for (const fs::directory_entry& entry : fs::directory_iterator(target, error)) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(own, error)) {
         if (entry.is_regular_file()) ok = linkFile(entry.path().string(), (fs::path(name) / entry.path().filename()).string()) && ok;
     }
     return ok && !error;
