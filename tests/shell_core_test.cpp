@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "shell/frame_ticks.h"
 #include "shell/main_loop.h"
 #include "shell/rng.h"
 #include "shell/scenes.h"
@@ -117,4 +118,18 @@ TEST(Music, CommandsParse) {
     EXPECT_EQ(parseMusicCommand("Close WAV01").verb, MusicVerb::Close);
     EXPECT_EQ(parseMusicCommand("Open data/x.mid").verb, MusicVerb::Unknown);
     EXPECT_EQ(parseMusicCommand("").verb, MusicVerb::Unknown);
+}
+
+// The ticks every desktop present waits for: 60 a second without drift, and
+// a stall starts them again instead of rushing frames to catch up.
+TEST(FrameTicks, SixtyASecondAndAStallStartsThemAgain) {
+    FrameTicks ticks;
+    startFrameTicks(ticks, 1000);
+    uint64_t due = 0;
+    for (int frame = 0; frame < 60; ++frame) due = nextFrameTick(ticks, frameTickDue(ticks));
+    EXPECT_EQ(due, 1000u + 1000000u);
+    EXPECT_EQ(nextFrameTick(ticks, due + 500000), due + 500000);  // half a second late
+    EXPECT_EQ(frameTickDue(ticks), due + 500000);
+    EXPECT_EQ(countsToMicros(3 * 10000000ull + 5, 10000000), 3000000u);
+    EXPECT_EQ(countsToMicros(uint64_t{1} << 62, 1000000000), (uint64_t{1} << 62) / 1000);
 }

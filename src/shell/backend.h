@@ -13,6 +13,18 @@ struct PlatformEvent {
     int code = 0;  // MusicDone: 1 when the piece ended by itself
 };
 
+// Window events waiting for the main loop, oldest first; when it is full the
+// newest is dropped. Every backend keeps its events in one.
+struct EventQueue {
+    static constexpr int CAPACITY = 64;
+    PlatformEvent events[CAPACITY];
+    int head = 0;
+    int count = 0;
+};
+void queueEvent(EventQueue& queue, EventKind kind, int code = 0);
+// Takes the oldest event; false when none waits.
+bool takeEvent(EventQueue& queue, PlatformEvent& event);
+
 struct InputState {
     Point cursor{0, 0};
     bool leftButton = false;

@@ -118,6 +118,20 @@ bool pressLatch(int& latch, int left, int top, int right, int bottom) {
     return true;
 }
 
+void queueEvent(EventQueue& queue, EventKind kind, int code) {
+    if (queue.count == EventQueue::CAPACITY) return;
+    queue.events[(queue.head + queue.count) % EventQueue::CAPACITY] = PlatformEvent{kind, code};
+    ++queue.count;
+}
+
+bool takeEvent(EventQueue& queue, PlatformEvent& event) {
+    if (queue.count == 0) return false;
+    event = queue.events[queue.head];
+    queue.head = (queue.head + 1) % EventQueue::CAPACITY;
+    --queue.count;
+    return true;
+}
+
 MusicCommand parseMusicCommand(const char* command) {
     MusicCommand parsed;
     if (std::strncmp(command, "Open ", 5) == 0) {

@@ -4,16 +4,13 @@
 #include "shell/headless/headless.h"
 
 namespace {
-constexpr int EVENT_QUEUE = 64;
 constexpr int MUSIC_LOG = 256;
 
 struct HeadlessState {
     uint32_t now;
     uint32_t presentAdvance;
     InputState input;
-    PlatformEvent events[EVENT_QUEUE];
-    int eventHead;
-    int eventCount;
+    EventQueue events;
     int presents;
     uint8_t frame[SCREEN_WIDTH * SCREEN_HEIGHT];
     PaletteEntry framePalette[256];
@@ -36,13 +33,7 @@ uint64_t micros() { return uint64_t{state.now} * 1000; }
 
 void readInput(InputState& input) { input = state.input; }
 
-bool nextEvent(PlatformEvent& event) {
-    if (state.eventCount == 0) return false;
-    event = state.events[state.eventHead];
-    state.eventHead = (state.eventHead + 1) % EVENT_QUEUE;
-    --state.eventCount;
-    return true;
-}
+bool nextEvent(PlatformEvent& event) { return takeEvent(state.events, event); }
 
 void music(const char* command) {
     char* slot = state.music[state.musicCount % MUSIC_LOG];
@@ -55,7 +46,7 @@ bool lockAllowed() { return !state.locksFail; }
 
 // The virtual clock does not move while the loop waits: the caller moves it.
 bool waitEvent(uint32_t) {
-    return state.eventCount > 0;
+    return state.events.count > 0;
 }
 
 const Backend headlessBackend{present, micros, readInput, nextEvent, music, lockAllowed, nullptr, waitEvent};
@@ -91,13 +82,7 @@ void releaseAll() {
     state.input.cursor = cursor;
 }
 
-void pushEvent(EventKind kind, int code) {
-    if (state.eventCount == EVENT_QUEUE) return;
-    PlatformEvent& event = state.events[(state.eventHead + state.eventCount) % EVENT_QUEUE];
-    event.kind = kind;
-    event.code = code;
-    ++state.eventCount;
-}
+void pushEvent(EventKind kind, int code) { queueEvent(state.events, kind, code); }
 
 int presentCount() { return state.presents; }
 const uint8_t* presentedPixels() { return state.frame; }

@@ -8,6 +8,7 @@
 
 #include "shell/backend.h"
 #include "shell/frame_stats.h"
+#include "shell/frame_ticks.h"
 #include "shell/main_loop.h"
 #include "shell/options.h"
 #include "shell/sdl/sdl_display.h"
@@ -17,31 +18,21 @@
 namespace {
 SDL_Window* window = nullptr;
 Uint32 musicEventType = 0;
-double nextTickMs = 0;
-constexpr double FRAME_MS = 1000.0 / 60.0;
-
-double nowMs() {
-    return static_cast<double>(SDL_GetPerformanceCounter()) * 1000.0 / static_cast<double>(SDL_GetPerformanceFrequency());
-}
+FrameTicks frameTicks;
 
 // The clock starts with the program.
 const uint64_t clockStart = SDL_GetPerformanceCounter();
 
-uint64_t micros() {
-    const uint64_t ticks = SDL_GetPerformanceCounter() - clockStart;
-    const uint64_t frequency = SDL_GetPerformanceFrequency();
-    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
-}
+uint64_t micros() { return countsToMicros(SDL_GetPerformanceCounter() - clockStart, SDL_GetPerformanceFrequency()); }
 
 // Shows the frame, then waits for the next 1/60 s tick like a display's retrace.
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     const uint64_t showStart = micros();
     sdlShowFrame(pixels, pitch, palette);
-    frameStatsPresent(showStart, micros());
-    const double now = nowMs();
-    nextTickMs += FRAME_MS;
-    if (now > nextTickMs + 4 * FRAME_MS || now < nextTickMs - 4 * FRAME_MS) nextTickMs = now;
-    if (now + 1.0 < nextTickMs) SDL_Delay(static_cast<Uint32>(nextTickMs - now));
+    const uint64_t now = micros();
+    frameStatsPresent(showStart, now);
+    const uint64_t due = nextFrameTick(frameTicks, now);
+    if (now + 1000 < due) SDL_Delay(static_cast<Uint32>((due - now) / 1000));
 }
 
 
@@ -137,7 +128,7 @@ bool sdlBackendOpen() {
     eventKept = false;
     musicEventType = SDL_RegisterEvents(1);
     openMusic(musicEventType);
-    nextTickMs = nowMs();
+    startFrameTicks(frameTicks, micros());
     setBackend(&sdlBackend);
     return true;
 }

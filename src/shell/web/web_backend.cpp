@@ -25,7 +25,6 @@ void webMusicClose();
 namespace {
 constexpr int SAMPLE_RATE = 44100;
 constexpr double LONGEST_GAP_MS = 250.0;
-constexpr int EVENT_QUEUE = 16;
 
 // Clock. Inside a step: anchorMicros plus the real time since anchorMs.
 double anchorMs = 0;
@@ -46,9 +45,7 @@ Held* const HELD[] = {&button, &enter, &up, &down, &fKey};
 Point cursor{0, 0};
 int touchId = -1;
 
-PlatformEvent events[EVENT_QUEUE];
-int eventHead = 0;
-int eventCount = 0;
+EventQueue events;
 
 uint32_t frameRgba[SCREEN_WIDTH * SCREEN_HEIGHT];
 int32_t presents = 0;
@@ -70,12 +67,6 @@ void press(Held& held, bool isDown) {
 }
 
 bool shown(const Held& held) { return held.down || held.pending; }
-
-void pushEvent(EventKind kind) {
-    if (eventCount == EVENT_QUEUE) return;
-    events[(eventHead + eventCount) % EVENT_QUEUE] = PlatformEvent{kind, 0};
-    ++eventCount;
-}
 
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     const double showStart = emscripten_get_now();
@@ -104,13 +95,7 @@ void readInput(InputState& state) {
     state.f = shown(fKey);
 }
 
-bool nextEvent(PlatformEvent& event) {
-    if (eventCount == 0) return false;
-    event = events[eventHead];
-    eventHead = (eventHead + 1) % EVENT_QUEUE;
-    --eventCount;
-    return true;
-}
+bool nextEvent(PlatformEvent& event) { return takeEvent(events, event); }
 
 // "data/title.mid" is played from the page's rendering of title.mid; its end
 // of track is where the rendering loops.
@@ -161,7 +146,7 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     const bool isDown = type == EMSCRIPTEN_EVENT_KEYDOWN;
     const char* code = event->code;
     if (std::strcmp(code, "Escape") == 0) {
-        if (isDown && !event->repeat) pushEvent(EventKind::Escape);
+        if (isDown && !event->repeat) queueEvent(events, EventKind::Escape);
         return EM_TRUE;
     }
     if (std::strcmp(code, "Enter") == 0 || std::strcmp(code, "NumpadEnter") == 0) {
@@ -241,7 +226,7 @@ void webBackendInstall() {
     inStep = true;  // start-up reads a live clock
     button = enter = up = down = fKey = Held{false, false};
     touchId = -1;
-    eventHead = eventCount = 0;
+    events = EventQueue{};
     presents = 0;
     if (!registered) registerCallbacks();
     registered = true;

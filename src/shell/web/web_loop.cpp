@@ -3,6 +3,7 @@
 #include <emscripten.h>
 
 #include "shell/files.h"
+#include "shell/frame_ticks.h"
 #include "shell/main_loop.h"
 #include "shell/platform.h"
 #include "shell/web/web_backend.h"
@@ -19,9 +20,10 @@ constexpr double STEP_BUDGET_MS = 50.0;
 // the next 1/60 s tick: scenes paced only by their presents keep their speed
 // on displays that refresh faster. An animation frame up to EARLY_MS before
 // the tick counts as on time.
-constexpr double FRAME_MS = 1000.0 / 60.0;
-constexpr double EARLY_MS = 3.0;
-double nextTickMs = 0;
+constexpr uint64_t EARLY_MICROS = 3000;
+FrameTicks frameTicks;
+
+uint64_t pageMicros() { return static_cast<uint64_t>(emscripten_get_now() * 1000.0); }
 
 WebProgram program{nullptr, nullptr};
 bool running = false;
@@ -32,7 +34,8 @@ char stateText[1024];
 // ends.
 void step() {
     const double start = emscripten_get_now();
-    if (start < nextTickMs - EARLY_MS) return;
+    const uint64_t startMicros = pageMicros();
+    if (startMicros + EARLY_MICROS < frameTickDue(frameTicks)) return;
     webStepBegin();
     const int32_t presentsBefore = webPresentCount();
     TurnOutcome outcome = TurnOutcome::Ran;
@@ -42,10 +45,7 @@ void step() {
         outcome = mainLoopTurn();
     }
     webStepEnd();
-    if (webPresentCount() != presentsBefore) {
-        nextTickMs += FRAME_MS;
-        if (start > nextTickMs + 4 * FRAME_MS || start < nextTickMs - 4 * FRAME_MS) nextTickMs = start;
-    }
+    if (webPresentCount() != presentsBefore) nextFrameTick(frameTicks, startMicros);
     // Saves and the ranking are whole between two turns: the page stores the
     // folder as it stands now.
     if (fileOpCount != savedFileOps) {
@@ -65,7 +65,7 @@ void start() {
     startup();
     webStepEnd();
     savedFileOps = fileOpCount;
-    nextTickMs = emscripten_get_now();
+    startFrameTicks(frameTicks, pageMicros());
     running = true;
     emscripten_set_main_loop(step, 0, false);
 }

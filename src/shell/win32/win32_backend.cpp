@@ -9,6 +9,7 @@
 
 #include "shell/backend.h"
 #include "shell/frame_stats.h"
+#include "shell/frame_ticks.h"
 #include "shell/main_loop.h"
 #include "shell/options.h"
 #include "shell/picture_scale.h"
@@ -17,9 +18,6 @@
 #include "shell/win32/win32_winmm.h"
 
 namespace {
-constexpr uint64_t MICROS_PER_TICK_NUMERATOR = 1000000;  // a tick is 1/60 s
-constexpr uint64_t TICKS_PER_SECOND = 60;
-
 // The clock starts with the program.
 LARGE_INTEGER readCounter(BOOL (*read)(LARGE_INTEGER*)) {
     LARGE_INTEGER value;
@@ -47,15 +45,13 @@ AxisMap rowMap;
 // an ordinary one with the system timer at 1 ms.
 HANDLE timer = nullptr;
 bool raisedTimerResolution = false;
-uint64_t tickBase = 0;   // µs of tick 0
-uint64_t tickCount = 0;  // ticks since tickBase
+FrameTicks frameTicks;
 
 uint64_t micros() {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
-    const uint64_t ticks = static_cast<uint64_t>(now.QuadPart - counterStart.QuadPart);
-    const uint64_t frequency = static_cast<uint64_t>(counterFrequency.QuadPart);
-    return ticks / frequency * 1000000 + ticks % frequency * 1000000 / frequency;
+    return countsToMicros(static_cast<uint64_t>(now.QuadPart - counterStart.QuadPart),
+                          static_cast<uint64_t>(counterFrequency.QuadPart));
 }
 
 void openTimer() {
@@ -175,14 +171,7 @@ void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     showFrame(pixels, pitch, palette);
     const uint64_t now = micros();
     frameStatsPresent(showStart, now);
-    ++tickCount;
-    uint64_t due = tickBase + tickCount * MICROS_PER_TICK_NUMERATOR / TICKS_PER_SECOND;
-    constexpr uint64_t SLACK = 4 * MICROS_PER_TICK_NUMERATOR / TICKS_PER_SECOND;
-    if (now > due + SLACK || now + SLACK < due) {
-        tickBase = now;
-        tickCount = 0;
-        due = now;
-    }
+    const uint64_t due = nextFrameTick(frameTicks, now);
     if (now + 1000 < due) sleepMicros(due - now);
 }
 
@@ -197,29 +186,29 @@ void pumpMessages() {
 }
 
 bool nextEvent(PlatformEvent& event) {
-    if (takeEvent(event)) return true;
+    if (takeEvent(windowEvents, event)) return true;
     pumpMessages();
-    return takeEvent(event);
+    return takeEvent(windowEvents, event);
 }
 
 // Sleeps until a game event comes or the time is up; other messages (mouse
 // motion, painting) wake it only to be handled.
 bool waitEvent(uint32_t timeoutMs) {
     pumpMessages();
-    if (eventWaiting()) return true;
+    if (windowEvents.count > 0) return true;
     if (!armTimer(uint64_t{timeoutMs} * 1000)) {
         MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         pumpMessages();
-        return eventWaiting();
+        return windowEvents.count > 0;
     }
     for (;;) {
         const DWORD woke = MsgWaitForMultipleObjectsEx(1, &timer, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woke != WAIT_OBJECT_0 + 1) {
             CancelWaitableTimer(timer);
-            return eventWaiting();
+            return windowEvents.count > 0;
         }
         pumpMessages();
-        if (eventWaiting()) {
+        if (windowEvents.count > 0) {
             CancelWaitableTimer(timer);
             return true;
         }
@@ -278,7 +267,7 @@ void repaintWindow(HDC dc) {
 
 bool win32BackendOpen(char* problem, size_t size) {
     problem[0] = '\0';
-    clearEvents();
+    windowEvents = EventQueue{};
     // The start-up reads the clock for its seed, and loads while the window opens.
     setBackend(&win32Backend);
     std::thread loading(startup);
@@ -289,8 +278,7 @@ bool win32BackendOpen(char* problem, size_t size) {
     windowDC = GetDC(window);
     openTimer();
     openMusic(window);
-    tickBase = micros();
-    tickCount = 0;
+    startFrameTicks(frameTicks, micros());
     return true;
 }
 

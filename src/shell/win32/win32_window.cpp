@@ -10,15 +10,11 @@ constexpr const wchar_t* CLASS_NAME = L"KabusimWindow";
 constexpr const wchar_t* TITLE = L"Direct X";
 constexpr DWORD WINDOWED_STYLE = WS_OVERLAPPEDWINDOW;
 constexpr DWORD FULLSCREEN_STYLE = WS_POPUP;
-constexpr int EVENT_QUEUE = 64;
 
 HWND window = nullptr;
 HINSTANCE programInstance = nullptr;
 bool fullscreen = true;
 
-PlatformEvent events[EVENT_QUEUE];
-int eventHead = 0;
-int eventCount = 0;
 
 MONITORINFO monitorOf(HWND of) {
     MONITORINFO info{};
@@ -60,10 +56,10 @@ void place(const RECT& rect, DWORD style) {
 LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
-            queueEvent(EventKind::Close, 0);
+            queueEvent(windowEvents, EventKind::Close);
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) queueEvent(EventKind::Escape, 0);
+            if (wParam == VK_ESCAPE) queueEvent(windowEvents, EventKind::Escape);
             return 0;
         case WM_SYSKEYDOWN:
             if (wParam == VK_RETURN && (lParam & (1 << 29)) != 0) {
@@ -113,7 +109,7 @@ LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             if (fullscreen) place(fullscreenRect(hwnd), FULLSCREEN_STYLE);
             return 0;
         case winmm::NOTIFY_MESSAGE:
-            queueEvent(EventKind::MusicDone, musicDoneCode(static_cast<unsigned>(wParam)));
+            queueEvent(windowEvents, EventKind::MusicDone, musicDoneCode(static_cast<unsigned>(wParam)));
             return 0;
         default:
             break;
@@ -166,23 +162,4 @@ void toggleFullscreen() {
     }
 }
 
-void queueEvent(EventKind kind, int code) {
-    if (eventCount == EVENT_QUEUE) return;
-    events[(eventHead + eventCount) % EVENT_QUEUE] = PlatformEvent{kind, code};
-    ++eventCount;
-}
-
-bool takeEvent(PlatformEvent& event) {
-    if (eventCount == 0) return false;
-    event = events[eventHead];
-    eventHead = (eventHead + 1) % EVENT_QUEUE;
-    --eventCount;
-    return true;
-}
-
-bool eventWaiting() { return eventCount > 0; }
-
-void clearEvents() {
-    eventHead = 0;
-    eventCount = 0;
-}
+EventQueue windowEvents;

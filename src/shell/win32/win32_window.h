@@ -14,10 +14,7 @@ HWND gameWindow();
 void toggleFullscreen();
 
 // The game's events, queued by the window procedure.
-void queueEvent(EventKind kind, int code);
-bool takeEvent(PlatformEvent& event);
-bool eventWaiting();
-void clearEvents();
+extern EventQueue windowEvents;
 
 // Called by the window procedure when the window must be drawn whole again.
 void repaintWindow(HDC dc);
