@@ -12,6 +12,9 @@ void resetFileOps() {
     fileOpFailOnce = 0;
 }
 
+namespace {
+
+// Counts one step; false when the hook cuts it.
 bool fileStepAllowed() {
     ++fileOpCount;
     if (fileOpStopAt <= 0) return true;
@@ -19,13 +22,43 @@ bool fileStepAllowed() {
     return fileOpCount < fileOpStopAt;
 }
 
+// The steps that change the disk, each behind the hook.
+bool createFile(const char* path, const void* data, size_t size) {
+    if (!fileStepAllowed()) return false;
+    const FileHandle file = platformCreateNew(path);
+    if (file == NO_FILE) return false;
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    if (!fileStepAllowed()) {
+        // A write cut off in the middle leaves a torn file behind.
+        platformWrite(file, bytes, size / 2);
+        platformClose(file);
+        return false;
+    }
+    if (!platformWrite(file, bytes, size) || !fileStepAllowed() || !platformFlush(file) || !fileStepAllowed()) {
+        platformClose(file);
+        return false;
+    }
+    return platformClose(file);
+}
+
+bool renameOver(const char* from, const char* to) { return fileStepAllowed() && platformRename(from, to); }
+
+bool syncFolder(const char* path) { return fileStepAllowed() && platformSyncFolder(path); }
+
+bool makeFolder(const char* path) {
+    if (platformNameKind(path) == NameKind::Folder) return true;
+    return fileStepAllowed() && platformMakeFolder(path);
+}
+
+}  // namespace
+
 FileRead readWholeFile(const char* path, void* buffer, size_t size) {
     return platformReadFile(path, buffer, size);
 }
 
 NameKind nameKind(const char* path) { return platformNameKind(path); }
 
-bool removeName(const char* path) { return platformRemove(path); }
+bool removeName(const char* path) { return fileStepAllowed() && platformRemove(path); }
 
 namespace {
 
@@ -39,14 +72,14 @@ bool installPendingSet(const FileSet& set) {
         if (nameKind(file.pendingPath) == NameKind::File) {
             // A folder in the set's place cannot be renamed over.
             if (nameKind(file.path) == NameKind::Folder && !removeName(file.path)) return false;
-            if (!platformRename(file.pendingPath, file.path)) return false;
+            if (!renameOver(file.pendingPath, file.path)) return false;
         } else if (nameExists(file.pendingPath) && !removeName(file.pendingPath)) {
             return false;
         }
     }
-    if (!platformSyncFolder(set.folder)) return false;
+    if (!syncFolder(set.folder)) return false;
     if (!removeName(set.commitPath)) return false;
-    return platformSyncFolder(set.folder);
+    return syncFolder(set.folder);
 }
 
 void discardPendingFiles(const FileSet& set) {
@@ -57,7 +90,7 @@ void discardPendingFiles(const FileSet& set) {
 
 // Creates a file where a stray may stand: the stray goes first.
 bool createAfresh(const char* path, const void* bytes, size_t size) {
-    return removeName(path) && platformCreateFile(path, bytes, size);
+    return removeName(path) && createFile(path, bytes, size);
 }
 
 }  // namespace
@@ -76,7 +109,7 @@ const char* fileOfSet(const FileSet& set, int index) {
 }
 
 bool writeFileSet(const FileSet& set, const void* const images[], const size_t sizes[]) {
-    if (!platformMakeFolder(set.folder)) return false;
+    if (!makeFolder(set.folder)) return false;
     // A committed set still waiting must go in first, or it would be lost.
     if (!settleFileSet(set)) return false;
 
@@ -86,11 +119,11 @@ bool writeFileSet(const FileSet& set, const void* const images[], const size_t s
             return false;
         }
     }
-    if (!platformSyncFolder(set.folder) || !createAfresh(set.commitPath, "", 0) ||
-        !platformSyncFolder(set.folder)) {
+    if (!syncFolder(set.folder) || !createAfresh(set.commitPath, "", 0) ||
+        !syncFolder(set.folder)) {
         // Not surely committed: the mark goes first, so that whatever reaches
         // the disk leaves either the old set or the whole new one.
-        if (removeName(set.commitPath) && platformSyncFolder(set.folder)) discardPendingFiles(set);
+        if (removeName(set.commitPath) && syncFolder(set.folder)) discardPendingFiles(set);
         // A mark that could not be taken back leaves the new set as the one
         // a read finds.
         return committed(set);
@@ -105,11 +138,11 @@ bool replaceFile(const char* folder, const char* path, const char* pendingPath, 
                  size_t size) {
     char probe[1];
     if (readWholeFile(path, probe, sizeof probe).outcome == ReadOutcome::Unreadable) return false;
-    if (!platformMakeFolder(folder)) return false;
-    if (!createAfresh(pendingPath, bytes, size) || !platformRename(pendingPath, path)) {
+    if (!makeFolder(folder)) return false;
+    if (!createAfresh(pendingPath, bytes, size) || !renameOver(pendingPath, path)) {
         removeName(pendingPath);
         return false;
     }
-    platformSyncFolder(folder);
+    syncFolder(folder);
     return true;
 }

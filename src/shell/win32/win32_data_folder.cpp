@@ -5,7 +5,6 @@
 #include <cwchar>
 
 #include "shell/data_folder.h"
-#include "shell/win32/win32_folders.h"
 #include "shell/win32/win32_paths.h"
 
 namespace {
@@ -13,8 +12,6 @@ namespace {
 constexpr const wchar_t* PROBE = L"data\\char.BMP";
 
 wchar_t programFolder[WIDE_PATH_MAX];
-wchar_t dataFolder[WIDE_PATH_MAX];
-wchar_t savesFolder[WIDE_PATH_MAX];
 
 bool hasData(const wchar_t* folder) {
     wchar_t path[WIDE_PATH_MAX + 16];
@@ -61,28 +58,26 @@ bool localAppData(wchar_t* out, size_t size) {
     CoTaskMemFree(known);
     return ok;
 }
-}  // namespace
-
-const wchar_t* saveFolder() { return savesFolder; }
-
+// Finds data/ in the program's folder, else in the working folder, and
+// chooses where saves go: beside the program when its folder can be written
+// (a portable copy), else under %LOCALAPPDATA%\kabusim (an installed one).
+// Sets the game roots. When neither folder has the data, writes into
+// `problem` where it looked and returns false.
 bool locateGameFolders(wchar_t* problem, size_t size) {
     problem[0] = L'\0';
-    dataFolder[0] = L'\0';
-    savesFolder[0] = L'\0';
     wchar_t here[WIDE_PATH_MAX];
     const DWORD hereLength = GetCurrentDirectoryW(WIDE_PATH_MAX, here);
     if (hereLength == 0 || hereLength >= WIDE_PATH_MAX) std::wcscpy(here, L".");
     const bool known = findProgramFolder();
     if (known && hasData(programFolder)) {
+        wchar_t dataFolder[WIDE_PATH_MAX];
+        wchar_t saves[WIDE_PATH_MAX];
         std::swprintf(dataFolder, WIDE_PATH_MAX, L"%ls\\data", programFolder);
-        if (portable(programFolder) || !localAppData(savesFolder, WIDE_PATH_MAX)) {
-            std::wcscpy(savesFolder, programFolder);
-        }
-        setGameRoots(dataFolder, savesFolder);
+        if (portable(programFolder) || !localAppData(saves, WIDE_PATH_MAX)) std::wcscpy(saves, programFolder);
+        setGameRoots(dataFolder, saves);
         return true;
     }
     if (hasData(here)) {
-        std::wcscpy(savesFolder, here);
         setGameRoots(nullptr, nullptr);
         return true;
     }
@@ -94,6 +89,8 @@ bool locateGameFolders(wchar_t* problem, size_t size) {
                   _wcsicmp(here, programFolder) == 0 ? L"" : here);
     return false;
 }
+
+}  // namespace
 
 bool enterDataFolder(FILE* err) {
     wchar_t problem[3 * WIDE_PATH_MAX];

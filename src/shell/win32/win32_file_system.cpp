@@ -141,39 +141,25 @@ NameKind platformNameKind(const char* path) {
     return wide.ok ? kindOf(wide.text) : NameKind::Missing;
 }
 
-bool platformCreateFile(const char* path, const void* data, size_t size) {
-    if (!fileStepAllowed()) return false;
+FileHandle platformCreateNew(const char* path) {
     const WidePath wide(path);
-    if (!wide.ok) return false;
+    if (!wide.ok) return NO_FILE;
     // CREATE_NEW fails on anything at the name, a link included, which the
     // flag keeps from being followed.
     const HANDLE file = CreateFileW(wide.text, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    if (!fileStepAllowed()) {
-        // A write cut off in the middle leaves a torn file behind.
-        writeAll(file, bytes, size / 2);
-        CloseHandle(file);
-        return false;
-    }
-    if (!writeAll(file, bytes, size)) {
-        CloseHandle(file);
-        return false;
-    }
-    if (!fileStepAllowed() || !FlushFileBuffers(file)) {
-        CloseHandle(file);
-        return false;
-    }
-    if (!fileStepAllowed()) {
-        CloseHandle(file);
-        return false;
-    }
-    return CloseHandle(file) != 0;
+    return file == INVALID_HANDLE_VALUE ? NO_FILE : reinterpret_cast<FileHandle>(file);
 }
 
+bool platformWrite(FileHandle file, const void* bytes, size_t size) {
+    return writeAll(reinterpret_cast<HANDLE>(file), static_cast<const uint8_t*>(bytes), size);
+}
+
+bool platformFlush(FileHandle file) { return FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0; }
+
+bool platformClose(FileHandle file) { return CloseHandle(reinterpret_cast<HANDLE>(file)) != 0; }
+
 bool platformRename(const char* from, const char* to) {
-    if (!fileStepAllowed()) return false;
     const WidePath source(from);
     const WidePath target(to);
     if (!source.ok || !target.ok) return false;
@@ -182,7 +168,6 @@ bool platformRename(const char* from, const char* to) {
 }
 
 bool platformRemove(const char* path) {
-    if (!fileStepAllowed()) return false;
     WidePath wide(path);
     if (!wide.ok) return false;
     const DWORD attributes = GetFileAttributesW(wide.text);
@@ -198,7 +183,6 @@ bool platformRemove(const char* path) {
 }
 
 bool platformSyncFolder(const char* path) {
-    if (!fileStepAllowed()) return false;
     const WidePath wide(path);
     if (!wide.ok || kindOf(wide.text) != NameKind::Folder) return false;
     // NTFS flushes a folder's entries through a handle opened for writing;
@@ -218,7 +202,6 @@ bool platformMakeFolder(const char* path) {
     if (!wide.ok) return false;
     const NameKind kind = kindOf(wide.text);
     if (kind != NameKind::Missing) return kind == NameKind::Folder;
-    if (!fileStepAllowed()) return false;
     // The save root itself (under the user's local application data) is
     // made on the way.
     const wchar_t* root = saveRoot();
