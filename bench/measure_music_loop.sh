@@ -16,6 +16,7 @@ build_dir=$(cd "${1:-build}" && pwd) || exit 1
 [ -f "$build_dir/data/main.mid" ] || { echo "no $build_dir/data/main.mid: build the data first" >&2; exit 1; }
 
 source "$(dirname "$0")/../scripts/start_xvfb.sh"
+source "$(dirname "$0")/../scripts/window_input.sh"
 work=$(mktemp -d /tmp/kabumusic-XXXXXX)
 xvfb_pid=""
 game_pid=""
@@ -35,15 +36,6 @@ recording="$work/music.raw"
 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$recording" "$build_dir/kabusim" &
 game_pid=$!
 
-click() {
-    xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 33))
-    sleep 0.15
-    xdotool mousedown 1
-    sleep 0.15
-    xdotool mouseup 1
-    sleep 0.3
-}
-key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; }
 bytes() { stat -c %s "$recording" 2> /dev/null || echo 0; }
 
 sleep 2

@@ -15,6 +15,7 @@ market_seconds=${MARKET_SECONDS:-30}
 [ -x "$build_dir/kabusim" ] || { echo "no game at $build_dir/kabusim: build it first" >&2; exit 1; }
 
 source "$(dirname "$0")/../scripts/start_xvfb.sh"
+source "$(dirname "$0")/../scripts/window_input.sh"
 work=$(mktemp -d /tmp/kabupace-XXXXXX)
 xvfb_pid=""
 game_pid=""
@@ -39,17 +40,6 @@ ln -s "$build_dir/data" data
 SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} "$build_dir/kabusim" --stats=stats.txt &
 game_pid=$!
 
-# The picture is 640 x 480 scaled by two into the 1280 x 1024 screen, 32
-# pixels down.
-click() {
-    xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 33))
-    sleep 0.15
-    xdotool mousedown 1
-    sleep 0.15
-    xdotool mouseup 1
-    sleep 0.3
-}
-key() { xdotool keydown "$1"; sleep 0.2; xdotool keyup "$1"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$game_pid/stat"; }
 
 sleep 2

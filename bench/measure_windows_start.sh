@@ -15,21 +15,10 @@ runs=${RUNS:-9}
 market_seconds=${MARKET_SECONDS:-21}
 [ -f "$build/package/kabusim/kabusim.exe" ] || { echo "no $build/package/kabusim: run scripts/build_windows.sh" >&2; exit 1; }
 
-source "$(dirname "$0")/../scripts/start_xvfb.sh"
 work=$(mktemp -d /tmp/kabuwinstart-XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
-xvfb_pid=""
-game_pid=""
-cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2> /dev/null
-    wineserver -k 2> /dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-start_xvfb 1280x1024 || { echo "Xvfb did not start" >&2; exit 1; }
-wineboot -i > /dev/null 2>&1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
+source "$(dirname "$0")/../tests/windows/wine_session.sh"
+source "$(dirname "$0")/../scripts/window_input.sh"
+start_wine_session 1280x1024 || exit 1
 cp -r "$build/package/kabusim" "$work/game"
 
 # One start: prints the milliseconds to the first frame and the game's own.
@@ -72,14 +61,6 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 xdotool windowfocus "$window" 2> /dev/null
-click() {  # picture X Y, scaled by two below 32 rows of border
-    xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 33))
-    sleep 0.15
-    xdotool mousedown 1
-    sleep 0.15
-    xdotool mouseup 1
-    sleep 0.4
-}
 sleep 1
 xdotool mousemove 641 513 keydown Return sleep 0.25 keyup Return
 sleep 1.5

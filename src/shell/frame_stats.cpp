@@ -9,20 +9,17 @@
 namespace {
 FILE* out = nullptr;
 char buffer[1 << 16];
-uint64_t start = 0;
 uint64_t sceneCallMicros = 0;
 int32_t sceneOfCall = 0;  // the scene that drew the frame
 int linesSinceFlush = 0;
 bool firstFlushed = false;
 }  // namespace
 
-
 bool openFrameStats(const char* path) {
     closeFrameStats();
     out = std::fopen(path, "w");
     if (out == nullptr) return false;
     std::setvbuf(out, buffer, _IOFBF, sizeof buffer);
-    start = clockMicros();
     firstFlushed = false;
     return true;
 }
@@ -41,7 +38,7 @@ void frameStatsSceneCall() {
 void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros) {
     if (out == nullptr) return;
     const long date = currentDate();
-    std::fprintf(out, "%llu %d %ld %llu %llu\n", static_cast<unsigned long long>(showEndMicros - start),
+    std::fprintf(out, "%llu %d %ld %llu %llu\n", static_cast<unsigned long long>(showEndMicros),
                  static_cast<int>(sceneOfCall), date,
                  static_cast<unsigned long long>(showStartMicros - sceneCallMicros),
                  static_cast<unsigned long long>(showEndMicros - showStartMicros));

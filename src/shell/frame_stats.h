@@ -1,5 +1,5 @@
 // Frame statistics for measuring the real game: one line per frame shown,
-// "<microseconds since start> <scene> <date yyyymmdd> <build us> <show us>",
+// "<microseconds since the program started> <scene> <date yyyymmdd> <build us> <show us>",
 // where the scene is the one whose call drew the frame, build the time from
 // that call to the present and show the time the present took to put the
 // frame on screen (without the wait for the display).

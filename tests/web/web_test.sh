@@ -10,17 +10,7 @@ root=$PWD
 linux_build=$root/${1:-build}
 echo "== web"
 
-packages=()
-command -v chromium > /dev/null || packages+=(chromium)
-command -v npm > /dev/null || packages+=(npm)
-command -v convert > /dev/null || packages+=(imagemagick)
-command -v unzip > /dev/null || packages+=(unzip)
-if [ ${#packages[@]} -gt 0 ]; then
-    echo "Installing: ${packages[*]}"
-    if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
-    "${SUDO[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}"
-fi
+scripts/install_missing.sh chromium npm imagemagick unzip
 
 if [ ! -x "$linux_build/runner" ]; then
     echo "no $linux_build/runner: build the Linux side with its tests first (scripts/setup.sh all build)"
@@ -36,6 +26,20 @@ wasm=$root/build-web/wasm
     --gtest_filter='-*UnreadableRankingFile*:*UnreadableSaveSet*')
 (cd "$wasm" && node --no-experimental-fetch state_crash_test.js --gtest_brief=1 \
     --gtest_filter='-*BackgroundSave*')
+
+# Every end-to-end script played by the browser build's core (the runner
+# under node) gives the desktop runner's frames, saves and output byte for byte.
+replays=$(mktemp -d /tmp/kabuwebreplay-XXXXXX)
+tests/e2e/replay_all.sh "$replays/linux" "$linux_build/data" "$linux_build/runner"
+tests/e2e/replay_all.sh "$replays/web" "$linux_build/data" node --no-experimental-fetch "$wasm/runner.js"
+if ! diff -r "$replays/linux" "$replays/web" > "$replays/diff.txt"; then
+    head -20 "$replays/diff.txt"
+    echo "web: the browser build's replays differ from the desktop's"
+    exit 1
+fi
+echo "web replays: $(find "$replays/web" -type f | wc -l) files identical to the desktop's" \
+    "($(find "$replays/web" -name '*.png' | wc -l) frames)"
+rm -rf "$replays"
 
 cd tests/web
 if [ ! -d node_modules/puppeteer-core ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then

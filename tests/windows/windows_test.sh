@@ -16,21 +16,12 @@ version=$(sed -n 's/^project(kabusim VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLis
 screens="$build/screens"
 mkdir -p "$screens"
 work=$(mktemp -d /tmp/kabuwindows-XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+source "$here/wine_session.sh"
+source "$root/scripts/window_input.sh"
 started=$(date +%s)
 failures=0
-game_pid=""
 game_code=""
-xvfb_pid=""
 
-source "$root/scripts/start_xvfb.sh"
-cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2> /dev/null
-    wineserver -k 2> /dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null && wait "$xvfb_pid" 2> /dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() {
     echo "windows: FAILED: $*"
     failures=$((failures + 1))
@@ -67,9 +58,7 @@ game_end() {
 # A screen of 1280 x 1024: the picture is scaled by two with 32 rows of
 # border above and below. Wine's own window frame is left off (unmanaged),
 # so a full-screen window covers the screen exactly.
-start_xvfb 1280x1024 || { echo "windows: FAILED: Xvfb did not start"; exit 1; }
-wineboot -i > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; exit 1; }
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
+start_wine_session 1280x1024 || { echo "windows: FAILED: no Wine session"; exit 1; }
 
 echo "== imports and resources of kabusim.exe"
 imports=$(x86_64-w64-mingw32-objdump -p "$build/kabusim.exe" | awk '/DLL Name:/ {print $3}' | tr '\n' ' ')
@@ -183,14 +172,6 @@ window_test() {
         fail "the title on screen differs from the headless frame in $differing pixels"
     fi
     [ -e "$game/savedat" ] && fail "savedat exists before any save"
-    click() {  # picture X Y
-        xdotool mousemove $(($1 * 2 + 1)) $(($2 * 2 + 32 + 1))
-        sleep 0.15
-        xdotool mousedown 1
-        sleep 0.15
-        xdotool mouseup 1
-        sleep 0.3
-    }
     click 380 300  # start: the menu opens
     click 400 270  # a new game: the name entry
     sleep 0.5

@@ -1,8 +1,10 @@
 // Named access to the game state for the scripts.
 #include "variables.h"
 
-#ifdef _WIN32
+#if defined(_WIN32)
 #include <windows.h>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
 #else
 #include <iconv.h>
 #endif
@@ -76,6 +78,23 @@ std::string cp932ToUtf8(const char* text, size_t length) {
             ++at;
         }
     }
+    return out;
+}
+#elif defined(__EMSCRIPTEN__)
+// emscripten's libc has no code page 932: the host's decoder (node's, which
+// decodes shift_jis as code page 932) writes the UTF-8 into `out`, an unknown
+// byte as "?".
+EM_JS(int, decodeCp932, (const char* text, int size, char* out, int room), {
+    const bytes = HEAPU8.subarray(text, text + size);
+    const decoded = new TextDecoder('shift_jis').decode(bytes).replace(/\uFFFD/g, '?');
+    return stringToUTF8(decoded, out, room);
+});
+
+std::string cp932ToUtf8(const char* text, size_t length) {
+    const size_t size = strnlen(text, length);
+    std::string out(size * 3 + 1, '\0');
+    const int made = decodeCp932(text, static_cast<int>(size), out.data(), static_cast<int>(out.size()));
+    out.resize(static_cast<size_t>(made));
     return out;
 }
 #else

@@ -2,10 +2,10 @@
 
 #include <fluidsynth.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "shell/backend.h"
+#include "shell/files.h"
 #include "shell/midi_length.h"
 
 namespace {
@@ -99,10 +99,8 @@ int loadSynth(void*) {
 }
 
 bool readPiece(const char* file) {
-    FILE* in = std::fopen(file, "rb");
-    if (in == nullptr) return false;
-    midiSize = std::fread(midiBytes, 1, sizeof midiBytes, in);
-    std::fclose(in);
+    const FileRead read = readWholeFile(file, midiBytes, sizeof midiBytes);
+    midiSize = read.outcome == ReadOutcome::Read ? read.length : 0;
     midiEnd = midiEndSample(midiBytes, midiSize, SAMPLE_RATE);
     return midiSize > 0;
 }

@@ -252,6 +252,15 @@
   const RANK_FILE = 'rank.txt';
   const RANK_SIZE = 1072;
 
+  // The stored record of the folder (undefined when none).
+  function storedRecord(database) {
+    return new Promise((resolve, reject) => {
+      const request = database.transaction(STORE, 'readonly').objectStore(STORE).get('savedat');
+      request.onsuccess = () => resolve(request.result);
+      request.onerror = () => reject(request.error);
+    });
+  }
+
   function openDatabase() {
     return new Promise((resolve, reject) => {
       const request = indexedDB.open(DATABASE, 1);
@@ -273,11 +282,7 @@
       openDatabase()
         .then((database) => {
           this.database = database;
-          return new Promise((resolve, reject) => {
-            const request = database.transaction(STORE, 'readonly').objectStore(STORE).get('savedat');
-            request.onsuccess = () => resolve(request.result);
-            request.onerror = () => reject(request.error);
-          });
+          return storedRecord(database);
         })
         .then((record) => {
           if (record && record.files) writeFolder(record.files);
@@ -299,13 +304,9 @@
     // The stored record's files: names and sizes, and the bytes when asked.
     read(withBytes) {
       if (this.database === null) return Promise.resolve([]);
-      return new Promise((resolve, reject) => {
-        const request = this.database.transaction(STORE, 'readonly').objectStore(STORE).get('savedat');
-        request.onsuccess = () => resolve(((request.result && request.result.files) || []).map((file) =>
-          withBytes ? { name: file.name, size: file.bytes.length, bytes: Array.from(file.bytes) }
-                    : { name: file.name, size: file.bytes.length }));
-        request.onerror = () => reject(request.error);
-      });
+      return storedRecord(this.database).then((record) => ((record && record.files) || []).map((file) =>
+        withBytes ? { name: file.name, size: file.bytes.length, bytes: Array.from(file.bytes) }
+                  : { name: file.name, size: file.bytes.length }));
     },
     store() {
       if (this.replaced) return;
