@@ -10,7 +10,14 @@ root=$PWD
 linux_build=$root/${1:-build}
 echo "== web"
 
-scripts/install_missing.sh chromium npm imagemagick unzip
+# By command: the machine's own node may carry an npm that no Debian package
+# gives (and Debian's npm would conflict with it).
+packages=()
+command -v chromium > /dev/null || packages+=(chromium)
+command -v npm > /dev/null || packages+=(npm)
+command -v convert > /dev/null || packages+=(imagemagick)
+command -v unzip > /dev/null || packages+=(unzip)
+[ ${#packages[@]} -eq 0 ] || scripts/install_missing.sh "${packages[@]}"
 
 if [ ! -x "$linux_build/runner" ]; then
     echo "no $linux_build/runner: build the Linux side with its tests first (scripts/setup.sh all build)"
