@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs what is missing, builds everything, generates data/ and runs the
 # whole suite: the unit and scene tests, the same tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the real-window test under Xvfb, the

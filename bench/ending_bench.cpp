@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of one frame of the game over while its picture breaks up, and of one
 // frame of the staff roll while the credits scroll and the photographs come
 // and scatter; headless, with the art of data/ when it is found.
@@ -17,12 +18,12 @@
 #include "frontend/game_over.h"
 #include "frontend/staff_roll.h"
 #include "scratch_folder.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 namespace {

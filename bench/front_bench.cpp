@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of one frame of the opening, the title menu, name entry and the price
 // graph on the headless backend, with the art of data/ when it is found in the
 // working folder.
@@ -10,11 +11,11 @@
 #include "market/market.h"
 #include "frontend/front_scenes.h"
 #include "frontend/front_state.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of one market frame without the present: thirty companies, the news,
 // a message on the panel, and every 60th frame a price step with its save;
 // headless, with the art of data/ when it is found.
@@ -11,12 +12,12 @@
 #include "market/market.h"
 #include "scratch_folder.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/save_writer.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Records the real game's music through SDL's disk audio driver while it plays
 # on its own Xvfb display: the opening and title, a new game, then the market
 # until its music has passed its loop point once. Prints the longest silence

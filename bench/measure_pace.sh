@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Plays the real game in a window on its own Xvfb display and measures what a
 # player meets: the length of a game day, the processor time on the market,
 # the peak memory, the cost of a market frame and the longest gap between two

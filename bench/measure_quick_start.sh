@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Seconds from ./run.sh to the game's window, as a newcomer meets them: in a
 # fresh clone of this repository (committed state of the current branch, the
 # Debian packages already installed), then a second ./run.sh with nothing

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The browser version's figures in headless Chromium on loopback (a
 # 1920 x 1080 page): file sizes, time to the first frame, the market frame's
 # cost measured in the page, and the length of a game day.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The Windows game under Wine with a warm prefix, full screen on a 1280 x
 # 1024 Xvfb screen. Its start: from `wine kabusim.exe` to its first frame on
 # screen (the first line of --stats, which the game writes at once); one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of one present: the page swap and the backend's hand-over of the frame,
 // and the conversion and scaling of a frame into window pixels at the sizes
 // of common screens (no display needed).
@@ -5,11 +6,11 @@
 
 #include <vector>
 
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/picture_scale.h"
+#include "platform/shared/picture_scale.h"
 
 static void BM_Flip(benchmark::State& state) {
     resetProgramState();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A temporary working folder for a benchmark that writes files: data/ of the
 // folder it starts in is linked into it, and the folder goes, with whatever
 // was written there, when the benchmark ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up, an idle main-loop turn and one present through the SDL window.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
@@ -10,15 +11,15 @@
 #include "market/market_state.h"
 #include "market/market.h"
 #include "frontend/front_scenes.h"
-#include "shell/draw_context.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "core/draw_context.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
-#include "shell/sdl/sdl_backend.h"
-#include "shell/sdl/sdl_display.h"
-#include "shell/sdl/sdl_window.h"
+#include "core/scenes.h"
+#include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_display.h"
+#include "platform/sdl/sdl_window.h"
 
 // The whole start-up: surfaces, the ten bitmaps of data/, tables and font.
 static void BM_Startup(benchmark::State& state) {

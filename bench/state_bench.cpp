@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saving and loading the five save files, and writing the ranking file, in a
 // temporary folder.
 #include <benchmark/benchmark.h>
@@ -10,7 +11,7 @@
 #include "frontend/rank_table.h"
 #include "scratch_folder.h"
 #include "program/program.h"
-#include "shell/rng.h"
+#include "core/rng.h"
 #include "state/records.h"
 #include "state/save_files.h"
 

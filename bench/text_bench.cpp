@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of drawing text (the lines of a market frame's board, opaque and
 // transparent, headless) and of opening the font at start-up.
 #include <benchmark/benchmark.h>
 
-#include "shell/draw_context.h"
+#include "core/draw_context.h"
 #include "program/program.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 
 namespace {
 const char* const LINES[] = {

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Cost of one frame of each trading screen, drawn on the headless backend
 // with the art of data/ when it is found in the working folder.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

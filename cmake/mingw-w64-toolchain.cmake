@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64, the posix-threads
 # compiler (the win32-threads one has no std::thread).
 set(CMAKE_SYSTEM_NAME Windows)

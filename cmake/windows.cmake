@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The Windows build, cross-compiled with mingw-w64 (scripts/build_windows.sh
 # configures it with cmake/mingw-w64-toolchain.cmake): the game, the scripted
 # runner and the test suites as .exe files that need only Windows' own DLLs.
@@ -15,20 +16,18 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX UNICODE _UNICODE _WIN32_WIN
 add_link_options(-static -static-libgcc -static-libstdc++)
 
 file(GLOB_RECURSE KABU_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(REMOVE_ITEM KABU_SOURCES ${CMAKE_SOURCE_DIR}/src/main.cpp ${CMAKE_SOURCE_DIR}/src/web_main.cpp
-            ${CMAKE_SOURCE_DIR}/src/windows_main.cpp)
-list(FILTER KABU_SOURCES EXCLUDE REGEX "/src/shell/(sdl|headless|posix|win32|web)/")
-set(KABU_WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win32)
+list(FILTER KABU_SOURCES EXCLUDE REGEX "/src/platform/(sdl|headless|posix|win32|web)/")
+set(KABU_WIN32 ${CMAKE_SOURCE_DIR}/src/platform/win32)
 set(KABU_WIN32_FILE_SOURCES ${KABU_WIN32}/win32_paths.cpp ${KABU_WIN32}/win32_file_system.cpp
                             ${KABU_WIN32}/win32_data_folder.cpp)
 file(GLOB KABU_WIN32_SOURCES CONFIGURE_DEPENDS ${KABU_WIN32}/*.cpp)
-list(REMOVE_ITEM KABU_WIN32_SOURCES ${KABU_WIN32_FILE_SOURCES})
-file(GLOB KABU_HEADLESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/headless/*.cpp)
+list(REMOVE_ITEM KABU_WIN32_SOURCES ${KABU_WIN32_FILE_SOURCES} ${KABU_WIN32}/win32_main.cpp)
+file(GLOB KABU_HEADLESS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/headless/*.cpp)
 
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/options.cpp PROPERTIES
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/shared/options.cpp PROPERTIES
   COMPILE_DEFINITIONS KABU_VERSION="${PROJECT_VERSION}")
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/picture_scale.cpp PROPERTIES COMPILE_OPTIONS -O3)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/shell/draw_context.cpp PROPERTIES COMPILE_OPTIONS -falign-loops=32)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/shared/picture_scale.cpp PROPERTIES COMPILE_OPTIONS -O3)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/core/draw_context.cpp PROPERTIES COMPILE_OPTIONS -falign-loops=32)
 
 add_library(kabucore STATIC ${KABU_SOURCES} ${KABU_WIN32_FILE_SOURCES})
 target_include_directories(kabucore PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -59,7 +58,7 @@ set(KABU_MANIFEST ${CMAKE_SOURCE_DIR}/packaging/windows/kabusim.manifest)
 string(REPLACE "." "," KABU_VERSION_COMMAS "${PROJECT_VERSION}.0")
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/kabusim.rc.in ${CMAKE_BINARY_DIR}/kabusim.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/kabusim.rc PROPERTIES OBJECT_DEPENDS "${KABU_ICON};${KABU_MANIFEST}")
-add_executable(kabusim WIN32 ${CMAKE_SOURCE_DIR}/src/windows_main.cpp ${CMAKE_BINARY_DIR}/kabusim.rc)
+add_executable(kabusim WIN32 ${KABU_WIN32}/win32_main.cpp ${CMAKE_BINARY_DIR}/kabusim.rc)
 target_link_libraries(kabusim PRIVATE kabuwin32)
 
 file(GLOB KABU_RUNNER_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/runner/*.cpp)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Writes the desktop entry at install time (DESTDIR honoured). Its Exec= line
 # runs the installed launcher, quoted as desktop entries require so that any
 # prefix works: inside double quotes a backslash, double quote, backtick or

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Install rules, desktop integration and the Debian package.
 #
 # `cmake --install build --prefix P` gives P/bin/kabusim, P/bin/kabusim-launcher

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the browser version into build-web/site/: static files that any web
 # server can host. Installs the Debian packages it needs when missing, and
 # takes data/ and the icon from the Linux build (made first when missing).
@@ -36,7 +37,7 @@ export NODE_PATH=/usr/share/nodejs
 wasm=$out/wasm
 tests=${KABU_WEB_TESTS:-ON}
 if [ ! -f "$wasm/build.ninja" ] || ! grep -q "^KABU_WEB_TESTS:BOOL=$tests\$" "$wasm/CMakeCache.txt"; then
-    emcmake cmake -S src/shell/web -B "$wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    emcmake cmake -S src/platform/web -B "$wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DKABU_CP932_LITERALS="$converter" -DKABU_DATA="$data" -DKABU_WEB_TESTS="$tests" \
         > "$out/configure.log" 2>&1 || { cat "$out/configure.log"; exit 1; }
 fi
@@ -56,7 +57,7 @@ for midi in "$data"/*.mid "$data"/*.MID; do
     fi
 done
 
-cp src/shell/web/page/index.html src/shell/web/page/page.css src/shell/web/page/page.js "$site/"
+cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js "$site/"
 cp "$wasm/kabusim.js" "$wasm/kabusim.wasm" "$wasm/kabusim.data" "$site/"
 cp "$data/IPA_Font_License.txt" "$site/"
 cp "$linux_build/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the game for 64-bit Windows with Debian's mingw-w64 into
 # build-windows/: kabusim.exe, runner.exe, the test suites, and the packages
 # kabusim-<version>-windows-x64.zip and kabusim-<version>-setup.exe. Installs

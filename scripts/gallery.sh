@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Regenerates the README's screenshots: the scripted runner plays
 # tests/e2e/gallery.txt headless from program start and writes docs/gallery/.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs the Debian packages named that are not installed yet (one query
 # for all; apt-get as root, or through sudo). Quick when nothing is missing.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Shared set-up of run.sh and test.sh: installs the Debian packages that are
 # missing (one query for all), configures only when the build folder is new or
 # an option changed, and builds. Quick when nothing changed.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the scripts that play the game under Xvfb.
 #
 # start_xvfb WIDTHxHEIGHT starts an Xvfb screen of that size on a display

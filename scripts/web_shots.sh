@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Screenshots of the browser version in docs/web/: the market at a desktop
 # size and on a phone, upright and sideways.
 # Run after tests/web/web_test.sh (which builds the site and installs Chromium

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the measuring scripts that play the real window full screen on a
 # 1280 x 1024 Xvfb screen: the picture is 640 x 480 scaled by two there, 32
 # pixels down. click X Y presses the left button on picture pixel (X, Y);

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Screenshots of the real game in a full-screen window under Xvfb, for the
 # README: the name entry with a typed name and the market right after it.
 # Usage: scripts/window_shots.sh [BUILD_DIR] [WIDTHxHEIGHT] [game options]

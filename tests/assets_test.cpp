@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The generated data/ folder: bitmap files, the shared palette, the sprite
 // sheet's rectangles and colour key, what the backgrounds show where the scenes
 // draw, and the four MIDI pieces.

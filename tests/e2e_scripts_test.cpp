@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole games played by the runner from program start, each in a fresh working
 // folder: the scripts under tests/e2e/ drive the real scenes headless and check
 // the game state and files themselves; these cases run them, read the scene

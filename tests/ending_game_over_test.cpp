@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game over: tile numbering and its scatter, the four start waves, the
 // burst at the bottom line, the end state, leaving, and the clipped copy.
 #include <gtest/gtest.h>
@@ -9,10 +10,10 @@
 #include "frontend/game_over.h"
 #include "frontend/shatter.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

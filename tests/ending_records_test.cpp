@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The award screen and the ranking screen: leaving, the class icon one frame
 // late, the entry of a finished game, the ordering, the names and the file.
 #include <gtest/gtest.h>
@@ -8,10 +9,10 @@
 #include "frontend/award.h"
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

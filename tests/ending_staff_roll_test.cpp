@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ending: the music switch, the photograph timings, the scatter, the
 // credits' scroll, the notice and logo, and leaving with Enter.
 #include <gtest/gtest.h>
@@ -7,10 +8,10 @@
 #include "frontend/ranking_screen.h"
 #include "frontend/staff_roll.h"
 #include "frontend/wave.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The files byte for byte where a name is written into a field that already
 // holds bytes: a ranking entry, a founded company; and the catalogue's listed
 // flags, which decide the names a game can write.
@@ -11,8 +12,8 @@
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/catalog_rows.h"
 #include "state/records.h"
 #include "state/save_files.h"

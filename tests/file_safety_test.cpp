@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What lies at the names the save and the ranking use: links are never
 // followed, strays never block saving for good, an unreadable ranking file is
 // never replaced, a save that did not reach the disk never shows its message,
@@ -17,9 +18,9 @@
 #include "market/market.h"
 #include "market/market_state.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
-#include "shell/files.h"
+#include "core/rng.h"
+#include "core/scenes.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

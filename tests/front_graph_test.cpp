@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The price graph: loading, pacing, the red line, texts, buttons and latches.
 #include <gtest/gtest.h>
 
@@ -5,9 +6,9 @@
 #include <cstring>
 
 #include "frontend/front_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

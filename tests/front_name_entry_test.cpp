@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Name entry: the keyboard, the goal years, the sliding background and Enter.
 #include <gtest/gtest.h>
 
@@ -7,10 +8,10 @@
 #include <string>
 
 #include "frontend/front_state.h"
-#include "shell/draw_context.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The opening: strips, fades through the display palette, Enter, title music.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "frontend/front_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The road through the front end with the real market: opening, title, new
 // game, name entry, market, save, graph, then a second run that watches the
 // opening, looks at the ranking and continues the saved game.
@@ -6,11 +7,11 @@
 #include <filesystem>
 
 #include "frontend/front_state.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

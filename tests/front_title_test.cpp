@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The title menu: pacing, the start area and its panel, new game, continue,
 // the overlap of "つづきから" with the start area, and the ranking area.
 #include <gtest/gtest.h>
@@ -11,9 +12,9 @@
 #include "frontend/front_state.h"
 #include "frontend/rank_table.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "support/test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Save folders with values at the 32-bit limits, played through every screen
 // that computes with them (support/screen_tour.h). Under the sanitizers an
 // overflow stops the test; a line walked pixel by pixel off the screen would
@@ -13,7 +14,7 @@
 #include <string>
 
 #include "frontend/rank_table.h"
-#include "shell/rng.h"
+#include "core/rng.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"

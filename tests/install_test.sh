@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs the build into a temporary prefix whose name needs quoting, and
 # checks the layout, the desktop entry (launched as a desktop would), the icon,
 # the AppStream description and that the launcher sets up the per-user folder

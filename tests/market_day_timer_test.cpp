@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The day timer through the real main loop on the virtual clock: the loop
 // sleeps while the market has nothing due and counts that time at 1,000 turns
 // per millisecond, so a day is 3,000 ms of market time on any machine.
@@ -6,8 +7,8 @@
 #include "frontend/front_state.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/main_loop.h"
-#include "shell/scenes.h"
+#include "core/main_loop.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

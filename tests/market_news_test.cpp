@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The news ticker: general headlines, the company news of the three news
 // dates with their price jumps, the reset dates, the closing line and the scroll.
 #include <gtest/gtest.h>
@@ -7,8 +8,8 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Price steps, bankruptcy, the stock value, the history, the calendar and the
 // founding of companies.
 #include <gtest/gtest.h>
@@ -7,8 +8,8 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/catalog_rows.h"
 #include "support/test_support.h"
 

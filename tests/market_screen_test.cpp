@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The market screen driven through the headless backend: pacing, the board,
 // the button column, the messages, the entrance transition and the ruin.
 #include <gtest/gtest.h>
@@ -8,10 +9,10 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "support/test_support.h"
 
 namespace {

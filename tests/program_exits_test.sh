@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The program's answers before any window opens, as a user meets them in a
 # terminal: help and version (exit 0), an unknown option (one line, exit 2), no
 # display or a video system that cannot start (one line, exit 1, at once), and

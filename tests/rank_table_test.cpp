@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ranking table, the asset class rule and savedat/rank.txt.
 #include "frontend/rank_table.h"
 
@@ -11,8 +12,8 @@
 #include <random>
 #include <string>
 
-#include "shell/scenes.h"
-#include "shell/files.h"
+#include "core/scenes.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "support/test_support.h"
 

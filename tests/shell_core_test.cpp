@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The random generator, the trig tables, the main loop, the window procedure
 // and the music commands.
 #include <gtest/gtest.h>
@@ -5,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "shell/frame_ticks.h"
-#include "shell/main_loop.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
-#include "shell/trig.h"
+#include "platform/shared/frame_ticks.h"
+#include "core/main_loop.h"
+#include "core/rng.h"
+#include "core/scenes.h"
+#include "core/trig.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

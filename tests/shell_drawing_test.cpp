@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Surfaces, copies, the bitmap loader, the palette, text and shapes.
 #include <gtest/gtest.h>
 
@@ -7,9 +8,9 @@
 #include <random>
 #include <vector>
 
-#include "shell/draw_context.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "core/draw_context.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

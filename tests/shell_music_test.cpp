@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The length of a MIDI file up to its last end of track, and the music
 // commands on FluidSynth with the dummy audio device: a piece that ends by
 // itself reports a normal end (and so is played again by the window
@@ -10,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/midi_length.h"
-#include "shell/sdl/sdl_music.h"
+#include "platform/shared/midi_length.h"
+#include "platform/sdl/sdl_music.h"
 #include "support/test_support.h"
 
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game font: text drawn from the glyph file of data/.
 #include <gtest/gtest.h>
 
@@ -8,10 +9,10 @@
 #include <random>
 #include <string>
 
-#include "shell/draw_context.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
-#include "shell/text_glyphs.h"
+#include "core/draw_context.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
+#include "core/text_glyphs.h"
 #include "support/test_platform.h"
 #include "support/test_support.h"
 

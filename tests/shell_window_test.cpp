@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Where the picture lies in windows of any size, and where a click lands.
 #include <gtest/gtest.h>
 
-#include "shell/picture_scale.h"
+#include "platform/shared/picture_scale.h"
 
 TEST(WindowScaling, PictureIsScaledLetterboxedAndCentred) {
     const Viewport same = viewportFor(640, 480);

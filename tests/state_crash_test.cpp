@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saves cut off at every step (a crash or power cut) leave one whole save.
 #include <gtest/gtest.h>
 
@@ -6,10 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "shell/main_loop.h"
+#include "core/main_loop.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/files.h"
+#include "core/rng.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Damaged save folders through the loader: random, truncated, oversized and
 // hostile files, folders in place of files, stray marks and pending files.
 // Run under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -12,8 +13,8 @@
 #include <string>
 
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/files.h"
+#include "core/rng.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game records: byte layouts, the catalogue, the program-start values.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // New-game draw, the five save files and loading them back.
 #include <gtest/gtest.h>
 
@@ -9,9 +10,9 @@
 #include <string>
 
 #include "program/program.h"
-#include "shell/rng.h"
+#include "core/rng.h"
 #include "state/catalog_rows.h"
-#include "shell/files.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The buy screen driven by scripted mouse input on the headless backend.
 #include <gtest/gtest.h>
 
@@ -5,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

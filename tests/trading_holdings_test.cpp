@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The holdings list: layout of the thirty lines and its two buttons.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
 
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sell screen driven by scripted mouse input on the headless backend.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

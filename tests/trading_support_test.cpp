@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The support screen driven by scripted mouse input on the headless backend.
 #include <gtest/gtest.h>
 
@@ -5,9 +6,9 @@
 #include <cstring>
 
 #include "market/market_state.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: GPL-2.0-or-later
 ; The Windows installer, made with makensis by packages.cmake:
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with kabusim.exe, data, readme>
 ;            -DICON=<kabusim.ico> -DOUTFILE=<setup.exe> installer.nsi

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The two packages of the Windows build (the `packages` target):
 #   kabusim-<version>-windows-x64.zip   the folder kabusim/ with kabusim.exe,
 #                                       data/ and readme.txt

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Writes the read-me as Windows' Notepad reads it everywhere: UTF-8 with a
 # byte-order mark, lines ending in CR LF, the version filled in.
 #   cmake -DIN=readme.txt -DOUT=... -DVERSION=... -P readme.cmake

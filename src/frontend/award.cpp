@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/award.h"
 
 #include <cstdio>
 #include <cstring>
 
 #include "frontend/rank_table.h"
-#include "shell/draw_context.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 int32_t awardFrames = 0;

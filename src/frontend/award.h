@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The award screen: the certificate of a finished game.
 #pragma once
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The texts of the staff roll and the places of its photographs.
 #include "frontend/staff_roll.h"
 

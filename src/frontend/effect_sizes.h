@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Size rules shared by the pixel effects (the game over's tiles and the staff
 // roll's scatter).
 #pragma once

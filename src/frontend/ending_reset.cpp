@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/award.h"
 #include "frontend/game_over.h"
 #include "frontend/rank_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The scene functions of the front end and the ending; each draws at most one frame.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // State of the opening, the title menu, name entry and the price graph, and the
 // steps they share.
 #pragma once

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/game_over.h"
 
 #include "frontend/shatter.h"
 #include "market/market_state.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 
 int32_t gameOverPhase = 0;
 

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_GRAPH: the recent price of one listed company as a red line, with
 // buttons to step through the companies, to buy and to go back.
 #include <cstdio>
 #include <cstring>
 
 #include "frontend/front_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 uint32_t graphLastFrameTime;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_NAME_ENTRY: the player's name typed on an on-screen keyboard and the
 // goal in years, over a background that slides and wraps.
 #include <cstdio>
@@ -5,9 +6,9 @@
 #include <cstring>
 
 #include "frontend/front_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 char nameBuffer[NAME_LETTERS + 1];

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The fixed hit areas of the name-entry keyboard.
 #include "frontend/front_state.h"
 

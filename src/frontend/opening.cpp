@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_OPENING: five strips faded in and out through the display palette.
 #include "frontend/front_state.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 
 int32_t openingStage;
 int32_t openingFadeIn = 1;

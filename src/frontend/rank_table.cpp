@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ranking table, the asset class rule and savedat/rank.txt.
 #include "frontend/rank_table.h"
 
 #include <cstring>
 
-#include "shell/files.h"
+#include "core/files.h"
 #include "state/field_checks.h"
 #include "state/save_layout.h"
 

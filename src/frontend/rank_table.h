@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ranking table of five results, the asset class rule and the ranking file.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "core/devices.h"
 
 struct RankEntry {
     char name[256];

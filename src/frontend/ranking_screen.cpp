@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/ranking_screen.h"
 
 #include <cstdio>
@@ -5,9 +6,9 @@
 
 #include "frontend/award.h"
 #include "frontend/rank_table.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 
 int32_t rankEntryMade = 0;

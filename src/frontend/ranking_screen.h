@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ranking screen: shows the ranking table, orders it by asset class one
 // pass a frame, enters the result of a finished game and writes the file.
 #pragma once

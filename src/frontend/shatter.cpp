@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/shatter.h"
 
 #include <climits>
@@ -5,7 +6,7 @@
 #include <cstring>
 
 #include "frontend/effect_sizes.h"
-#include "shell/rng.h"
+#include "core/rng.h"
 
 int32_t cellState[SCREEN_HEIGHT][SCREEN_WIDTH];
 int32_t pixelY[SCREEN_HEIGHT][SCREEN_WIDTH];

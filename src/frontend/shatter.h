@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The break-up effect of the game over: a picture cut into tiles that fall,
 // burst into single pixels and vanish. Works on locked 8-bit surface memory
 // with four whole-screen tables, one entry per pixel.
 #pragma once
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "core/devices.h"
 
 // Tile states, kept at each tile's top-left entry of cellState. A value >= 0
 // is a waiting tile's start number.

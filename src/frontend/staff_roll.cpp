@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/staff_roll.h"
 
 #include <cstring>
 
 #include "frontend/wave.h"
-#include "shell/draw_context.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/scenes.h"
 
 int32_t rollFrames = 0;
 int32_t photoIndex = 0;

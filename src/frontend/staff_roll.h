@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The ending: the music switch scene and the staff roll with its scrolling
 // credits, photographs, notice, logo and production credit line.
 #pragma once
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "core/devices.h"
 
 extern int32_t rollFrames;         // frames since the staff roll began
 extern int32_t photoIndex;         // current photograph, 0 to 12

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The title menu's two ways into a game: a new game, or the saved one.
 #include <cstdio>
 
 #include "frontend/front_state.h"
 #include "market/market_state.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "state/save_files.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/wave.h"
 
 #include <cstddef>
@@ -5,8 +6,8 @@
 
 #include "frontend/effect_sizes.h"
 #include "frontend/staff_roll.h"
-#include "shell/rng.h"
-#include "shell/trig.h"
+#include "core/rng.h"
+#include "core/trig.h"
 
 int32_t waveColumnAngle[SCREEN_WIDTH];
 int32_t waveRowAngle[SCREEN_HEIGHT];

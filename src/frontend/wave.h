@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The scatter of a staff-roll photograph: every column and every row of an
 // area gets a random direction, and each step draws the area with its pixels
 // pushed along those directions by up to the step's amplitude.
 #pragma once
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "core/devices.h"
 
 struct WaveOffset {
     int32_t x, y;

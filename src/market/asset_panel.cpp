@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The button column on the right of the board: buy, holdings, support, save,
 // price graph and fast-forward, with the unit label.
 #include <cstdio>
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/save_writer.h"
 
 int32_t saveButtonLatch;

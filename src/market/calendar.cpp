@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The calendar: a day passes when frameCounter reaches 3,000,000; the date and
 // the years left are drawn, and the closing message once no years are left.
 #include <cstdio>
@@ -5,10 +6,10 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 
 char dateText[64];
 char endMessage[64];

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Founding: a new company from the catalogue takes the slot of a bankrupt one.
 #include <cstdio>
 #include <cstring>
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
+#include "core/devices.h"
+#include "core/rng.h"
 #include "state/catalog_rows.h"
 
 // Each attempt reseeds from the millisecond clock, so attempts within one

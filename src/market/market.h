@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The operations of the market screen and the state each of them keeps.
 #pragma once
 #include <cstdint>

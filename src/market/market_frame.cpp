@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The market screen: one paced frame of the board of thirty companies, in
 // which the button column, the calendar, the price step and the news run, the
 // messages are shown, and a ruined player sees the ruin animation.
@@ -5,9 +6,9 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 
 constexpr uint32_t MARKET_FRAME_MS = 33;
 constexpr Rect CURSOR_SPRITE{9, 0, 26, 26};

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The four messages of the market screen on the shared panel: bankruptcy,
 // founding, support result and save. Each is clicked away anywhere.
 #include <cstdio>
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
 
 // A message takes a click anywhere on the screen.
 bool messageClick(int32_t& latch) { return pressLatch(latch, 0, 0, SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1); }

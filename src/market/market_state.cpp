@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "market/market_state.h"
 
 #include <cstring>
 
-#include "shell/draw_context.h"
+#include "core/draw_context.h"
 
 uint32_t marketLastFrame;
 int32_t marketTransition;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // State of the market screen shared by its operations, the support screen,
 // the title menu and the game over; and the message panel that grows open.
 #pragma once

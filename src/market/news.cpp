@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The news ticker: a headline a day scrolled along the bottom of the board;
 // on three dates a year news of one listed company, whose price jumps or
 // crashes on the following day.
@@ -5,10 +6,10 @@
 #include <cstring>
 
 #include "market/market.h"
-#include "shell/draw_context.h"
-#include "shell/rng.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/rng.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 
 int32_t newsMode;
 int32_t newsChosen;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The 44 headlines of the news ticker: rows 0 to 3 follow a company name,
 // rows 4 to 43 are general news.
 #include "market/market.h"

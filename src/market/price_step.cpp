@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Price movement: every 60 counted frames a save, a random step for each of the
 // thirty prices, the daily history sample, the stock value and bankruptcies.
 // The price column is drawn on every call.
@@ -7,10 +8,10 @@
 
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/rng.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/rng.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/save_writer.h"
 
 int32_t stepTicks;

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The entrance transition: the work surface is copied onto the back buffer in
 // vertical strips 40 pixels wide that widen by one column per frame.
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/platform.h"
+#include "core/devices.h"
 
 struct StripTransition {
     Rect source;

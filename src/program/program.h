@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The program: the layers put together on the shell. Its reset is the one
 // every entry calls first (the game, the runner, the tests, the benchmarks).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The catalogue's listed flags.
 #include "state/catalog_rows.h"
 

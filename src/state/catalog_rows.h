@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The catalogue's listed flags: which rows are on the market.
 #pragma once
 #include <cstddef>

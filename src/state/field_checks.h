@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Checks on values read from files: texts end inside their fields, numbers
 // used as indexes stay in range.
 #pragma once

@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading the five save files into the records.
 #include <cstdint>
 #include <cstdio>
 
-#include "shell/files.h"
+#include "core/files.h"
 #include "state/catalog_rows.h"
 #include "state/field_checks.h"
 #include "state/records.h"

@@ -1,7 +1,8 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The set-up of a new game: catalogue prices and the thirty listed companies.
 #include <cstring>
 
-#include "shell/rng.h"
+#include "core/rng.h"
 #include "state/catalog_rows.h"
 #include "state/records.h"
 #include "state/save_files.h"

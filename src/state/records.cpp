@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The records of a game in progress and the company catalogue.
 #include "state/records.h"
 

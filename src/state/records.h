@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The records of a game in progress, each one global instance laid out exactly
 // as its save file.
 #pragma once

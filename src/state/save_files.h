@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // New-game set-up and the five save files under savedat/.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which records each save file holds.
 #include "state/save_layout.h"
 

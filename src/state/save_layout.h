@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The five save files: names, sizes and the record blocks each one holds, in
 // file order. The files are raw little-endian images of the records.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The save files as one set of files.
 #include "state/save_set.h"
 

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The five save files replaced as one set (files.h): a crash at any point
 // leaves either the old set or the new one to load.
 #pragma once
 #include <cstdint>
 
-#include "shell/files.h"
+#include "core/files.h"
 #include "state/save_layout.h"
 
 extern const FileSet saveSet;

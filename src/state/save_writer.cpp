@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "state/save_writer.h"
 
 #include <condition_variable>

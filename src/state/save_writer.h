@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saves written off the game's thread. A save request gathers the five file
 // images at once, on the game's thread; a writer thread then writes and
 // commits the set, so no frame waits for the disk. One set is written at a

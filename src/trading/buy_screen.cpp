@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The buy screen: browse the listed companies, order lots, pay on decide, and
 // on back raise the price of every company bought.
 #include <cstdint>
 #include <cstdio>
 
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

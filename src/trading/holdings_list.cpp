@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The holdings list: every listed company with the shares held, and the ways
 // on to the sell screen and back to the market.
 #include <cstdio>
 
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sell screen: stage lots of the companies bought on the buy screen, then
 // confirm (paid, prices fall) or cancel (the shares go back).
 #include <cstdio>
 
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

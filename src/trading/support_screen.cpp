@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The support screen: pledge 10,000 to 100,000 yen to one listed company; on
 // confirm the money is spent and the support succeeds by chance.
 #include <cstdio>
 
 #include "market/market_state.h"
-#include "shell/draw_context.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/saturate.h"
-#include "shell/scenes.h"
+#include "core/draw_context.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/saturate.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

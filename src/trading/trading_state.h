@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // State of the buy, holdings, sell and support screens, kept between visits,
 // and the button helpers they share.
 #pragma once
 #include <cstdint>
 
-#include "shell/platform.h"
+#include "core/devices.h"
 #include "state/records.h"
 
 // The scene functions of the trading screens.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Plays every script of tests/e2e with a runner and keeps what each left:
 # its screenshots, its save folder and its printed output (the exit code
 # last). Continuing scripts play in the folder of the script they continue.

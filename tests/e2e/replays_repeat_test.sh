@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Every end-to-end script played twice gives the same frames, save files and
 # printed values, byte for byte. Usage: replays_repeat_test.sh BUILD_DIR
 set -uo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the fuzz target (clang, libFuzzer, ASan, UBSan), checks that its texts
 # carry the same code page 932 bytes as the GCC build, seeds the corpus with
 # save sets written by the game and fuzzes for FUZZ_SECONDS (60 by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // libFuzzer target: one input is split into the five save files and the
 // ranking file, which are put in savedat/ and played through every screen
 // that uses them (see support/screen_tour.h).
@@ -16,8 +17,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
 #include "program/program.h"
 #include "support/screen_tour.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package with CPack, checks it with lintian (no errors), its
 # declared dependencies and the glyph file with its licence, unpacks it into a
 # temporary folder and starts the game from there through its launcher in a

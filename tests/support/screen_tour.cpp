@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/front_scenes.h"
 #include "support/screen_tour.h"
 
@@ -6,11 +7,11 @@
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "trading/trading_state.h"

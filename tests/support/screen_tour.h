@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A loaded game driven through every screen that computes with the loaded
 // values: market frames with price steps, day changes, the news event and the
 // messages, the graph of several companies, holdings, sell, buy, support, the

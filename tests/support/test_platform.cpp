@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The test helpers of test_platform.h on POSIX systems.
 #include "support/test_platform.h"
 

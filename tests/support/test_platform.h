@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the tests ask of the system beyond the game's own files: temporary
 // folders, links, files that cannot be read, a second process and named
 // pipes. POSIX gives them in test_platform.cpp, Windows in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "support/test_support.h"
 
 #include <cstdio>
@@ -6,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/main_loop.h"
+#include "core/main_loop.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 #include "state/save_layout.h"
 #include "support/test_platform.h"
 

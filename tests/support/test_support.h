@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Helpers for the test suites: a fresh program state on the headless backend,
 // scripted turns, and frame output.
 #pragma once
 #include <cstdint>
 #include <string>
 
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
 
 namespace testing_support {
 

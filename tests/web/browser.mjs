@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared by the browser test and the measuring scripts: the site served on
 // loopback, Debian's Chromium started headless with a profile of its own, and
 // the game driven through window.kabusim.

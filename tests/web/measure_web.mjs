@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Figures of the browser version, measured in headless Chromium on loopback:
 // the size of every file of the site and of what the page loaded, the time
 // from opening the page to its first frame, the cost of a market frame as the

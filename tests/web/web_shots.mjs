@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Screenshots of the page into a folder: the market at a desktop size (played
 // with the mouse) and on a phone, upright and sideways (played with touches).
 //   node web_shots.mjs SITE_DIR OUT_DIR WORK_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Plays the browser build in headless Chromium: the title frame against the
 // headless runner's, a new game with a lot bought and saved, the save found again
 // after a reload and after a browser restart, the save folder carried out and

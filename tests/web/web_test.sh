@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the browser version and tests it: the file-safety suites on
 # emscripten's file system under node, then the page in headless Chromium.
 # Installs Chromium and the pinned puppeteer-core (which never downloads a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Plays the real game in a real window under Xvfb on a 1280 x 1024 screen, so
 # the 640 x 480 picture is scaled by two and letterboxed: skips the opening,
 # starts a new game, types a name on the keyboard, buys a lot, saves, checks

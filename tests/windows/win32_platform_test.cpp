@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Windows side of the platform: where the game's names lie under the
 // data and save roots, saves under a root not made yet, the music commands
 // handed to the sequencer, and silence without a MIDI output.
@@ -8,9 +9,9 @@
 #include <filesystem>
 #include <string>
 
-#include "shell/files.h"
-#include "shell/win32/win32_music.h"
-#include "shell/win32/win32_paths.h"
+#include "core/files.h"
+#include "platform/win32/win32_music.h"
+#include "platform/win32/win32_paths.h"
 #include "frontend/rank_table.h"
 #include "state/save_files.h"
 #include "support/test_support.h"

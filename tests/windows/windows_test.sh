@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The Windows build under Wine, in a Wine prefix of its own under Xvfb: the
 # executable's imports, every unit and scene suite, the end-to-end scripts
 # played by runner.exe against the Linux runner byte for byte, the game in a

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the scripts that play the Windows build under Wine. With `work`
 # set to a scratch folder: a Wine prefix of its own there, quiet, without the
 # Mono and Gecko dialogs, on an Xvfb screen of SIZE (start_wine_session SIZE)

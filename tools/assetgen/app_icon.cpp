@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The application icon: a rising green price line with an arrow head over a
 // dusk skyline, on a rounded square, written as RGBA PNG files in every size of
 // the hicolor icon theme and as one Windows icon file. Drawn from shapes, each
@@ -11,7 +12,7 @@
 #include <vector>
 
 #include "assets.h"
-#include "shell/headless/stb_png.h"
+#include "platform/headless/stb_png.h"
 
 namespace icon {
 namespace {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Drawing kit of the asset generator: a true-colour canvas with anti-aliased
 // shapes, gradients and text, quantised at the end into the shared 256-colour
 // palette of all game bitmaps.

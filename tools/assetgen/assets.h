@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pictures, pieces of music and glyphs of data/, one maker each.
 #pragma once
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // 8-bit Windows bitmap files: the writer of the asset generator and a strict
 // reader for the contact sheet and the tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Canvas, quantisation and anti-aliased shapes.
 #include <algorithm>
 #include <cmath>

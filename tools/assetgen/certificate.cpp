@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/hyosho.BMP: the award certificate. The scene writes the name at
 // (100, 50) in black, the share value at (200, 187) and the cash at (150, 207)
 // in red, and draws the class icon (150 wide) at (265, 273).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/title.BMP and data/ranking.BMP.
 #include "assets.h"
 #include "sheet_layout.h"

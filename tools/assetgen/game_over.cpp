@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/over.BMP: the ruined market at night. The scene breaks it into falling
 // tiles under the caption sprite at (90, 200).
 #include "assets.h"

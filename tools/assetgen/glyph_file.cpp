@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game font as data: every character of code page 932 rendered with
 // IPAGothic at 13 pixels without anti-aliasing, into data/glyphs.bin (the
-// format is in shell/text_glyphs.h). The game draws all its text from it.
+// format is in core/text_glyphs.h). The game draws all its text from it.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <iconv.h>
@@ -11,7 +12,7 @@
 
 #include "assets.h"
 #include "bmp_file.h"
-#include "shell/text_glyphs.h"
+#include "core/text_glyphs.h"
 
 namespace fontfile {
 namespace {

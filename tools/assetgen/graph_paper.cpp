@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/grfback.BMP: graph paper for the price line. The line starts at
 // (50, 335) at the first recorded price, steps 40 pixels right per sample (the
 // last vertex at x = 570) and 20 pixels per yen; the buttons sit at x = 571.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Draws every bitmap, writes every piece of music and the game font's glyphs
 // into the folder given on the command line (the build's data/ folder), and the
 // application icon into a second folder when one is given.

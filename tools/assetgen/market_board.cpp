@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/gamemain.BMP: the market board. Three columns of ten company rows (names
 // at x = 10, 190, 370, prices at x = 157, 337, 517, rows from y = 18 every 40
 // pixels), the button column at x = 550 with the unit label at (550, 377), the

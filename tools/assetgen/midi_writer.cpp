@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Standard MIDI File writing and the accompaniment figures.
 #include "midi_writer.h"
 

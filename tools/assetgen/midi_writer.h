@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A small Standard MIDI File writer (type 1) and the note helpers the four
 // pieces are written with.
 #pragma once

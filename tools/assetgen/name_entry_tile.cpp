@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/edit.BMP: the name-entry background. The scene scrolls it diagonally
 // with wrap-around, so every motif is drawn on a torus of 640 x 480: whatever
 // leaves one edge comes back at the opposite edge. It stays pale under the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The one palette of every game bitmap:
 //   0        black
 //   1-123    a 5 x 5 x 5 colour cube (levels 0, 64, 128, 191, 255) without black and white

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/syasin.BMP (500 x 500): thirteen 120 x 120 portrait photographs of the
 // staff roll, in three columns of four (x = 0, 120, 240) and one more at
 // (360, 240). The rest of the sheet is black.

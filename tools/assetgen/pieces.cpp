@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The four pieces of music. Each is a whole number of 4/4 bars whose last bar
 // leads back into the first, so the game's replay-on-end loops it smoothly.
 #include "assets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every rectangle of the sprite sheet data/char.BMP (800 x 726) that the game
 // copies from, left, top, right, bottom (right and bottom exclusive). The sheet
 // holds artwork inside these rectangles and the colour key 254 everywhere else.

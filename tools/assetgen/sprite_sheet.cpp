@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/char.BMP: buttons, cursor, ruin stamps, logo, strips, caption and class icons.
 #include <cstring>
 

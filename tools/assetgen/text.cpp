@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Text for the artwork: IPAGothic (and IPAMincho for the certificate) through
 // SDL_ttf, crisp like the game's own 13-pixel text or anti-aliased for titles.
 #include <SDL_ttf.h>

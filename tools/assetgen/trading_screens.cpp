@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // data/kounyu.BMP (buy), data/uke.BMP (sell) and data/shien.BMP (support): dark
 // screens for white, cyan and yellow texts, with the captions the texts need.
 #include "assets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Buttons, panels and small pictures shared by the sprite sheet and backgrounds.
 #include "widgets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Shared pieces of the artwork: buttons, panels, icons and the scenes' colours.
 #pragma once
 #include "art.h"

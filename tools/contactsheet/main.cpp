@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Contact sheet of the generated bitmaps: every picture at full size, the
 // name-entry picture once more shifted with wrap-around (a seam would show as
 // a cross through the middle), and the sprite sheet at double size with every
@@ -13,7 +14,7 @@
 
 #include "../assetgen/bmp_file.h"
 #include "../assetgen/sheet_layout.h"
-#include "shell/headless/headless.h"
+#include "platform/headless/headless.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Copies of sources whose narrow string literals carry their code page 932
 # bytes as escapes, for compilers without an execution character set option
 # (clang, emscripten): the same bytes as the GCC build's -fexec-charset.

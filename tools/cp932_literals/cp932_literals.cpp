@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Copies a UTF-8 C++ source with the texts of its string and character
 // literals turned into code page 932 octal escapes, so that a compiler without
 // an execution character set option builds the same bytes the game's own build

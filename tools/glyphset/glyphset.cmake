@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The characters of the game's texts, gathered from its sources at build time,
 # so a test can check that the glyph file of data/ holds them all. Sets
 # KABU_GLYPHS to the generated source file. KABU_ROOT is the repository.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Collects every non-ASCII character of the string literals in the game's
 // sources and writes them, as code page 932 bytes, into a C++ file that the
 // tests check the glyph file against. Usage: glyphset OUT.cpp SOURCE...

@@ -1,14 +1,15 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The headless game loop of the runner.
 #include "game_driver.h"
 
 #include <cstdio>
 
-#include "scene_names.h"
-#include "shell/headless/headless.h"
-#include "shell/main_loop.h"
-#include "shell/platform.h"
+#include "program/scene_names.h"
+#include "platform/headless/headless.h"
+#include "core/main_loop.h"
+#include "core/devices.h"
 #include "program/program.h"
-#include "shell/scenes.h"
+#include "core/scenes.h"
 
 namespace {
 uint32_t tick = 1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the game headless from program start, one main-loop turn at a time, on
 // a virtual clock, and prints the trace of the scenes entered.
 #pragma once

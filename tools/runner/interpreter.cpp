@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The script interpreter: waits, input, screenshots, checks and loops.
 #include "interpreter.h"
 
@@ -12,11 +13,11 @@
 #include <vector>
 
 #include "game_driver.h"
-#include "scene_names.h"
-#include "shell/headless/headless.h"
-#include "shell/platform.h"
-#include "shell/rng.h"
-#include "shell/scenes.h"
+#include "program/scene_names.h"
+#include "platform/headless/headless.h"
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "state_dump.h"
 #include "variables.h"
 

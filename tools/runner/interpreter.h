@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Plays a script against the headless game.
 //
 // The game starts as the real program does and runs main-loop turns only when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The scripted runner: plays the game headless from program start with an
 // input script, writes the screenshots the script asks for and prints the
 // scenes entered. Runs in the working folder (data/ and savedat/ there).

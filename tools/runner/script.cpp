@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading and splitting the input scripts.
 #include "script.h"
 

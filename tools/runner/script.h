@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Input scripts of the runner: one command per line, words separated by blanks,
 // "#" starts a comment, double quotes keep blanks inside one word.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The state dump of the runner.
 #include "state_dump.h"
 

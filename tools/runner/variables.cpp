@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Named access to the game state for the scripts.
 #include "variables.h"
 
@@ -16,8 +17,8 @@
 #include "game_driver.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "shell/headless/headless.h"
-#include "shell/scenes.h"
+#include "platform/headless/headless.h"
+#include "core/scenes.h"
 #include "frontend/rank_table.h"
 #include "state/records.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The game state a script can read by name ("cash", "price.3", "listed.$row",
 // ...), the texts it can compare, and the few values a test may set.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The test helpers of test_platform.h on Windows.
 #include <windows.h>
 

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "core/rng.h"
+
+uint32_t randomState = 1;
+
+void seedRandom(uint32_t seed) { randomState = seed; }
+
+int32_t nextRandom() {
+    randomState = randomState * 214013u + 2531011u;
+    return static_cast<int32_t>((randomState >> 16) & 0x7FFF);
+}

@@ -1,6 +1,0 @@
-// PNG encoding with stb_image_write: rows of 3 (RGB) or 4 (RGBA) bytes per
-// pixel, written whole to `path`.
-#pragma once
-#include <cstdint>
-
-bool writeRgbPng(const char* path, const uint8_t* pixels, int width, int height, int channels);

@@ -1,9 +1,0 @@
-// The game's one random generator: a 32-bit linear congruential generator.
-#pragma once
-#include <cstdint>
-
-extern uint32_t randomState;  // 1 at program start
-
-void seedRandom(uint32_t seed);
-// Next value, 0 to 32767.
-int32_t nextRandom();
