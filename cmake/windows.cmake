@@ -18,7 +18,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 file(GLOB_RECURSE KABU_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER KABU_SOURCES EXCLUDE REGEX "/src/platform/(sdl|headless|posix|win32|web)/")
 set(KABU_WIN32 ${CMAKE_SOURCE_DIR}/src/platform/win32)
-set(KABU_WIN32_FILE_SOURCES ${KABU_WIN32}/win32_paths.cpp ${KABU_WIN32}/win32_file_system.cpp
+set(KABU_WIN32_FILE_SOURCES ${KABU_WIN32}/win32_paths.cpp ${KABU_WIN32}/win32_file_steps.cpp
                             ${KABU_WIN32}/win32_data_folder.cpp)
 file(GLOB KABU_WIN32_SOURCES CONFIGURE_DEPENDS ${KABU_WIN32}/*.cpp)
 list(REMOVE_ITEM KABU_WIN32_SOURCES ${KABU_WIN32_FILE_SOURCES} ${KABU_WIN32}/win32_main.cpp)

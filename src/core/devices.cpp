@@ -11,7 +11,8 @@ PaletteEntry targetPalette[256];
 Point cursorPos;
 
 namespace {
-const Backend* currentBackend = nullptr;
+constinit const Backend NO_BACKEND{};
+const Backend* currentBackend = &NO_BACKEND;
 PaletteEntry screenPalette[256];  // the colours the screen shows
 InputState input;
 
@@ -23,7 +24,7 @@ struct NearestCache {
 } nearestCache;
 }  // namespace
 
-void setBackend(const Backend* b) { currentBackend = b; }
+void setBackend(const Backend* b) { currentBackend = b != nullptr ? b : &NO_BACKEND; }
 const Backend& backend() { return *currentBackend; }
 
 void setDisplayPalette(const PaletteEntry* entries) {
@@ -58,9 +59,7 @@ uint8_t nearestPaletteIndex(uint8_t red, uint8_t green, uint8_t blue) {
 
 uint8_t* lockSurface(Surface& s, int* pitch) {
     if (!s.held || s.pixels == nullptr) return nullptr;
-    if (currentBackend != nullptr && currentBackend->lockAllowed != nullptr && !currentBackend->lockAllowed()) {
-        return nullptr;
-    }
+    if (!currentBackend->lockAllowed()) return nullptr;
     *pitch = s.pitch;
     return s.pixels;
 }
@@ -72,18 +71,16 @@ void flip() {
     uint8_t* shown = backBuffer.pixels;
     backBuffer.pixels = primarySurface.pixels;
     primarySurface.pixels = shown;
-    if (currentBackend != nullptr) {
-        currentBackend->present(primarySurface.pixels, primarySurface.pitch, screenPalette);
-    }
+    currentBackend->present(primarySurface.pixels, primarySurface.pitch, screenPalette);
 }
 
 void getCursorPos() {
-    if (currentBackend != nullptr) currentBackend->readInput(input);
+    currentBackend->readInput(input);
     cursorPos = input.cursor;
 }
 
 bool keyDown(Key key) {
-    if (currentBackend != nullptr) currentBackend->readInput(input);
+    currentBackend->readInput(input);
     switch (key) {
         case Key::LeftButton: return input.leftButton;
         case Key::Enter: return input.enter;
@@ -94,14 +91,12 @@ bool keyDown(Key key) {
     return false;
 }
 
-uint32_t timeGetTime() {
-    return currentBackend != nullptr ? static_cast<uint32_t>(currentBackend->micros() / 1000) : 0;
-}
+uint32_t timeGetTime() { return static_cast<uint32_t>(currentBackend->micros() / 1000); }
 
-uint64_t clockMicros() { return currentBackend != nullptr ? currentBackend->micros() : 0; }
+uint64_t clockMicros() { return currentBackend->micros(); }
 
 void mciSendString(const char* command) {
-    if (currentBackend != nullptr) currentBackend->music(command);
+    currentBackend->music(command);
 }
 
 bool cursorIn(int left, int top, int right, int bottom) {

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The platform layer: 8-bit surfaces, the display palette, copies, direct pixel
-// access, input polling, the clock and present. Scenes use only this header and
-// draw_context.h; the backend underneath (SDL2 or headless) is chosen by the
-// program entry or the test.
+// The game's devices, as the scenes see them whatever the platform: 8-bit
+// surfaces, the display palette, copies, direct pixel access, input polling,
+// the clock, music and present. Scenes use only this header and
+// draw_context.h; the backend underneath (platform/backend.h) is chosen by
+// the program entry or the test.
 #pragma once
 #include <cstdint>
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The file protocols shared by every platform.
-#include "platform/file_steps.h"
 #include "core/files.h"
+
+#include "platform/backend.h"
 
 int32_t fileOpCount;
 int32_t fileOpStopAt;
@@ -15,6 +16,8 @@ void resetFileOps() {
 
 namespace {
 
+const FileSteps& steps() { return backend().files; }
+
 // Counts one step; false when the hook cuts it.
 bool fileStepAllowed() {
     ++fileOpCount;
@@ -26,40 +29,40 @@ bool fileStepAllowed() {
 // The steps that change the disk, each behind the hook.
 bool createFile(const char* path, const void* data, size_t size) {
     if (!fileStepAllowed()) return false;
-    const FileHandle file = platformCreateNew(path);
+    const FileHandle file = steps().createNew(path);
     if (file == NO_FILE) return false;
     const uint8_t* bytes = static_cast<const uint8_t*>(data);
     if (!fileStepAllowed()) {
         // A write cut off in the middle leaves a torn file behind.
-        platformWrite(file, bytes, size / 2);
-        platformClose(file);
+        steps().write(file, bytes, size / 2);
+        steps().close(file);
         return false;
     }
-    if (!platformWrite(file, bytes, size) || !fileStepAllowed() || !platformFlush(file) || !fileStepAllowed()) {
-        platformClose(file);
+    if (!steps().write(file, bytes, size) || !fileStepAllowed() || !steps().flush(file) || !fileStepAllowed()) {
+        steps().close(file);
         return false;
     }
-    return platformClose(file);
+    return steps().close(file);
 }
 
-bool renameOver(const char* from, const char* to) { return fileStepAllowed() && platformRename(from, to); }
+bool renameOver(const char* from, const char* to) { return fileStepAllowed() && steps().rename(from, to); }
 
-bool syncFolder(const char* path) { return fileStepAllowed() && platformSyncFolder(path); }
+bool syncFolder(const char* path) { return fileStepAllowed() && steps().syncFolder(path); }
 
 bool makeFolder(const char* path) {
-    if (platformNameKind(path) == NameKind::Folder) return true;
-    return fileStepAllowed() && platformMakeFolder(path);
+    if (steps().nameKind(path) == NameKind::Folder) return true;
+    return fileStepAllowed() && steps().makeFolder(path);
 }
 
 }  // namespace
 
 FileRead readWholeFile(const char* path, void* buffer, size_t size) {
-    return platformReadFile(path, buffer, size);
+    return steps().readFile(path, buffer, size);
 }
 
-NameKind nameKind(const char* path) { return platformNameKind(path); }
+NameKind nameKind(const char* path) { return steps().nameKind(path); }
 
-bool removeName(const char* path) { return fileStepAllowed() && platformRemove(path); }
+bool removeName(const char* path) { return fileStepAllowed() && steps().remove(path); }
 
 namespace {
 

@@ -68,10 +68,9 @@ const char* fileOfSet(const FileSet& set, int index);
 bool replaceFile(const char* folder, const char* path, const char* pendingPath, const void* bytes,
                  size_t size);
 
-// Every step that changes the disk (create for writing, write, flush, close,
-// rename, remove, make folder, flush folder) adds one to fileOpCount; the
-// browser stores its folder when the count has moved. Test hook: when
-// fileOpStopAt > 0, step number fileOpStopAt and every later one fail, as if
+// The crash-test hook. Every step that changes the disk (create for writing,
+// write, flush, close, rename, remove, make folder, flush folder) adds one to
+// fileOpCount. When fileOpStopAt > 0, step number fileOpStopAt and every later one fail, as if
 // the power were cut there; a write cut off that way leaves the first half of
 // its bytes. With fileOpFailOnce set, only step fileOpStopAt fails and later
 // ones work again (a full disk, a refused rename).

@@ -91,7 +91,7 @@ void windowProcedure(const PlatformEvent& event) {
 void shutdown() {
     if (shutdownHasRun) return;
     shutdownHasRun = true;
-    if (backend().restoreDisplay != nullptr) backend().restoreDisplay();
+    backend().restoreDisplay();
     releaseAllSurfaces();
     mciSendString("Close WAV01");
     closeTextFont();
@@ -135,7 +135,7 @@ int runMainLoop() {
                 return 0;
             case TurnOutcome::Waiting: {
                 const int32_t wait = static_cast<int32_t>(sceneDueAt - timeGetTime());
-                if (wait > 0 && backend().waitEvent != nullptr) backend().waitEvent(static_cast<uint32_t>(wait));
+                if (wait > 0) backend().waitEvent(static_cast<uint32_t>(wait));
                 break;
             }
             case TurnOutcome::Ran:

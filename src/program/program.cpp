@@ -5,7 +5,6 @@
 #include "frontend/front_state.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "platform/shared/options.h"
 #include "core/reset.h"
 #include "core/scenes.h"
 #include "state/records.h"
@@ -34,5 +33,4 @@ void resetProgramState() {
     resetTradingState();
     resetFrontendState();
     resetEndingState();
-    resetOptions();
 }

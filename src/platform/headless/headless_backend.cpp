@@ -4,7 +4,19 @@
 
 #include "platform/headless/headless.h"
 
+// The files of the system the scripts, tests and tools run on.
+#ifdef _WIN32
+#include "platform/win32/win32_file_steps.h"
+#else
+#include "platform/posix/posix_file_steps.h"
+#endif
+
 namespace {
+#ifdef _WIN32
+const FileSteps& HOST_FILE_STEPS = win32FileSteps;
+#else
+const FileSteps& HOST_FILE_STEPS = posixFileSteps;
+#endif
 constexpr int MUSIC_LOG = 256;
 
 struct HeadlessState {
@@ -50,7 +62,14 @@ bool waitEvent(uint32_t) {
     return state.events.count > 0;
 }
 
-const Backend headlessBackend{present, micros, readInput, nextEvent, music, lockAllowed, nullptr, waitEvent};
+const Backend headlessBackend{.present = present,
+                              .micros = micros,
+                              .readInput = readInput,
+                              .nextEvent = nextEvent,
+                              .music = music,
+                              .waitEvent = waitEvent,
+                              .lockAllowed = lockAllowed,
+                              .files = HOST_FILE_STEPS};
 }  // namespace
 
 namespace headless {

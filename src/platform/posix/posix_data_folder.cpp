@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "platform/data_folder.h"
+#include "platform/posix/posix_data_folder.h"
 
 #include <limits.h>
 #include <unistd.h>
@@ -18,7 +18,7 @@ bool hasData(const char* folder) {
 }
 }  // namespace
 
-bool enterDataFolder(FILE* err) {
+bool posixEnterDataFolder(FILE* err) {
     if (access(PROBE, R_OK) == 0) return true;
     char here[PATH_MAX];
     if (getcwd(here, sizeof here) == nullptr) std::strcpy(here, ".");

@@ -11,6 +11,7 @@
 #include "core/frame_stats.h"
 #include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
+#include "platform/posix/posix_file_steps.h"
 #include "platform/shared/options.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_music.h"
@@ -105,13 +106,18 @@ bool waitEvent(uint32_t timeoutMs) {
     }
 }
 
-bool lockAllowed() { return true; }
-
 void restoreDisplay() {
     if (window != nullptr) SDL_SetWindowFullscreen(window, 0);
 }
 
-const Backend sdlBackend{present, micros, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
+const Backend sdlBackend{.present = present,
+                         .micros = micros,
+                         .readInput = readInput,
+                         .nextEvent = nextEvent,
+                         .music = musicCommand,
+                         .restoreDisplay = restoreDisplay,
+                         .waitEvent = waitEvent,
+                         .files = posixFileSteps};
 }  // namespace
 
 void sdlShowFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {

@@ -2,7 +2,7 @@
 // The program entry: options, the data folder, the SDL2 backend and the main loop.
 #include <cstdio>
 
-#include "platform/data_folder.h"
+#include "platform/posix/posix_data_folder.h"
 #include "core/frame_stats.h"
 #include "core/main_loop.h"
 #include "platform/shared/options.h"
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kabusim: cannot write the statistics file %s\n", programOptions.statsFile);
         return 1;
     }
-    if (!enterDataFolder(stderr)) return 1;
+    if (!posixEnterDataFolder(stderr)) return 1;
     if (!sdlBackendOpenAndStart()) {
         std::fprintf(stderr, "kabusim: %s\n", videoProblem());
         sdlBackendClose();

@@ -56,5 +56,3 @@ OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& o
     }
     return OptionsOutcome::Run;
 }
-
-void resetOptions() { programOptions = ProgramOptions{}; }

@@ -25,5 +25,3 @@ enum class OptionsOutcome {
 // Reads the command line into `options`. Help and version go to `out`,
 // complaints about unknown options to `err`.
 OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& options, FILE* out, FILE* err);
-
-void resetOptions();

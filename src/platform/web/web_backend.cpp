@@ -11,6 +11,7 @@
 
 #include "platform/backend.h"
 #include "core/files.h"
+#include "platform/posix/posix_file_steps.h"
 #include "platform/shared/midi_length.h"
 #include "core/scenes.h"
 
@@ -53,6 +54,23 @@ int32_t presents = 0;
 double turnStartMs = 0;
 
 uint8_t midiBytes[64 * 1024];
+
+// savedat/ lives on emscripten's in-memory file system, through the POSIX
+// steps. Every step that may change it is counted; the page stores the folder
+// when the count has moved.
+int32_t folderChanges = 0;
+const FileSteps webFileSteps{
+    [](const char* path, void* buffer, size_t size) { return posixFileSteps.readFile(path, buffer, size); },
+    [](const char* path) { return posixFileSteps.nameKind(path); },
+    [](const char* path) { return ++folderChanges, posixFileSteps.createNew(path); },
+    [](FileHandle file, const void* bytes, size_t size) { return ++folderChanges, posixFileSteps.write(file, bytes, size); },
+    [](FileHandle file) { return ++folderChanges, posixFileSteps.flush(file); },
+    [](FileHandle file) { return ++folderChanges, posixFileSteps.close(file); },
+    [](const char* from, const char* to) { return ++folderChanges, posixFileSteps.rename(from, to); },
+    [](const char* path) { return ++folderChanges, posixFileSteps.remove(path); },
+    [](const char* path) { return ++folderChanges, posixFileSteps.syncFolder(path); },
+    [](const char* path) { return ++folderChanges, posixFileSteps.makeFolder(path); },
+};
 
 uint64_t micros() {
     if (!inStep) return lastMicros;
@@ -127,9 +145,12 @@ void music(const char* command) {
     }
 }
 
-bool lockAllowed() { return true; }
-
-const Backend webBackend{present, micros, readInput, nextEvent, music, lockAllowed, nullptr, nullptr};
+const Backend webBackend{.present = present,
+                         .micros = micros,
+                         .readInput = readInput,
+                         .nextEvent = nextEvent,
+                         .music = music,
+                         .files = webFileSteps};
 
 // The picture pixel under a point of the page, clamped to the picture.
 Point pictureAt(double clientX, double clientY) {
@@ -253,3 +274,5 @@ void webStepEnd() {
 }
 
 int32_t webPresentCount() { return presents; }
+
+int32_t webFolderChanges() { return folderChanges; }

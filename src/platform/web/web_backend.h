@@ -29,3 +29,5 @@ void webStepEnd();
 void webTurnBegin();
 // Frames presented since the backend was installed.
 int32_t webPresentCount();
+// Steps so far that may have changed savedat/ (it is kept across restarts).
+int32_t webFolderChanges();

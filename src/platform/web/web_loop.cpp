@@ -3,7 +3,6 @@
 // folder in place, then runs one step per animation frame and never waits.
 #include <emscripten.h>
 
-#include "core/files.h"
 #include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
 #include "core/devices.h"
@@ -28,7 +27,7 @@ uint64_t pageMicros() { return static_cast<uint64_t>(emscripten_get_now() * 1000
 
 WebProgram program{nullptr, nullptr};
 bool running = false;
-int32_t savedFileOps = 0;
+int32_t storedChanges = 0;
 char stateText[1024];
 
 // Turns until a frame is presented, the scene has nothing due, or the game
@@ -49,8 +48,8 @@ void step() {
     if (webPresentCount() != presentsBefore) nextFrameTick(frameTicks, startMicros);
     // Saves and the ranking are whole between two turns: the page stores the
     // folder as it stands now.
-    if (fileOpCount != savedFileOps) {
-        savedFileOps = fileOpCount;
+    if (webFolderChanges() != storedChanges) {
+        storedChanges = webFolderChanges();
         webFolderChanged();
     }
     if (outcome == TurnOutcome::Quit) {
@@ -65,7 +64,7 @@ void start() {
     webBackendInstall();
     startup();
     webStepEnd();
-    savedFileOps = fileOpCount;
+    storedChanges = webFolderChanges();
     startFrameTicks(frameTicks, pageMicros());
     running = true;
     emscripten_set_main_loop(step, 0, false);

@@ -14,6 +14,7 @@
 #include "core/main_loop.h"
 #include "platform/shared/options.h"
 #include "platform/shared/picture_scale.h"
+#include "platform/win32/win32_file_steps.h"
 #include "platform/win32/win32_music.h"
 #include "platform/win32/win32_window.h"
 #include "platform/win32/win32_winmm.h"
@@ -234,14 +235,20 @@ void readInput(InputState& input) {
     input.f = focused && keyDown('F');
 }
 
-bool lockAllowed() { return true; }
 
 // The shutdown: the desktop comes back at once, while the last save finishes.
 void restoreDisplay() {
     if (gameWindow() != nullptr) ShowWindow(gameWindow(), SW_HIDE);
 }
 
-const Backend win32Backend{present, micros, readInput, nextEvent, musicCommand, lockAllowed, restoreDisplay, waitEvent};
+const Backend win32Backend{.present = present,
+                           .micros = micros,
+                           .readInput = readInput,
+                           .nextEvent = nextEvent,
+                           .music = musicCommand,
+                           .restoreDisplay = restoreDisplay,
+                           .waitEvent = waitEvent,
+                           .files = win32FileSteps};
 
 void describeLastError(char* problem, size_t size, const char* what) {
     const DWORD error = GetLastError();

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "platform/data_folder.h"
+#include "platform/win32/win32_data_folder.h"
 #include "platform/win32/win32_paths.h"
 
 namespace {
@@ -93,7 +93,7 @@ bool locateGameFolders(wchar_t* problem, size_t size) {
 
 }  // namespace
 
-bool enterDataFolder(FILE* err) {
+bool win32EnterDataFolder(FILE* err) {
     wchar_t problem[3 * WIDE_PATH_MAX];
     if (locateGameFolders(problem, 3 * WIDE_PATH_MAX)) return true;
     char text[6 * WIDE_PATH_MAX];

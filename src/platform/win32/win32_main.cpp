@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "program/program.h"
-#include "platform/data_folder.h"
+#include "platform/win32/win32_data_folder.h"
 #include "core/frame_stats.h"
 #include "core/main_loop.h"
 #include "platform/shared/options.h"
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     caught = catchText();
-    const bool found = enterDataFolder(caught);
+    const bool found = win32EnterDataFolder(caught);
     takeCaughtText(caught, message, sizeof message);
     if (!found) {
         showProblem(message);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cwchar>
 
-#include "platform/file_steps.h"
+#include "platform/win32/win32_file_steps.h"
 #include "platform/win32/win32_paths.h"
 
 namespace {
@@ -93,9 +93,8 @@ bool removeTree(wchar_t* path, size_t length, int depth) {
     return RemoveDirectoryW(path) != 0 && ok;
 }
 
-}  // namespace
 
-FileRead platformReadFile(const char* path, void* buffer, size_t size) {
+FileRead readFileStep(const char* path, void* buffer, size_t size) {
     FileRead result;
     const WidePath wide(path);
     if (!wide.ok) return result;
@@ -137,12 +136,12 @@ FileRead platformReadFile(const char* path, void* buffer, size_t size) {
     return result;
 }
 
-NameKind platformNameKind(const char* path) {
+NameKind nameKindStep(const char* path) {
     const WidePath wide(path);
     return wide.ok ? kindOf(wide.text) : NameKind::Missing;
 }
 
-FileHandle platformCreateNew(const char* path) {
+FileHandle createNewStep(const char* path) {
     const WidePath wide(path);
     if (!wide.ok) return NO_FILE;
     // CREATE_NEW fails on anything at the name, a link included, which the
@@ -152,15 +151,15 @@ FileHandle platformCreateNew(const char* path) {
     return file == INVALID_HANDLE_VALUE ? NO_FILE : reinterpret_cast<FileHandle>(file);
 }
 
-bool platformWrite(FileHandle file, const void* bytes, size_t size) {
+bool writeStep(FileHandle file, const void* bytes, size_t size) {
     return writeAll(reinterpret_cast<HANDLE>(file), static_cast<const uint8_t*>(bytes), size);
 }
 
-bool platformFlush(FileHandle file) { return FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0; }
+bool flushStep(FileHandle file) { return FlushFileBuffers(reinterpret_cast<HANDLE>(file)) != 0; }
 
-bool platformClose(FileHandle file) { return CloseHandle(reinterpret_cast<HANDLE>(file)) != 0; }
+bool closeStep(FileHandle file) { return CloseHandle(reinterpret_cast<HANDLE>(file)) != 0; }
 
-bool platformRename(const char* from, const char* to) {
+bool renameStep(const char* from, const char* to) {
     const WidePath source(from);
     const WidePath target(to);
     if (!source.ok || !target.ok) return false;
@@ -168,7 +167,7 @@ bool platformRename(const char* from, const char* to) {
     return MoveFileExW(source.text, target.text, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool platformRemove(const char* path) {
+bool removeStep(const char* path) {
     WidePath wide(path);
     if (!wide.ok) return false;
     const DWORD attributes = GetFileAttributesW(wide.text);
@@ -183,7 +182,7 @@ bool platformRemove(const char* path) {
     return removed && kindOf(wide.text) == NameKind::Missing;
 }
 
-bool platformSyncFolder(const char* path) {
+bool syncFolderStep(const char* path) {
     const WidePath wide(path);
     if (!wide.ok || kindOf(wide.text) != NameKind::Folder) return false;
     // NTFS flushes a folder's entries through a handle opened for writing;
@@ -198,7 +197,7 @@ bool platformSyncFolder(const char* path) {
     return true;
 }
 
-bool platformMakeFolder(const char* path) {
+bool makeFolderStep(const char* path) {
     const WidePath wide(path);
     if (!wide.ok) return false;
     const NameKind kind = kindOf(wide.text);
@@ -210,3 +209,8 @@ bool platformMakeFolder(const char* path) {
     if (!CreateDirectoryW(wide.text, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
     return kindOf(wide.text) == NameKind::Folder;
 }
+
+}  // namespace
+
+const FileSteps win32FileSteps{readFileStep, nameKindStep, createNewStep, writeStep,  flushStep,
+                              closeStep,    renameStep,   removeStep,    syncFolderStep, makeFolderStep};

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "platform/file_steps.h"
+#include "platform/posix/posix_file_steps.h"
 
 namespace {
 
@@ -32,9 +32,8 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
     return ::remove(path) == 0 ? 0 : -1;
 }
 
-}  // namespace
 
-FileRead platformReadFile(const char* path, void* buffer, size_t size) {
+FileRead readFileStep(const char* path, void* buffer, size_t size) {
     FileRead result;
     struct stat info;
     if (::lstat(path, &info) != 0) {
@@ -69,7 +68,7 @@ FileRead platformReadFile(const char* path, void* buffer, size_t size) {
     return result;
 }
 
-NameKind platformNameKind(const char* path) {
+NameKind nameKindStep(const char* path) {
     struct stat info;
     if (::lstat(path, &info) != 0) return NameKind::Missing;
     if (S_ISREG(info.st_mode)) return NameKind::File;
@@ -77,31 +76,31 @@ NameKind platformNameKind(const char* path) {
     return NameKind::Other;
 }
 
-FileHandle platformCreateNew(const char* path) {
+FileHandle createNewStep(const char* path) {
     const int fd = ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     return fd < 0 ? NO_FILE : fd;
 }
 
-bool platformWrite(FileHandle file, const void* bytes, size_t size) {
+bool writeStep(FileHandle file, const void* bytes, size_t size) {
     return writeAll(static_cast<int>(file), static_cast<const uint8_t*>(bytes), size);
 }
 
-bool platformFlush(FileHandle file) { return ::fsync(static_cast<int>(file)) == 0; }
+bool flushStep(FileHandle file) { return ::fsync(static_cast<int>(file)) == 0; }
 
-bool platformClose(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
+bool closeStep(FileHandle file) { return ::close(static_cast<int>(file)) == 0; }
 
-bool platformRename(const char* from, const char* to) { return ::rename(from, to) == 0; }
+bool renameStep(const char* from, const char* to) { return ::rename(from, to) == 0; }
 
-bool platformRemove(const char* path) {
+bool removeStep(const char* path) {
     if (::unlink(path) == 0 || errno == ENOENT) return true;
     if (errno != EISDIR && errno != EPERM) return false;
     // A folder in the way of one of our names goes with all it holds; links
     // inside are removed, never followed, and no other file system is entered.
     return ::nftw(path, removeEntry, 16, FTW_DEPTH | FTW_PHYS | FTW_MOUNT) == 0 &&
-           platformNameKind(path) == NameKind::Missing;
+           nameKindStep(path) == NameKind::Missing;
 }
 
-bool platformSyncFolder(const char* path) {
+bool syncFolderStep(const char* path) {
     const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
     // Some file systems refuse fsync on folders; their entries are then as
@@ -111,9 +110,14 @@ bool platformSyncFolder(const char* path) {
     return ok;
 }
 
-bool platformMakeFolder(const char* path) {
+bool makeFolderStep(const char* path) {
     struct stat info;
     if (::mkdir(path, 0755) != 0 && errno != EEXIST) return false;
     // A link to a folder serves as the folder.
     return ::stat(path, &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+}  // namespace
+
+const FileSteps posixFileSteps{readFileStep, nameKindStep, createNewStep, writeStep,  flushStep,
+                              closeStep,    renameStep,   removeStep,    syncFolderStep, makeFolderStep};
