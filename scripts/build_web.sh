@@ -2,13 +2,14 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the browser version into build-web/site/: static files that any web
 # server can host. Installs the Debian packages it needs when missing, and
-# takes data/ and the icon from the Linux build (made first when missing).
+# takes the host tools from the Linux build (made first when missing).
 #
 #   scripts/build_web.sh [LINUX_BUILD_DIR]      (default build/)
 #
 # KABU_WEB_TESTS=OFF leaves out the file-safety suites built for node.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 root=$PWD
 linux_build=$root/${1:-build}
 out=$root/build-web
@@ -17,31 +18,16 @@ site=$out/site
 PACKAGES=(emscripten fluidsynth vorbis-tools timgm6mb-soundfont googletest libstb-dev cmake ninja-build g++)
 scripts/install_missing.sh "${PACKAGES[@]}"
 
-# data/ comes from the Linux build's asset generator.
-if [ -f "$linux_build/build.ninja" ]; then
-    cmake --build "$linux_build" --target gamedata
-else
-    scripts/setup.sh play "$linux_build"
-fi
-data=$linux_build/data
-
-# The literal converter runs on this machine.
-mkdir -p "$out/host"
-converter=$out/host/cp932_literals
-if [ ! -x "$converter" ] || [ tools/cp932_literals/cp932_literals.cpp -nt "$converter" ]; then
-    c++ -std=c++20 -O1 -Wall -Wextra -o "$converter" tools/cp932_literals/cp932_literals.cpp
-fi
+# The host tools come from the Linux build.
+host=$(kabu_host_build "$linux_build")
 
 # Debian's emscripten finds its node modules only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs
 wasm=$out/wasm
-tests=${KABU_WEB_TESTS:-ON}
-if [ ! -f "$wasm/build.ninja" ] || ! grep -q "^KABU_WEB_TESTS:BOOL=$tests\$" "$wasm/CMakeCache.txt"; then
-    emcmake cmake -S src/platform/web -B "$wasm" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DKABU_CP932_LITERALS="$converter" -DKABU_DATA="$data" -DKABU_WEB_TESTS="$tests" \
-        > "$out/configure.log" 2>&1 || { cat "$out/configure.log"; exit 1; }
-fi
+kabu_configure "$wasm" -DCMAKE_BUILD_TYPE=Release -DKABU_HOST_BUILD="$host" -DKABU_TESTS="${KABU_WEB_TESTS:-ON}" \
+    -- emcmake
 cmake --build "$wasm" -j"$(nproc)"
+data=$wasm/data
 
 # Music: each MIDI piece rendered with the soundfont the desktop plays it
 # with, past its end by the notes' release, as Ogg Vorbis. The page loops it
@@ -60,5 +46,5 @@ done
 cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js "$site/"
 cp "$wasm/kabusim.js" "$wasm/kabusim.wasm" "$wasm/kabusim.data" "$site/"
 cp "$data/IPA_Font_License.txt" "$site/"
-cp "$linux_build/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"
+cp "$wasm/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"
 echo "web site in $site ($(du -sh "$site" | cut -f1))"

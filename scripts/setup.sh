@@ -12,7 +12,7 @@ set -euo pipefail
 # its text from data/glyphs.bin.
 PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libx11-dev
                libstb-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont)
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick python3 gdb time
+TEST_PACKAGES=(googletest libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick python3 gdb time
                procps file lintian desktop-file-utils appstream libglib2.0-bin)
 
 mode=${1:?usage: setup.sh play|all BUILD_DIR [-DNAME=VALUE...]}
@@ -23,35 +23,14 @@ packages=("${PLAY_PACKAGES[@]}")
 
 scripts/install_missing.sh "${packages[@]}"
 
-# A new folder gets Ninja; an existing one keeps its generator and options,
-# and is configured again only for an option given here that it lacks.
-cache="$build_dir/CMakeCache.txt"
-options=()
+# A new folder is configured with the options of its mode; an existing one
+# keeps its options, and is configured again only for an option given here
+# that it lacks.
+source scripts/lib.sh
 if [ "$mode" = all ]; then
-    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=ON "$@")
-elif [ ! -f "$cache" ]; then
-    options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=OFF)
-fi
-# The last value given for a name is the one that counts.
-declare -A wanted=()
-for option in "${options[@]}"; do
-    setting=${option#-D}
-    wanted[${setting%%=*}]=${setting#*=}
-done
-configure=()
-if [ ! -f "$cache" ]; then
-    configure=(-G Ninja "${options[@]}")
-else
-    for name in "${!wanted[@]}"; do
-        if ! grep -q "^$name:[A-Z]*=${wanted[$name]}\$" "$cache"; then
-            configure=("${options[@]}")
-            break
-        fi
-    done
-fi
-if [ ${#configure[@]} -gt 0 ]; then
-    cmake -S . -B "$build_dir" "${configure[@]}" > "$build_dir.configure.log" 2>&1 ||
-        { cat "$build_dir.configure.log"; exit 1; }
+    kabu_configure "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=ON "$@"
+elif [ ! -f "$build_dir/CMakeCache.txt" ]; then
+    kabu_configure "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKABU_TESTS=OFF
 fi
 
 if [ "$mode" = all ]; then

@@ -23,8 +23,11 @@ for package in clang libclang-rt-14-dev; do
     fi
 done
 
-CXX=clang++ cmake -S tests/fuzz -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$fuzz_build.configure.log" 2>&1 \
-    || { cat "$fuzz_build.configure.log"; exit 1; }
+source scripts/lib.sh
+host=$(kabu_host_build "$gcc_build")
+kabu_configure "$fuzz_build" -DCMAKE_CXX_COMPILER="$(command -v clang++)" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKABU_FUZZ=ON -DKABU_TESTS=OFF \
+    -DKABU_HOST_BUILD="$host"
 cmake --build "$fuzz_build" -j2
 
 work=$(mktemp -d)

@@ -7,6 +7,7 @@
 #   tests/web/web_test.sh [LINUX_BUILD_DIR]     (default build/, with the runner built)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/lib.sh
 root=$PWD
 linux_build=$root/${1:-build}
 echo "== web"
@@ -40,13 +41,7 @@ wasm=$root/build-web/wasm
 replays=$(mktemp -d /tmp/kabuwebreplay-XXXXXX)
 tests/e2e/replay_all.sh "$replays/linux" "$linux_build/data" "$linux_build/runner"
 tests/e2e/replay_all.sh "$replays/web" "$linux_build/data" node --no-experimental-fetch "$wasm/runner.js"
-if ! diff -r "$replays/linux" "$replays/web" > "$replays/diff.txt"; then
-    head -20 "$replays/diff.txt"
-    echo "web: the browser build's replays differ from the desktop's"
-    exit 1
-fi
-echo "web replays: $(find "$replays/web" -type f | wc -l) files identical to the desktop's" \
-    "($(find "$replays/web" -name '*.png' | wc -l) frames)"
+kabu_compare_replays "web replays" "$replays/linux" "$replays/web"
 rm -rf "$replays"
 
 cd tests/web

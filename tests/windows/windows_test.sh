@@ -19,6 +19,7 @@ mkdir -p "$screens"
 work=$(mktemp -d /tmp/kabuwindows-XXXXXX)
 source "$here/wine_session.sh"
 source "$root/scripts/window_input.sh"
+source "$root/scripts/lib.sh"
 started=$(date +%s)
 failures=0
 game_code=""
@@ -118,23 +119,7 @@ echo "suites: ${#suites[@]} programs, $passed tests passed, $skipped skipped, $f
 echo "== end-to-end scripts: runner.exe against the Linux runner"
 "$root/tests/e2e/replay_all.sh" "$work/replay-linux" "$linux/data" "$linux/runner"
 "$root/tests/e2e/replay_all.sh" "$work/replay-windows" "$build/data" wine "$build/runner.exe" 2> /dev/null
-total=0
-same=0
-while IFS= read -r file; do
-    total=$((total + 1))
-    if cmp -s "$work/replay-linux/$file" "$work/replay-windows/$file"; then
-        same=$((same + 1))
-    else
-        fail "$file differs from the Linux runner's"
-    fi
-done < <(cd "$work/replay-linux" && find . -type f | sort)
-extra=$(diff <(cd "$work/replay-linux" && find . -type f | sort) <(cd "$work/replay-windows" && find . -type f | sort))
-[ -z "$extra" ] || fail "the two runs left different files: $extra"
-grep -L '^exit 0$' "$work"/replay-windows/*/stdout | grep -q . && fail "a script did not pass under Wine"
-frames=$(cd "$work/replay-linux" && find . -name '*.png' | wc -l)
-saves=$(cd "$work/replay-linux" && find . -path '*savedat/*' -type f | wc -l)
-outputs=$(cd "$work/replay-linux" && find . -name stdout | wc -l)
-echo "replays: $same of $total files identical ($frames frames, $saves save files, $outputs printed outputs)"
+kabu_compare_replays replays "$work/replay-linux" "$work/replay-windows" || failures=$((failures + 1))
 
 echo "== the game from the zip, in a real window"
 window_test() {

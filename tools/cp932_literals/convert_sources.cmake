@@ -5,19 +5,18 @@
 #
 #   kabu_convert_sources(CONVERTER OUTPUT_ROOT RESULT_VARIABLE SOURCE...)
 #
-# CONVERTER is the converter's target or path; each source under KABU_ROOT is
-# copied to the same relative path under OUTPUT_ROOT.
+# CONVERTER is the converter's target or path; each SOURCE, a path relative
+# to the repository, is copied to the same relative path under OUTPUT_ROOT.
 function(kabu_convert_sources converter output_root result)
   set(outputs "")
-  foreach(source ${ARGN})
-    file(RELATIVE_PATH relative ${KABU_ROOT} ${source})
+  foreach(relative ${ARGN})
     set(output ${output_root}/${relative})
     get_filename_component(output_dir ${output} DIRECTORY)
     add_custom_command(
       OUTPUT ${output}
       COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
-      COMMAND ${converter} ${source} ${output}
-      DEPENDS ${source} ${converter}
+      COMMAND ${converter} ${CMAKE_SOURCE_DIR}/${relative} ${output}
+      DEPENDS ${CMAKE_SOURCE_DIR}/${relative} ${converter}
       VERBATIM)
     list(APPEND outputs ${output})
   endforeach()
