@@ -8,7 +8,6 @@
 #include <thread>
 
 #include "platform/backend.h"
-#include "core/frame_stats.h"
 #include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
 #include "platform/posix/posix_file_steps.h"
@@ -27,14 +26,11 @@ const uint64_t clockStart = SDL_GetPerformanceCounter();
 
 uint64_t micros() { return countsToMicros(SDL_GetPerformanceCounter() - clockStart, SDL_GetPerformanceFrequency()); }
 
-// Shows the frame, then waits for the next 1/60 s tick like a display's retrace.
+const PacedDisplay display{micros, sdlShowFrame,
+                           [](uint64_t wait) { SDL_Delay(static_cast<Uint32>(wait / 1000)); }};
+
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
-    const uint64_t showStart = micros();
-    sdlShowFrame(pixels, pitch, palette);
-    const uint64_t now = micros();
-    frameStatsPresent(showStart, now);
-    const uint64_t due = nextFrameTick(frameTicks, now);
-    if (now + 1000 < due) SDL_Delay(static_cast<Uint32>((due - now) / 1000));
+    pacedPresent(frameTicks, display, pixels, pitch, palette);
 }
 
 

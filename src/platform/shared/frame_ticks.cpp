@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/shared/frame_ticks.h"
 
+#include "core/frame_stats.h"
+
 namespace {
 constexpr uint64_t TICKS_PER_SECOND = 60;
 constexpr uint64_t SLACK = 4 * 1000000 / TICKS_PER_SECOND;
@@ -26,4 +28,14 @@ uint64_t nextFrameTick(FrameTicks& ticks, uint64_t nowMicros) {
         return nowMicros;
     }
     return due;
+}
+
+void pacedPresent(FrameTicks& ticks, const PacedDisplay& display, const uint8_t* pixels, int pitch,
+                  const PaletteEntry* palette) {
+    const uint64_t showStart = display.micros();
+    display.show(pixels, pitch, palette);
+    const uint64_t now = display.micros();
+    frameStatsPresent(showStart, now);
+    const uint64_t due = nextFrameTick(ticks, now);
+    if (now + 1000 < due) display.sleepMicros(due - now);
 }

@@ -5,6 +5,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/devices.h"
+
 // `counts` of a counter that runs at `frequency` counts a second, in µs.
 uint64_t countsToMicros(uint64_t counts, uint64_t frequency);
 
@@ -19,3 +21,14 @@ void startFrameTicks(FrameTicks& ticks, uint64_t nowMicros);
 uint64_t nextFrameTick(FrameTicks& ticks, uint64_t nowMicros);
 // When the next tick is due, without moving on.
 uint64_t frameTickDue(const FrameTicks& ticks);
+
+// What a desktop present needs of its backend.
+struct PacedDisplay {
+    uint64_t (*micros)();
+    void (*show)(const uint8_t* pixels, int pitch, const PaletteEntry* palette);
+    void (*sleepMicros)(uint64_t micros);
+};
+// Shows the frame, records what it cost in the frame statistics, then
+// sleeps to the next 1/60 s tick like a display's retrace.
+void pacedPresent(FrameTicks& ticks, const PacedDisplay& display, const uint8_t* pixels, int pitch,
+                  const PaletteEntry* palette);

@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "platform/backend.h"
-#include "core/frame_stats.h"
 #include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
 #include "platform/shared/options.h"
@@ -167,14 +166,10 @@ void showFrame(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     GdiFlush();
 }
 
-// Shows the frame, then waits for the next 1/60 s tick like a display's retrace.
+const PacedDisplay display{micros, showFrame, sleepMicros};
+
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
-    const uint64_t showStart = micros();
-    showFrame(pixels, pitch, palette);
-    const uint64_t now = micros();
-    frameStatsPresent(showStart, now);
-    const uint64_t due = nextFrameTick(frameTicks, now);
-    if (now + 1000 < due) sleepMicros(due - now);
+    pacedPresent(frameTicks, display, pixels, pitch, palette);
 }
 
 // Takes every waiting window message; the window procedure queues the
