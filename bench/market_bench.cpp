@@ -30,7 +30,8 @@ void startMarketRun() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 200 + 20 * slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(priceText[slot], sizeof priceText[slot], "%d",
+                      ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         Holdings[slot].shares = slot % 3 == 0 ? 10000 : 0;
@@ -41,7 +42,7 @@ void startMarketRun() {
     PortfolioValue.everBought = 1;
     Calendar = CalendarRecord{2003, 1, 2, 10};
     std::strcpy(yearsLeftText, "あと10年");
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     headless::setCursor(300, 300);
     headless::setButton(false);
 }
@@ -55,9 +56,9 @@ static void BM_MarketFrame(benchmark::State& state) {
     saveShowing = 1;
     for (auto _ : state) {
         stepTicks = 0;
-        ++frameCounter;
+        ++loop.frameCounter;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_MarketFrame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -72,9 +73,9 @@ static void BM_MarketPriceStepFrame(benchmark::State& state) {
     for (auto _ : state) {
         stepTicks = PRICE_STEP_FRAMES - 1;
         marketPaused = 0;  // a bankruptcy would hold the steps
-        ++frameCounter;
+        ++loop.frameCounter;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
     setBackgroundSaving(false);
 }
@@ -87,7 +88,7 @@ static void BM_MarketTransitionFrame(benchmark::State& state) {
     for (auto _ : state) {
         if (marketTransition == 0) marketTransition = 2;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_MarketTransitionFrame)->Repetitions(5)->ReportAggregatesOnly(true);

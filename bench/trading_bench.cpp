@@ -27,7 +27,7 @@ void startTradingRun(int32_t scene) {
     }
     Player.cash = 5000;
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
-    GameScene = scene;
+    loop.GameScene = scene;
     headless::setCursor(320, 60);
     headless::setButton(false);
 }
@@ -35,7 +35,7 @@ void startTradingRun(int32_t scene) {
 void runFrames(benchmark::State& state, void (*scene)()) {
     for (auto _ : state) {
         scene();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 

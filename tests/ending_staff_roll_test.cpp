@@ -27,7 +27,8 @@ void paintPhotos() {
     for (int n = 0; n < PHOTO_COUNT; ++n) {
         const Rect r = photoRects[n];
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) at(syasinSurface, x, y) = photoValue(n, x - r.left, y - r.top);
+            for (int x = r.left; x < r.right; ++x)
+                at(devices.syasinSurface, x, y) = photoValue(n, x - r.left, y - r.top);
     }
 }
 
@@ -45,7 +46,7 @@ void startEnding() {
     ensureGreyPalette();
     paintPhotos();
     seedRandom(777);
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
 }
 
@@ -72,9 +73,9 @@ bool regionBlack(int left, int top, int right, int bottom) {
 TEST(EndingStaffRoll, TheEndingStartSwitchesTheMusicAndMarksAFinishedGame) {
     freshStartedRun();
     headless::clearMusicLog();
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_STAFF_ROLL);
+    EXPECT_EQ(loop.GameScene, SCENE_STAFF_ROLL);
     ASSERT_EQ(headless::musicCommandCount(), 3);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
     EXPECT_STREQ(headless::musicCommand(1), "Open data/2ofus.MID Alias WAV01");
@@ -144,11 +145,13 @@ TEST(EndingStaffRoll, PhotographTimingsCaptionScatterAndTheNextPhotograph) {
 TEST(EndingStaffRoll, TheScatterMovesEachPixelAlongItsColumnAndRowDirections) {
     freshStartedRun();
     seedRandom(31);
-    fillRect(workSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    fillRect(devices.workSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) at(workSurface, 300 + x, 200 + y) = static_cast<uint8_t>(x == 1 && y == 1 ? 0 : 100 + 4 * y + x);
+        for (int x = 0; x < 4; ++x)
+            at(devices.workSurface, 300 + x, 200 + y) =
+                static_cast<uint8_t>(x == 1 && y == 1 ? 0 : 100 + 4 * y + x);
     photoPhase = 0;
-    waveInit(310, 220, 300, 200, 1, 1, {0, 0, 4, 4}, backBuffer, workSurface);
+    waveInit(310, 220, 300, 200, 1, 1, {0, 0, 4, 4}, devices.backBuffer, devices.workSurface);
     EXPECT_EQ(photoPhase, 2);
     EXPECT_EQ(waveArea.width, 4);
     EXPECT_EQ(waveGroup.width, 1);
@@ -164,43 +167,44 @@ TEST(EndingStaffRoll, TheScatterMovesEachPixelAlongItsColumnAndRowDirections) {
     const int dx[4] = {10, -5, -10, 0};
     for (int x = 0; x < 4; ++x) waveColumnAngle[x] = angles[x];
     for (int y = 0; y < 4; ++y) waveRowAngle[y] = y == 1 ? 270 : 0;
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
     waveStep(10);
     for (int y = 0; y < 4; ++y) {
         const int dy = y == 1 ? -10 : 0;
         for (int x = 0; x < 4; ++x) {
             const int want = x == 1 && y == 1 ? 9 : 100 + 4 * y + x;  // a zero pixel is left out
-            EXPECT_EQ(at(backBuffer, 310 + x + dx[x], 220 + y + dy), want) << x << "," << y;
+            EXPECT_EQ(at(devices.backBuffer, 310 + x + dx[x], 220 + y + dy), want) << x << "," << y;
         }
     }
 
     // Destinations off the surface are skipped, not wrapped.
     for (int x = 0; x < 4; ++x) waveColumnAngle[x] = 180;
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
-    waveInit(0, 0, 300, 200, 1, 1, {0, 0, 4, 4}, backBuffer, workSurface);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
+    waveInit(0, 0, 300, 200, 1, 1, {0, 0, 4, 4}, devices.backBuffer, devices.workSurface);
     for (int x = 0; x < 4; ++x) waveColumnAngle[x] = 180;
     for (int y = 0; y < 4; ++y) waveRowAngle[y] = 0;
     waveStep(50);
     int changed = 0;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < SCREEN_WIDTH; ++x) changed += at(backBuffer, x, y) != 9;
+        for (int x = 0; x < SCREEN_WIDTH; ++x) changed += at(devices.backBuffer, x, y) != 9;
     EXPECT_EQ(changed, 0);
 }
 
 TEST(EndingStaffRoll, WholePhotographsDrawTheirZeroPixelsBlack) {
     freshStartedRun();
     paintPhotos();
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
-    blitClipped(backBuffer, 400, 100, syasinSurface, photoRects[0], false);
-    EXPECT_EQ(at(backBuffer, 400, 100), 0);  // (0, 0) is a zero pixel of the photograph
-    EXPECT_EQ(at(backBuffer, 401, 100), photoValue(0, 1, 0));
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
+    blitClipped(devices.backBuffer, 400, 100, devices.syasinSurface, photoRects[0], false);
+    EXPECT_EQ(at(devices.backBuffer, 400, 100), 0);  // (0, 0) is a zero pixel of the photograph
+    EXPECT_EQ(at(devices.backBuffer, 401, 100), photoValue(0, 1, 0));
 }
 
 TEST(EndingStaffRoll, CreditsScrollThenNoticeThenLogoAndItStaysWithoutEnter) {
     startEnding();
     // The logo: a recognisable pattern with transparent pixels.
     for (int y = LOGO_TOP; y < LOGO_BOTTOM; ++y)
-        for (int x = LOGO_LEFT; x < LOGO_RIGHT_MAX; ++x) at(spriteSheet, x, y) = (x + y) % 3 == 0 ? COLOR_KEY : 200;
+        for (int x = LOGO_LEFT; x < LOGO_RIGHT_MAX; ++x)
+            at(devices.spriteSheet, x, y) = (x + y) % 3 == 0 ? COLOR_KEY : 200;
 
     runTurns(1);
     EXPECT_FLOAT_EQ(scrollOffset, 479.0f);
@@ -231,7 +235,7 @@ TEST(EndingStaffRoll, CreditsScrollThenNoticeThenLogoAndItStaysWithoutEnter) {
     runTurns(400);
     EXPECT_EQ(logoRight, LOGO_RIGHT_MAX);
     EXPECT_EQ(creditBrightness, 255);
-    EXPECT_EQ(GameScene, SCENE_STAFF_ROLL);
+    EXPECT_EQ(loop.GameScene, SCENE_STAFF_ROLL);
     int mismatches = 0;
     for (int y = LOGO_TOP; y < LOGO_BOTTOM; ++y)
         for (int x = LOGO_LEFT; x < LOGO_RIGHT_MAX; ++x) {
@@ -247,7 +251,7 @@ TEST(EndingStaffRoll, EnterOnTheFirstFrameLeavesWithTheMusicClosed) {
     headless::clearMusicLog();
     headless::setKey(Key::Enter, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_AWARD);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     ASSERT_EQ(headless::musicCommandCount(), 1);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
     EXPECT_EQ(rollFrames, 0);
@@ -259,16 +263,16 @@ TEST(EndingStaffRoll, AHeldEnterActsOnceAndEveryEndingStartsFromTheBeginning) {
     runTurns(400);
     headless::setKey(Key::Enter, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_AWARD);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     // Back on the staff roll with Enter still held: the latch keeps it there.
-    GameScene = SCENE_STAFF_ROLL;
+    loop.GameScene = SCENE_STAFF_ROLL;
     runTurns(3);
-    EXPECT_EQ(GameScene, SCENE_STAFF_ROLL);
+    EXPECT_EQ(loop.GameScene, SCENE_STAFF_ROLL);
     headless::setKey(Key::Enter, false);
     runTurns(1);
     headless::setKey(Key::Enter, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_AWARD);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     headless::setKey(Key::Enter, false);
 
     // A later ending in the same run plays from its first frame.
@@ -276,7 +280,7 @@ TEST(EndingStaffRoll, AHeldEnterActsOnceAndEveryEndingStartsFromTheBeginning) {
     noticeDone = 1;
     logoRight = 448;
     photosActive = 0;
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(2);
     EXPECT_EQ(rollFrames, 1);
     EXPECT_EQ(scrollActive, 1);
@@ -291,7 +295,7 @@ TEST(EndingStaffRoll, FramesWithTheGameArt) {
     freshStartedRun();
     ensureGreyPalette();
     seedRandom(2003);
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
     runTurns(200);
     saveScreen("ending_staff_roll_caption");

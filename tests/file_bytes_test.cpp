@@ -40,7 +40,7 @@ TEST(FileBytes, RankingEntryKeepsTheRowsBytesAfterTheName) {
     Player.cash = 100;  // enters at row 2, below the row of equal cash
     awardClass = 5;
     rankEntryPending = 1;
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(1);
     const std::string file = readFile("savedat/rank.txt");
     ASSERT_EQ(file.size(), 1072u);

@@ -112,7 +112,7 @@ TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
 void playRankingScreen() {
     Player.cash = 5000;
     rankEntryPending = 1;
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(5);
     loadRankFile();
     saveRankFile();
@@ -178,9 +178,9 @@ TEST(FileSafety, UnreadableSaveSetIsNeverPlayedFromNorWrittenOver) {
         const int code = testing_support::runWhereUnreadable(folder, [] {
             resetGameRecords();
             if (saveFileExists()) return 3;
-            GameScene = SCENE_TITLE_MENU;
+            loop.GameScene = SCENE_TITLE_MENU;
             continueSavedGame();
-            if (GameScene != SCENE_TITLE_MENU || Holdings[3].shares != 0) return 4;
+            if (loop.GameScene != SCENE_TITLE_MENU || Holdings[3].shares != 0) return 4;
             return 0;
         });
         if (code == 2) GTEST_SKIP() << "no ordinary user to run as";
@@ -209,7 +209,7 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
         for (int32_t once = 0; once <= 1; ++once) {
             makeGame(6);
             const std::string newSave = savedRecords();
-            GameScene = SCENE_MARKET;
+            loop.GameScene = SCENE_MARKET;
             marketTransition = 0;
             saveShowing = 0;
             saveButtonLatch = 0;
@@ -234,7 +234,7 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
     testing_support::freshStartedRun();
     writeBytes("savedat", "a file");
     makeGame(7);
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     testing_support::mouse(580, 215, true);
     testing_support::runTurns(1);
     EXPECT_EQ(saveShowing, 0);

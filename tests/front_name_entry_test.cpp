@@ -21,7 +21,7 @@ namespace {
 
 void enterNameEntry() {
     freshStartedRun();
-    GameScene = SCENE_NAME_ENTRY;
+    loop.GameScene = SCENE_NAME_ENTRY;
     headless::clearMusicLog();
 }
 
@@ -90,7 +90,7 @@ TEST(FrontNameEntry, DeletingLeavesBlanksThatEnterStores) {
     EXPECT_EQ(nameLength, 1);
     confirm();
     EXPECT_STREQ(Player.playerName, "a  ");
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(FrontNameEntry, BackOnNothingWritesABlankAndEnterGivesTheDefaultName) {
@@ -174,7 +174,7 @@ TEST(FrontNameEntry, GoalButtonsAndArrowsActOnEveryFrame) {
 TEST(FrontNameEntry, GoalTextLagsOneFrame) {
     enterNameEntry();
     // A plain background, so that frames differ only by what is drawn.
-    std::memset(editSurface.pixels, 255, static_cast<size_t>(editSurface.pitch) * 480);
+    std::memset(devices.editSurface.pixels, 255, static_cast<size_t>(devices.editSurface.pitch) * 480);
     uint8_t five[60 * 16], six[60 * 16], shown[60 * 16];
     mouse(600, 20, false);
     goalYears = 5;
@@ -199,7 +199,7 @@ TEST(FrontNameEntry, GoalTextLagsOneFrame) {
 
 TEST(FrontNameEntry, TypedLetterShowsOnTheSameFrame) {
     enterNameEntry();
-    std::memset(editSurface.pixels, 255, static_cast<size_t>(editSurface.pitch) * 480);
+    std::memset(devices.editSurface.pixels, 255, static_cast<size_t>(devices.editSurface.pitch) * 480);
     mouse(600, 20, false);
     runTurns(1);
     const uint8_t black = nearestPaletteIndex(0, 0, 0);
@@ -220,8 +220,9 @@ TEST(FrontNameEntry, BackgroundSlidesRightAndDownAndWraps) {
     enterNameEntry();
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
-            editSurface.pixels[y * editSurface.pitch + x] = static_cast<uint8_t>((x * 3 + y * 7) % 250);
-    auto edit = [](int x, int y) { return editSurface.pixels[y * editSurface.pitch + x]; };
+            devices.editSurface.pixels[y * devices.editSurface.pitch + x] =
+                static_cast<uint8_t>((x * 3 + y * 7) % 250);
+    auto edit = [](int x, int y) { return devices.editSurface.pixels[y * devices.editSurface.pitch + x]; };
     mouse(630, 470, false);  // cursor out of the way
     runTurns(1);
     EXPECT_EQ(scrollX, 639);
@@ -255,7 +256,7 @@ TEST(FrontNameEntry, EnterStoresGoalAndSwitchesToTheGameMusic) {
     EXPECT_STREQ(Player.goalYearsText, "5");
     EXPECT_EQ(Calendar.yearsLeft, 5);
     EXPECT_STREQ(yearsLeftText, "あと5年");
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     ASSERT_EQ(headless::musicCommandCount(), 3);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
     EXPECT_STREQ(headless::musicCommand(1), "Open data/main.mid Alias WAV01");
@@ -273,29 +274,29 @@ TEST(FrontNameEntry, GoalOf999IsStoredWhole) {
 
 TEST(FrontNameEntry, SecondNewGameKeepsTheNameAndTheGoal) {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     click(300, 300);
     click(300, 270);
-    ASSERT_EQ(GameScene, SCENE_NAME_ENTRY);
+    ASSERT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     for (char c : {'a', 'b'}) pressKey(letterKey(c));
     mouse(505, 305, true);
     runTurns(2);
     confirm();
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_STREQ(Player.goalYearsText, "3");
 
     // Back to the title (as after a game over) and a new game again.
     std::memset(Player.playerName, 0, sizeof Player.playerName);
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     click(300, 300);
     // The entry's latch is still set from the first game's press: the cursor
     // has to pass over it with the button up before a press counts again.
     click(300, 270);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     click(300, 270);
-    ASSERT_EQ(GameScene, SCENE_NAME_ENTRY);
+    ASSERT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     EXPECT_STREQ(nameBuffer, "ab");
     EXPECT_EQ(nameLength, 2);
     EXPECT_EQ(goalYears, 3);

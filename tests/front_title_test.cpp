@@ -25,7 +25,7 @@ namespace {
 
 void enterTitle() {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     headless::clearMusicLog();
 }
@@ -59,18 +59,18 @@ void openPanel() {
 
 TEST(FrontTitle, LoadMakesTheTitleSurfaceAndDrawsNothing) {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     const int presents = headless::presentCount();
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
+    EXPECT_TRUE(devices.titleSurface.held);
     EXPECT_EQ(headless::presentCount(), presents);
     // A second visit (back from the ranking) keeps one surface with the picture.
-    const uint8_t corner = titleSurface.pixels[0];
-    GameScene = SCENE_TITLE_LOAD;
+    const uint8_t corner = devices.titleSurface.pixels[0];
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
-    EXPECT_TRUE(titleSurface.held);
-    EXPECT_EQ(titleSurface.pixels[0], corner);
+    EXPECT_TRUE(devices.titleSurface.held);
+    EXPECT_EQ(devices.titleSurface.pixels[0], corner);
 }
 
 TEST(FrontTitle, DrawsAtMostOneFramePer33Milliseconds) {
@@ -128,35 +128,35 @@ TEST(FrontTitle, PressInTheOverlapNeverContinues) {
     mouse(260, 300, true);
     runTurns(5);
     EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     // Released there, pressed again there: the start area takes it first.
     mouse(260, 300, false);
     runTurns(1);
     mouse(260, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     mouse(280, 310, false);
     runTurns(1);
     mouse(280, 310, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     EXPECT_EQ(loadSaved, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_TRUE(devices.titleSurface.held);
     // Left of the start area the entry continues the game, but only once the
     // start area's latch has been cleared by a release over that area.
     mouse(254, 300, false);
     runTurns(1);
     mouse(254, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     mouse(300, 300, false);
     runTurns(1);
     mouse(254, 300, false);
     runTurns(1);
     mouse(254, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
@@ -166,10 +166,10 @@ TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     for (int& edge : messagePanel) edge = 150;
     mouse(200, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(loadSaved, 1);
     EXPECT_EQ(titleMenuOpen, 0);
-    EXPECT_FALSE(titleSurface.held);
+    EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_STREQ(Player.playerName, "saved");
     EXPECT_EQ(Player.cash, 77);
     EXPECT_EQ(Calendar.year, 2010);
@@ -183,7 +183,7 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     openPanel();
     click(180, 290);
     click(230, 300);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     EXPECT_EQ(titleContinueLatch, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
 
@@ -194,8 +194,8 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     Calendar.day = 9;
     loadSaved = 1;
     click(520, 280);  // bottom right corner of "はじめから(以前のデータが消えます)"
-    EXPECT_EQ(GameScene, SCENE_NAME_ENTRY);
-    EXPECT_FALSE(titleSurface.held);
+    EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
+    EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_EQ(titleMenuOpen, 0);
     EXPECT_EQ(loadSaved, 0);
     EXPECT_EQ(Player.cash, 200);
@@ -218,18 +218,18 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
 TEST(FrontTitle, NewGameTakesOnePressAndIgnoresItUntilOpen) {
     enterTitle();
     click(300, 270);  // panel closed: nothing
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     openPanel();
     // Held over the entry on the frame it opens the game; later frames of the
     // same press do nothing more.
     mouse(300, 270, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_NAME_ENTRY);
-    GameScene = SCENE_TITLE_MENU;
+    EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
+    loop.GameScene = SCENE_TITLE_MENU;
     titleMenuOpen = 1;
     headless::clearMusicLog();
     runTurns(3);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     EXPECT_EQ(headless::musicCommandCount(), 0);
 }
 
@@ -245,27 +245,27 @@ TEST(FrontTitle, RankingAreaWorksWithThePanelClosedOrOpen) {
     }
     mouse(220, 350, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
     EXPECT_EQ(titleRankingLatch, 1);
     EXPECT_STREQ(RankTable[0].name, "topplayer");
     EXPECT_EQ(RankTable[0].cash, 12345);
-    EXPECT_TRUE(titleSurface.held);  // kept: the next title load replaces it
+    EXPECT_TRUE(devices.titleSurface.held);  // kept: the next title load replaces it
     EXPECT_EQ(headless::musicCommandCount(), 0);
 
     // Back to the title, the panel opened, then the ranking again.
     mouse(431, 396, false);
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(2);
     EXPECT_EQ(titleRankingLatch, 0);
     openPanel();
     click(431, 396);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
     // The panel stays open for the return.
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     mouse(600, 50, false);
     runTurns(2);
     EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_TRUE(devices.titleSurface.held);
 }
 
 TEST(FrontTitle, CursorSpriteIsDrawnAtTheCursor) {
@@ -274,7 +274,7 @@ TEST(FrontTitle, CursorSpriteIsDrawnAtTheCursor) {
     runTurns(1);
     for (int y = 0; y < 26; ++y) {
         for (int x = 9; x < 26; ++x) {
-            const uint8_t src = spriteSheet.pixels[y * spriteSheet.pitch + x];
+            const uint8_t src = devices.spriteSheet.pixels[y * devices.spriteSheet.pitch + x];
             if (src == COLOR_KEY) continue;
             ASSERT_EQ(presentedPixel(600 + x - 9, 50 + y), src);
         }

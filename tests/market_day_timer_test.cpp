@@ -20,7 +20,7 @@ void startMarket(int32_t month, int32_t day) {
     testing_support::freshStartedRun();
     startNewGame();
     Calendar = CalendarRecord{2003, month, day, 5};
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 // Loop turns with the clock moving 1 ms before each, until the day changes or

@@ -22,18 +22,18 @@ void setUpGame() {
         CatalogIndex[slot] = slot;
     }
     Calendar = CalendarRecord{2003, 1, 5, 5};
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 // The calendar and the news as the market frame calls them.
 void turn() {
-    ++frameCounter;
+    ++loop.frameCounter;
     calendarTick();
     newsTick();
 }
 
 void dayChange() {
-    frameCounter = FRAMES_PER_DAY;
+    loop.frameCounter = FRAMES_PER_DAY;
     calendarTick();
     newsTick();
 }
@@ -42,7 +42,7 @@ std::string prefix() { return "本日のニュース　"; }
 
 TEST(News, GeneralHeadlineScrollsAndRestarts) {
     setUpGame();
-    frameCounter = 100;
+    loop.frameCounter = 100;
     newsTick();
     EXPECT_EQ(newsMode, 0);
     EXPECT_EQ(newsChosen, 1);
@@ -63,7 +63,7 @@ TEST(News, GeneralHeadlineScrollsAndRestarts) {
     EXPECT_EQ(newsX, 640);
     // a fresh day restarts it and picks again
     newsX = 300;
-    frameCounter = 0;
+    loop.frameCounter = 0;
     newsTick();
     EXPECT_EQ(newsX, 640);
     EXPECT_EQ(newsChosen, 0);
@@ -81,7 +81,7 @@ TEST(News, HeadlineTable) {
 TEST(News, ClosingLineWhenPlayIsOver) {
     setUpGame();
     Calendar.yearsLeft = 0;
-    frameCounter = 5;
+    loop.frameCounter = 5;
     newsTick();
     EXPECT_EQ(newsMode, 2);
     EXPECT_EQ(std::string(newsText), prefix() + "全ての営業が終了しました。");
@@ -98,7 +98,7 @@ TEST(News, NewsDatesAndOrdinaryDays) {
         resetNewsState();
         Calendar.month = date[0];
         Calendar.day = date[1];
-        frameCounter = 3;
+        loop.frameCounter = 3;
         newsTick();
         EXPECT_EQ(newsMode, 1);
         EXPECT_LT(newsIndex, 4);
@@ -259,7 +259,7 @@ TEST(News, EffectAndResetDatesOfAllThreeEvents) {
             newsIndex = 2;
             newsCompany = 5;
             ListedCompanies[5].price = 500;
-            frameCounter = 7;
+            loop.frameCounter = 7;
             newsTick();
         };
         prime(newsDates[event][0], newsDates[event][1]);

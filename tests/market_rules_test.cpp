@@ -59,7 +59,7 @@ void setUpGame() {
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
     std::strcpy(yearsLeftText, "あと5年");
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 // Runs priceStep until it has made one step (60 counted calls).
@@ -103,10 +103,10 @@ TEST(PriceStep, PausedOrBuyingDoesNotCount) {
     for (int i = 0; i < 100; ++i) priceStep();
     EXPECT_EQ(stepTicks, 0);
     marketPaused = 0;
-    GameScene = SCENE_BUY;
+    loop.GameScene = SCENE_BUY;
     priceStep();
     EXPECT_EQ(stepTicks, 0);
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     priceStep();
     EXPECT_EQ(stepTicks, 1);
 }
@@ -275,20 +275,20 @@ TEST(Calendar, MonthEndsAndLeapYears) {
     };
     for (const Case& c : cases) {
         Calendar = CalendarRecord{c.year, c.month, c.day, 5};
-        frameCounter = FRAMES_PER_DAY;
+        loop.frameCounter = FRAMES_PER_DAY;
         GraphState.recordPending = 0;
         calendarTick();
         EXPECT_EQ(Calendar.month, c.nextMonth) << c.year << "/" << c.month << "/" << c.day;
         EXPECT_EQ(Calendar.day, c.nextDay) << c.year << "/" << c.month << "/" << c.day;
         EXPECT_EQ(Calendar.year, c.year);
-        EXPECT_EQ(frameCounter, 0);
+        EXPECT_EQ(loop.frameCounter, 0);
         EXPECT_EQ(GraphState.recordPending, 1);
     }
     EXPECT_EQ(monthLength(2004, 2), 29);
     EXPECT_EQ(monthLength(2100, 2), 28);
     // below the day's length nothing passes
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    frameCounter = FRAMES_PER_DAY - 1;
+    loop.frameCounter = FRAMES_PER_DAY - 1;
     calendarTick();
     EXPECT_EQ(Calendar.day, 1);
     EXPECT_STREQ(dateText, "2003年1月1日");
@@ -297,7 +297,7 @@ TEST(Calendar, MonthEndsAndLeapYears) {
 TEST(Calendar, YearEndWithOneYearLeftEndsPlay) {
     setUpGame();
     Calendar = CalendarRecord{2003, 12, 31, 1};
-    frameCounter = FRAMES_PER_DAY;
+    loop.frameCounter = FRAMES_PER_DAY;
     testing_support::mouse(10, 10, false);
     calendarTick();
     EXPECT_EQ(Calendar.year, 2004);
@@ -307,16 +307,16 @@ TEST(Calendar, YearEndWithOneYearLeftEndsPlay) {
     EXPECT_STREQ(yearsLeftText, "あと0年");
     EXPECT_STREQ(endMessage, "全ての営業が終了しました。");
     EXPECT_EQ(messagePanel[0], 270);  // the panel grows open
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     testing_support::mouse(10, 10, true);
     calendarTick();
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
 }
 
 TEST(Calendar, PlayOverStopsThePriceStepsInTheFrame) {
     setUpGame();
     Calendar = CalendarRecord{2003, 12, 31, 1};
-    frameCounter = FRAMES_PER_DAY;
+    loop.frameCounter = FRAMES_PER_DAY;
     stepTicks = 10;
     testing_support::runTurns(1);
     EXPECT_EQ(Calendar.yearsLeft, 0);
@@ -324,13 +324,13 @@ TEST(Calendar, PlayOverStopsThePriceStepsInTheFrame) {
     EXPECT_STREQ(newsText, "本日のニュース　全ての営業が終了しました。");
     testing_support::mouse(300, 300, false);
     testing_support::runTurns(40);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(stepTicks, 10);
     testing_support::saveScreen("market_play_over");
     // a click anywhere ends play, even on a button that does its own work
     testing_support::mouse(560, 60, true);
     testing_support::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
     EXPECT_EQ(marketTransition, 1);
 }
 

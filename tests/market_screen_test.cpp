@@ -55,7 +55,7 @@ void setUpGame() {
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
     std::strcpy(yearsLeftText, "あと5年");
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     mouse(300, 470, false);
 }
 
@@ -77,14 +77,14 @@ TEST(MarketFrame, ASecondCallWithin33MsChangesNothing) {
     const uint32_t last = marketLastFrame;
     const int32_t x = newsX;
     headless::advanceTime(32);
-    ++frameCounter;
+    ++loop.frameCounter;
     marketFrame();
     EXPECT_EQ(headless::presentCount(), presents);
     EXPECT_EQ(stepTicks, ticks);
     EXPECT_EQ(marketLastFrame, last);
     EXPECT_EQ(newsX, x);
     headless::advanceTime(1);
-    ++frameCounter;
+    ++loop.frameCounter;
     marketFrame();
     EXPECT_EQ(headless::presentCount(), presents + 1);
     EXPECT_EQ(stepTicks, ticks + 1);
@@ -144,9 +144,9 @@ TEST(MessagePanel, GrowsOpenInEightCalls) {
     // drawn at full size: black inside, the white rim on its left edge
     const uint8_t white = nearestPaletteIndex(255, 255, 255);
     bool rim = false;
-    for (int x = 98; x <= 103; ++x) rim = rim || backBuffer.pixels[300 * backBuffer.pitch + x] == white;
+    for (int x = 98; x <= 103; ++x) rim = rim || devices.backBuffer.pixels[300 * devices.backBuffer.pitch + x] == white;
     EXPECT_TRUE(rim);
-    EXPECT_EQ(backBuffer.pixels[300 * backBuffer.pitch + 300], nearestPaletteIndex(0, 0, 0));
+    EXPECT_EQ(devices.backBuffer.pixels[300 * devices.backBuffer.pitch + 300], nearestPaletteIndex(0, 0, 0));
 }
 
 TEST(AssetPanel, SaveMessageShowsOneFrameWithAClearLatch) {
@@ -181,15 +181,15 @@ TEST(AssetPanel, SaveMessageShowsOneFrameWithAClearLatch) {
 
 TEST(AssetPanel, FastForwardEndsExactlyOneDay) {
     setUpGame();
-    frameCounter = 1000;
+    loop.frameCounter = 1000;
     mouse(560, 310, true);
     runTurns(1);
-    EXPECT_EQ(frameCounter, FRAMES_PER_DAY - 1);
+    EXPECT_EQ(loop.frameCounter, FRAMES_PER_DAY - 1);
     EXPECT_EQ(fastForwardPressed, 1);
     EXPECT_EQ(Calendar.day, 1);
     runTurns(1);  // the next turn completes the day
     EXPECT_EQ(Calendar.day, 2);
-    EXPECT_EQ(frameCounter, 0);
+    EXPECT_EQ(loop.frameCounter, 0);
     runTurns(20);  // held: no further day
     EXPECT_EQ(Calendar.day, 2);
     mouse(560, 310, false);
@@ -217,16 +217,16 @@ TEST(AssetPanel, FKeyOverTheFastForwardButton) {
     mouse(300, 300, false);
     headless::setKey(Key::F, true);
     runTurns(2);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     mouse(600, 337, false);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
     // with the button held as well
     setUpGame();
     headless::setKey(Key::F, true);
     mouse(550, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
 }
 
 TEST(AssetPanel, ButtonsWithoutLatchAndTheirScenes) {
@@ -236,32 +236,32 @@ TEST(AssetPanel, ButtonsWithoutLatchAndTheirScenes) {
     const int32_t ticks = stepTicks;
     mouse(560, 60, true);  // moved onto buy with the button held
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     EXPECT_EQ(marketTransition, 1);
     EXPECT_EQ(stepTicks, ticks);  // no count in the frame that leaves for the buy screen
 
     setUpGame();
     mouse(617, 137, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_HOLDINGS);
+    EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
 
     setUpGame();
     mouse(618, 137, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 
     setUpGame();
     supportShowing = 1;
     std::strcpy(supportMessage, "支援しました");
     mouse(560, 160, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);  // no support screen while a result is shown
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);  // no support screen while a result is shown
     EXPECT_EQ(supportShowing, 0);        // the press took the message away
     mouse(560, 160, false);
     runTurns(1);
     mouse(560, 160, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_SUPPORT);
+    EXPECT_EQ(loop.GameScene, SCENE_SUPPORT);
     EXPECT_EQ(marketTransition, 1);
 }
 
@@ -277,7 +277,7 @@ TEST(AssetPanel, GraphButtonPreparesTheSteps) {
     PriceHistory[2].historyCount = 0;
     mouse(560, 260, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_GRAPH_LOAD);
+    EXPECT_EQ(loop.GameScene, SCENE_GRAPH_LOAD);
     EXPECT_EQ(marketTransition, 1);
     EXPECT_EQ(GraphState.historyLoopIndex, SLOTS);
     const int32_t price0 = ListedCompanies[0].price;
@@ -380,7 +380,7 @@ TEST(Ruin, AnimationThenGameOverAndTheImmediateSecondRuin) {
     EXPECT_EQ(framesUntil([] { return ruinReady == 1; }, 30), 10);
     EXPECT_EQ(shakeActive, 1);
     const int32_t ticks = stepTicks;
-    EXPECT_EQ(framesUntil([] { return GameScene == SCENE_GAME_OVER; }, 30), 4);
+    EXPECT_EQ(framesUntil([] { return loop.GameScene == SCENE_GAME_OVER; }, 30), 4);
     EXPECT_EQ(shakeCount, 4);
     EXPECT_EQ(shakeActive, 0);
     EXPECT_EQ(stepTicks, ticks);  // no price steps once both sprites landed
@@ -388,9 +388,9 @@ TEST(Ruin, AnimationThenGameOverAndTheImmediateSecondRuin) {
     // the game over sends the player to the title and clears ruinReady; a later
     // ruin in the same run goes to the game over at once
     ruinReady = 0;
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_GAME_OVER);
+    EXPECT_EQ(loop.GameScene, SCENE_GAME_OVER);
 }
 
 TEST(Ruin, CashOrSharesKeepThePlayerInTheGame) {
@@ -403,7 +403,7 @@ TEST(Ruin, CashOrSharesKeepThePlayerInTheGame) {
     PortfolioValue.stockValue = 3;
     runTurns(40);
     EXPECT_EQ(zoomA[0], 200);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(Transition, FortyOneFramesOfWideningStrips) {
@@ -411,9 +411,9 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
     runTurns(2);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x)
-            workSurface.pixels[y * workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
+            devices.workSurface.pixels[y * devices.workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
     }
-    workSurface.pixels[200 * workSurface.pitch + 80] = COLOR_KEY;  // strip 40..80 of row 200 is skipped
+    devices.workSurface.pixels[200 * devices.workSurface.pitch + 80] = COLOR_KEY;  // strip 40..80 of row 200 is skipped
     marketTransition = 1;
     const int32_t ticks = stepTicks;
     const int32_t x = newsX;
@@ -422,7 +422,7 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
     EXPECT_EQ(stripProgress, 0);
     for (int frame = 1; frame <= 41; ++frame) {
         const int32_t progress = stripProgress;
-        backBuffer.pixels[200 * backBuffer.pitch + 70] = 250;
+        devices.backBuffer.pixels[200 * devices.backBuffer.pitch + 70] = 250;
         runTurns(1);
         if (frame < 41) {
             EXPECT_EQ(marketTransition, 2) << frame;
@@ -430,12 +430,12 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
         // strip ending at 40 of row 285: target 40 - j holds source progress - j
         for (int j = 0; j <= progress; ++j) {
             EXPECT_EQ(presentedPixel(40 - j, 285),
-                      workSurface.pixels[285 * workSurface.pitch + progress - j]);
+                      devices.workSurface.pixels[285 * devices.workSurface.pitch + progress - j]);
         }
         // the last strip copies up to column 639
         if (progress >= 1) {
             EXPECT_EQ(presentedPixel(639, 285),
-                      workSurface.pixels[285 * workSurface.pitch + 600 + progress - 1]);
+                      devices.workSurface.pixels[285 * devices.workSurface.pitch + 600 + progress - 1]);
         }
         EXPECT_EQ(presentedPixel(70, 200), 250);  // keyed strip left alone
         if (frame == 20) testing_support::saveScreen("market_transition");
@@ -520,10 +520,10 @@ TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
     setUpGame();
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            gameMainSurface.pixels[y * gameMainSurface.pitch + x] = uint8_t((x * 3 + y * 5) % 250);
+            devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x] = uint8_t((x * 3 + y * 5) % 250);
         }
     }
-    const auto background = [](int x, int y) { return gameMainSurface.pixels[y * gameMainSurface.pitch + x]; };
+    const auto background = [](int x, int y) { return devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x]; };
     Player.cash = 1;  // not ruined: only the shake runs
     shakeActive = 1;
     shakeCount = 0;
@@ -563,7 +563,7 @@ TEST(Messages, DismissingPressAlsoPerformsTheButton) {
     runTurns(1);
     EXPECT_EQ(bankruptShowing, 0);
     EXPECT_EQ(foundedShowing, 1);
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     EXPECT_EQ(marketTransition, 1);
 }
 

@@ -44,7 +44,7 @@ void openBuyScreen(int32_t cash) {
         Holdings[i].shares = 0;
     }
     setCash(cash);
-    GameScene = SCENE_BUY;
+    loop.GameScene = SCENE_BUY;
     ts::mouse(320, 300, false);
     ts::runTurns(1);
 }
@@ -179,7 +179,7 @@ TEST(TradingBuy, ALotAddedAndRemovedLeavesNoTrace) {
     openBuyScreen(500);
     showCompany(3);
     const int32_t price = ListedCompanies[3].price;
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     ts::click(ADD_X, ADD_Y);
     ts::click(REMOVE_X, REMOVE_Y);
     EXPECT_EQ(buyOrder[3], 0);
@@ -191,12 +191,12 @@ TEST(TradingBuy, ALotAddedAndRemovedLeavesNoTrace) {
     ts::click(DECIDE_X, DECIDE_Y);
     EXPECT_EQ(buyListCount, 0);
     pressOnce(BACK_X, BACK_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[3].price, price);
     EXPECT_EQ(Player.cash, 500);
     EXPECT_EQ(PortfolioValue.stockValue, 0);
     EXPECT_EQ(PortfolioValue.everBought, 0);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
 }
 
 TEST(TradingBuy, RemovalNeverReachesEarlierHoldings) {
@@ -244,7 +244,7 @@ TEST(TradingBuy, AfterTheDecisionOnlyBrowsingAndBackWork) {
     ts::click(NEXT_X, NEXT_Y);
     ts::click(ADD_X, ADD_Y);
     pressOnce(BACK_X, BACK_Y);  // back before deciding does nothing
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     ts::click(DECIDE_X, DECIDE_Y);
     EXPECT_EQ(Player.cash, 1000 - 101);
     ts::click(ADD_X, ADD_Y);
@@ -281,7 +281,7 @@ TEST(TradingBuy, BackRaisesEachBoughtCompanyAndTheStockValue) {
     seedRandom(4242);
     ts::mouse(BACK_X, BACK_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[0].price, 100 + rise0);
     EXPECT_GE(ListedCompanies[0].price, 101);
     EXPECT_LE(ListedCompanies[0].price, 105);
@@ -310,9 +310,9 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
         ts::click(NEXT_X, NEXT_Y);
     }
     // Every other surface is left untouched by the frames that follow.
-    const Surface* others[] = {&gameMainSurface, &hyoshoSurface, &syasinSurface, &ukeSurface,
-                               &kounyuSurface,   &shienSurface,  &spriteSheet,   &overSurface,
-                               &editSurface,     &workSurface,   &rankingSurface};
+    const Surface* others[] = {&devices.gameMainSurface, &devices.hyoshoSurface, &devices.syasinSurface, &devices.ukeSurface,
+                               &devices.kounyuSurface,   &devices.shienSurface,  &devices.spriteSheet,   &devices.overSurface,
+                               &devices.editSurface,     &devices.workSurface,   &devices.rankingSurface};
     auto checksum = [&others] {
         uint64_t sum = 0;
         for (const Surface* s : others) {
@@ -325,7 +325,7 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
     ASSERT_EQ(buyListCount, 16);
     ts::mouse(320, 300, false);
     ts::runTurns(15 * 16 + 5);  // rule row 530 lies below the screen: skipped
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     EXPECT_EQ(checksum(), before);
     ts::saveScreen("trading_buy_long_list");
 }

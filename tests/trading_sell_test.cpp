@@ -40,7 +40,7 @@ void openSellScreen() {
         Holdings[i].shares = 0;
     }
     setCash(100);
-    GameScene = SCENE_SELL;
+    loop.GameScene = SCENE_SELL;
     ts::mouse(320, 300, false);
     ts::runTurns(1);
 }
@@ -82,7 +82,7 @@ TEST(TradingSell, ThreeLotsSoldAndTheFourthRefused) {
     const int32_t fall = 1 + nextRandom() % 10;
     seedRandom(99);
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[0].price, 50 - fall);
     EXPECT_EQ(Player.cash, 250);
     EXPECT_STREQ(Player.cashText, "2500000円");
@@ -129,11 +129,11 @@ TEST(TradingSell, SellThenTakeBackRestoresEverything) {
     ts::click(TAKE_BACK_X, TAKE_BACK_Y);  // nothing staged: refused
     EXPECT_EQ(Holdings[3].shares, 20000);
     EXPECT_EQ(sellProceeds, 0);
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
     EXPECT_EQ(ListedCompanies[3].price, 53);
     EXPECT_EQ(Player.cash, 100);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
 }
 
 TEST(TradingSell, CancelRestoresTwoCompanies) {
@@ -150,7 +150,7 @@ TEST(TradingSell, CancelRestoresTwoCompanies) {
     EXPECT_EQ(Holdings[2].shares, 10000);
     EXPECT_EQ(Holdings[7].shares, 0);
     pressOnce(CANCEL_X, CANCEL_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Holdings[2].shares, 30000);
     EXPECT_EQ(Holdings[7].shares, 10000);
     EXPECT_EQ(sellProceeds, 0);
@@ -164,7 +164,7 @@ TEST(TradingSell, CancelRestoresTwoCompanies) {
     }
     // A cancelled visit reopens on the same company.
     EXPECT_EQ(sellSelected, 9);
-    GameScene = SCENE_SELL;
+    loop.GameScene = SCENE_SELL;
     ts::runTurns(1);
     EXPECT_EQ(sellSelected, 9);
 }
@@ -173,11 +173,11 @@ TEST(TradingSell, ConfirmWithNothingStaged) {
     openSellScreen();
     hold(4, 10000);
     showCompany(4);
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Player.cash, 100);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
     for (int i = 0; i < SLOTS; ++i) EXPECT_EQ(ListedCompanies[i].price, 50 + i);
     EXPECT_EQ(sellSelected, 0);
     EXPECT_EQ(Holdings[4].shares, 10000);

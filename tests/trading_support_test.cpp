@@ -39,7 +39,7 @@ void openSupportScreen(int32_t cash) {
         ListedCompanies[i].price = 120;
     }
     setCash(cash);
-    GameScene = SCENE_SUPPORT;
+    loop.GameScene = SCENE_SUPPORT;
     ts::mouse(320, 200, false);
     ts::runTurns(1);
 }
@@ -124,7 +124,7 @@ TEST(TradingSupport, FiftyThousandYenSuccess) {
     for (int i = 0; i < 5; ++i) ts::click(ADD_X, ADD_Y);
     seedRandom(seedFor(7, true));
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[4].price, 126);
     EXPECT_EQ(Player.cash, 195);
     EXPECT_STREQ(Player.cashText, "　　 1950000円");
@@ -173,10 +173,10 @@ TEST(TradingSupport, ChanceFollowsTheAmount) {
 TEST(TradingSupport, ConfirmWithNothingPledged) {
     openSupportScreen(200);
     std::snprintf(supportMessage, sizeof supportMessage, "%s", "earlier");
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(rng.randomState, stateBefore);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "　　 2000000円");
     EXPECT_EQ(supportShowing, 1);
@@ -192,7 +192,7 @@ TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
     ts::click(ADD_X, ADD_Y);
     ts::mouse(BACK_X, BACK_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_EQ(supportSelected, 0);
     EXPECT_EQ(supportAmount[6], 0);
@@ -239,8 +239,8 @@ TEST(TradingSupport, ConfirmStaysPressedIntoTheNextVisit) {
     openSupportScreen(100);
     ts::mouse(296, 467, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    GameScene = SCENE_SUPPORT;
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    loop.GameScene = SCENE_SUPPORT;
     ts::mouse(320, 200, false);
     ts::runTurns(1);
     EXPECT_TRUE(spriteShown(230, 430, Rect{67, 102, 133, 139}));

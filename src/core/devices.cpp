@@ -6,9 +6,7 @@
 
 #include "platform/backend.h"
 
-PaletteEntry displayPalette[256];
-PaletteEntry targetPalette[256];
-Point cursorPos;
+DeviceState devices;
 
 namespace {
 const Backend* currentBackend = nullptr;
@@ -68,18 +66,18 @@ uint8_t* lockSurface(Surface& s, int* pitch) {
 void unlockSurface(Surface&) {}
 
 void flip() {
-    if (!primarySurface.held || !backBuffer.held) return;
-    uint8_t* shown = backBuffer.pixels;
-    backBuffer.pixels = primarySurface.pixels;
-    primarySurface.pixels = shown;
+    if (!devices.primarySurface.held || !devices.backBuffer.held) return;
+    uint8_t* shown = devices.backBuffer.pixels;
+    devices.backBuffer.pixels = devices.primarySurface.pixels;
+    devices.primarySurface.pixels = shown;
     if (currentBackend != nullptr) {
-        currentBackend->present(primarySurface.pixels, primarySurface.pitch, screenPalette);
+        currentBackend->present(devices.primarySurface.pixels, devices.primarySurface.pitch, screenPalette);
     }
 }
 
 void getCursorPos() {
     if (currentBackend != nullptr) currentBackend->readInput(input);
-    cursorPos = input.cursor;
+    devices.cursorPos = input.cursor;
 }
 
 bool keyDown(Key key) {
@@ -105,7 +103,8 @@ void mciSendString(const char* command) {
 }
 
 bool cursorIn(int left, int top, int right, int bottom) {
-    return cursorPos.x >= left && cursorPos.x <= right && cursorPos.y >= top && cursorPos.y <= bottom;
+    return devices.cursorPos.x >= left && devices.cursorPos.x <= right && devices.cursorPos.y >= top &&
+           devices.cursorPos.y <= bottom;
 }
 
 bool pressLatch(int& latch, int left, int top, int right, int bottom) {
@@ -152,10 +151,8 @@ MusicCommand parseMusicCommand(const char* command) {
 }
 
 void resetPlatformState() {
-    std::memset(displayPalette, 0, sizeof displayPalette);
-    std::memset(targetPalette, 0, sizeof targetPalette);
+    devices = DeviceState{};
     std::memset(screenPalette, 0, sizeof screenPalette);
-    cursorPos = Point{0, 0};
     input = InputState{};
     nearestCache.count = 0;
 }

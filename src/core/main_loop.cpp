@@ -3,7 +3,6 @@
 #include "core/main_loop.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "core/draw_context.h"
 #include "core/files.h"
@@ -40,15 +39,15 @@ uint32_t lastCallMillis = 0;  // the clock at the last scene call
 void countTurns() {
     const uint32_t now = timeGetTime();
     int64_t turns = 1;
-    if (pacedScene == GameScene) {
+    if (pacedScene == loop.GameScene) {
         const int64_t elapsed = static_cast<int64_t>(now - lastCallMillis) * TURNS_PER_MS;
         if (elapsed > turns) turns = elapsed;
     } else {
         pacedScene = -1;
     }
     lastCallMillis = now;
-    const int64_t counted = static_cast<int64_t>(frameCounter) + turns;
-    frameCounter = counted < INT32_MAX ? static_cast<int32_t>(counted) : INT32_MAX;
+    const int64_t counted = static_cast<int64_t>(loop.frameCounter) + turns;
+    loop.frameCounter = counted < INT32_MAX ? static_cast<int32_t>(counted) : INT32_MAX;
 }
 
 constexpr const char* STARTUP_BITMAPS[] = {
@@ -56,8 +55,9 @@ constexpr const char* STARTUP_BITMAPS[] = {
     "data/shien.BMP",    "data/hyosho.BMP", "data/over.BMP",   "data/edit.BMP", "data/ranking.BMP",
 };
 Surface* const STARTUP_SURFACES[] = {
-    &gameMainSurface, &spriteSheet, &syasinSurface, &ukeSurface,  &kounyuSurface,
-    &shienSurface,    &hyoshoSurface, &overSurface, &editSurface, &rankingSurface,
+    &devices.gameMainSurface, &devices.spriteSheet,    &devices.syasinSurface, &devices.ukeSurface,
+    &devices.kounyuSurface,   &devices.shienSurface,   &devices.hyoshoSurface, &devices.overSurface,
+    &devices.editSurface,     &devices.rankingSurface,
 };
 }  // namespace
 
@@ -65,7 +65,7 @@ void startup() {
     createStartupSurfaces();
     for (int i = 0; i < 10; ++i) loadBitmapToSurface(*STARTUP_SURFACES[i], STARTUP_BITMAPS[i]);
     seedRandom(timeGetTime());
-    for (PaletteEntry& entry : displayPalette) {
+    for (PaletteEntry& entry : devices.displayPalette) {
         entry.red = 0;
         entry.green = 0;
         entry.blue = 0;
@@ -104,7 +104,7 @@ bool shutdownDone() { return shutdownHasRun; }
 void idleUntil(uint32_t dueAt) {
     sceneIdle = true;
     sceneDueAt = dueAt;
-    pacedScene = GameScene;
+    pacedScene = loop.GameScene;
 }
 
 TurnOutcome mainLoopTurn() {
@@ -115,14 +115,14 @@ TurnOutcome mainLoopTurn() {
     }
     if (quitPosted) return TurnOutcome::Quit;
     if (sceneIdle) {
-        if (pacedScene == GameScene && static_cast<int32_t>(sceneDueAt - timeGetTime()) > 0) {
+        if (pacedScene == loop.GameScene && static_cast<int32_t>(sceneDueAt - timeGetTime()) > 0) {
             return TurnOutcome::Waiting;
         }
         sceneIdle = false;
     }
     countTurns();
     frameStatsSceneCall();
-    runScene(GameScene);
+    runScene(loop.GameScene);
     return TurnOutcome::Ran;
 }
 
@@ -145,11 +145,9 @@ int runMainLoop() {
 }
 
 void resetShellState() {
-    GameScene = SCENE_OPENING;
-    frameCounter = 0;
-    randomState = 1;
-    std::memset(sinTable, 0, sizeof sinTable);
-    std::memset(cosTable, 0, sizeof cosTable);
+    loop = LoopState{};
+    rng = RngState{};
+    trig = TrigTables{};
     shutdownHasRun = false;
     quitPosted = false;
     sceneIdle = false;

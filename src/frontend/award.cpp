@@ -24,10 +24,10 @@ void sceneAward() {
     std::snprintf(stockText, sizeof stockText, "%ld0000円", static_cast<long>(PortfolioValue.stockValue));
     std::snprintf(cashText, sizeof cashText, "%ld0000円", static_cast<long>(Player.cash));
 
-    bltFast(backBuffer, 0, 0, hyoshoSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.hyoshoSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
     // The class of the previous frame: a change of the total shows one frame later.
     if (awardClass >= 0 && awardClass <= 6) {
-        bltFast(backBuffer, 265, 273, spriteSheet, classIconRects[awardClass], true);
+        bltFast(devices.backBuffer, 265, 273, devices.spriteSheet, classIconRects[awardClass], true);
     }
 
     getDC();
@@ -48,7 +48,7 @@ void sceneAward() {
     awardClass = assetClassOf(total, awardClass);
 
     if (awardFrames > AWARD_MAX_FRAMES || keyDown(Key::LeftButton)) {
-        GameScene = SCENE_RANKING;
+        loop.GameScene = SCENE_RANKING;
         awardFrames = 0;
     }
     flip();

@@ -12,6 +12,6 @@ void sceneEndingStart() {
     mciSendString("Close WAV01");
     mciSendString("Open data/2ofus.MID Alias WAV01");
     mciSendString("Play WAV01 from 0 notify");
-    GameScene = SCENE_STAFF_ROLL;
+    loop.GameScene = SCENE_STAFF_ROLL;
     flip();
 }

@@ -32,10 +32,10 @@ int32_t selectedSlot() {
 }
 
 void drawButtons() {
-    bltFast(backBuffer, 571, 100, spriteSheet, buyImage, true);
-    bltFast(backBuffer, 571, 200, spriteSheet, nextImages[graphNextPressed != 0], true);
-    bltFast(backBuffer, 571, 300, spriteSheet, prevImages[graphPrevPressed != 0], true);
-    bltFast(backBuffer, 571, 400, spriteSheet, backImages[graphBackPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 100, devices.spriteSheet, buyImage, true);
+    bltFast(devices.backBuffer, 571, 200, devices.spriteSheet, nextImages[graphNextPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 300, devices.spriteSheet, prevImages[graphPrevPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 400, devices.spriteSheet, backImages[graphBackPressed != 0], true);
 }
 
 void drawTexts(int32_t slot) {
@@ -92,12 +92,12 @@ void pollButtons() {
             graphBackLatch = 0;
         } else if (graphBackLatch == 0) {
             graphBackLatch = 1;
-            GameScene = SCENE_MARKET;
+            loop.GameScene = SCENE_MARKET;
             graphBackPressed = 0;
         }
     }
     // The buy button acts on every frame the button is down over it.
-    if (cursorIn(571, 100, 637, 137) && keyDown(Key::LeftButton)) GameScene = SCENE_BUY;
+    if (cursorIn(571, 100, 637, 137) && keyDown(Key::LeftButton)) loop.GameScene = SCENE_BUY;
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ void sceneGraph() {
     graphLastFrameTime = now;
 
     getCursorPos();
-    bltFast(backBuffer, 0, 0, graphSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.graphSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
     drawButtons();
     const int32_t slot = selectedSlot();
     drawTexts(slot);

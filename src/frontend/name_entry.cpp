@@ -32,10 +32,10 @@ const char* const keyboardRows[6] = {
 // The picture tiled with its origin moved by (scrollX, scrollY), then moved on
 // one pixel right and down.
 void drawScrollingBackground() {
-    bltFast(backBuffer, 0, 0, editSurface, {scrollX, scrollY, 640, 480}, false);
-    bltFast(backBuffer, 640 - scrollX, 0, editSurface, {0, scrollY, scrollX, 480}, false);
-    bltFast(backBuffer, 0, 480 - scrollY, editSurface, {scrollX, 0, 640, scrollY}, false);
-    bltFast(backBuffer, 640 - scrollX, 480 - scrollY, editSurface, {0, 0, scrollX, scrollY},
+    bltFast(devices.backBuffer, 0, 0, devices.editSurface, {scrollX, scrollY, 640, 480}, false);
+    bltFast(devices.backBuffer, 640 - scrollX, 0, devices.editSurface, {0, scrollY, scrollX, 480}, false);
+    bltFast(devices.backBuffer, 0, 480 - scrollY, devices.editSurface, {scrollX, 0, 640, scrollY}, false);
+    bltFast(devices.backBuffer, 640 - scrollX, 480 - scrollY, devices.editSurface, {0, 0, scrollX, scrollY},
             false);
     if (--scrollX < 0) scrollX += 640;
     if (--scrollY < 0) scrollY += 480;
@@ -83,7 +83,7 @@ void confirmEntry() {
     Calendar.yearsLeft = static_cast<int32_t>(std::strtol(Player.goalYearsText, nullptr, 10));
     std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年",
                   static_cast<int>(Calendar.yearsLeft));
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");
 }
 
@@ -91,7 +91,7 @@ void confirmEntry() {
 
 void sceneNameEntry() {
     getCursorPos();
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 255);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 255);
     drawScrollingBackground();
 
     getDC();

@@ -19,10 +19,10 @@ constexpr Rect openingStrips[5] = {
 bool fadeInStep() {
     bool rising = false;
     for (int i = 0; i < 256; ++i) {
-        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
-                           &displayPalette[i].blue};
-        const uint8_t goal[3] = {targetPalette[i].red, targetPalette[i].green,
-                                 targetPalette[i].blue};
+        uint8_t* now[3] = {&devices.displayPalette[i].red, &devices.displayPalette[i].green,
+                           &devices.displayPalette[i].blue};
+        const uint8_t goal[3] = {devices.targetPalette[i].red, devices.targetPalette[i].green,
+                                 devices.targetPalette[i].blue};
         for (int c = 0; c < 3; ++c) {
             if (*now[c] < goal[c]) {
                 int v = *now[c] + 3;
@@ -40,8 +40,8 @@ bool fadeInStep() {
 bool fadeOutStep() {
     bool falling = false;
     for (int i = 0; i < 256; ++i) {
-        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
-                           &displayPalette[i].blue};
+        uint8_t* now[3] = {&devices.displayPalette[i].red, &devices.displayPalette[i].green,
+                           &devices.displayPalette[i].blue};
         for (uint8_t* c : now) {
             if (*c >= 3) {
                 *c = static_cast<uint8_t>(*c - 3);
@@ -55,12 +55,12 @@ bool fadeOutStep() {
 }  // namespace
 
 void sceneOpening() {
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
     if (openingStage >= 0 && openingStage <= 4)
-        bltFast(backBuffer, 240, 210, spriteSheet, openingStrips[openingStage], true);
+        bltFast(devices.backBuffer, 240, 210, devices.spriteSheet, openingStrips[openingStage], true);
 
     if (openingStage > 4 || keyDown(Key::Enter)) {
-        GameScene = SCENE_TITLE_LOAD;
+        loop.GameScene = SCENE_TITLE_LOAD;
         mciSendString("Open data/title.mid Alias WAV01");
         mciSendString("Play WAV01 from 0 notify");
     }
@@ -75,7 +75,7 @@ void sceneOpening() {
         openingFadeIn = 1;
     }
 
-    setDisplayPalette(displayPalette);
+    setDisplayPalette(devices.displayPalette);
     flip();
 }
 

@@ -79,7 +79,7 @@ void drawRows() {
 
 void sceneRanking() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
 
     // A stored ranking is read before anything is entered or written over it.
     if (rankFileRead == 0) {
@@ -100,14 +100,14 @@ void sceneRanking() {
     for (int r = 0; r < RANK_ROWS; ++r) {
         const int32_t assetClass = RankTable[r].assetClass;
         if (assetClass < 0 || assetClass > 6) continue;
-        bltFast(backBuffer, 460, 140 + 70 * r, spriteSheet, classIconRects[assetClass], true);
+        bltFast(devices.backBuffer, 460, 140 + 70 * r, devices.spriteSheet, classIconRects[assetClass], true);
     }
 
-    bltFast(backBuffer, 10, 10, spriteSheet, backButtonRect, true);
-    bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, cursorRect, true);
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, backButtonRect, true);
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, cursorRect, true);
 
     if (cursorIn(11, 11, 144, 36) && keyDown(Key::LeftButton)) {
-        GameScene = SCENE_TITLE_LOAD;
+        loop.GameScene = SCENE_TITLE_LOAD;
         rankEntryPending = 0;  // a result with no place is not carried to a later visit
     }
     flip();

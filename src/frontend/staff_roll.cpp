@@ -67,10 +67,10 @@ void slidePhoto() {
 void drawPhoto() {
     const Rect& rect = photoRects[currentPhoto()];
     if (photoPhase == 0) {
-        blitClipped(backBuffer, PHOTO_X, photoY, syasinSurface, rect, false);
+        blitClipped(devices.backBuffer, PHOTO_X, photoY, devices.syasinSurface, rect, false);
     } else if (photoPhase == 1) {
-        bltFast(workSurface, PHOTO_X, photoY, syasinSurface, rect, false);
-        waveInit(PHOTO_X, photoY, PHOTO_X, photoY, 1, 1, rect, backBuffer, workSurface);
+        bltFast(devices.workSurface, PHOTO_X, photoY, devices.syasinSurface, rect, false);
+        waveInit(PHOTO_X, photoY, PHOTO_X, photoY, 1, 1, rect, devices.backBuffer, devices.workSurface);
     } else if (photoPhase == 2) {
         waveStep(waveAmplitude);
         waveAmplitude += 3;
@@ -136,7 +136,7 @@ void showLogo() {
     if (creditBrightness > 255) creditBrightness = 255;
     logoRight += 3;
     if (logoRight > LOGO_RIGHT_MAX) logoRight = LOGO_RIGHT_MAX;
-    bltFast(backBuffer, 100, 100, spriteSheet, {LOGO_LEFT, LOGO_TOP, logoRight, LOGO_BOTTOM}, true);
+    bltFast(devices.backBuffer, 100, 100, devices.spriteSheet, {LOGO_LEFT, LOGO_TOP, logoRight, LOGO_BOTTOM}, true);
     greyText(450, 460, productionLine, 64, creditBrightness);
 }
 
@@ -164,7 +164,7 @@ void restartStaffRoll() {
 }
 
 void sceneStaffRoll() {
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
     rollFrames += 1;
 
     slidePhoto();
@@ -187,7 +187,7 @@ void sceneStaffRoll() {
         photoY = PHOTO_START_Y;
         rollFrames = 0;
         mciSendString("Close WAV01");
-        GameScene = SCENE_AWARD;
+        loop.GameScene = SCENE_AWARD;
         rollEnterLatch = 1;
     }
     flip();

@@ -25,8 +25,8 @@ void sceneTitleMenu() {
     titleLastFrameTime = now;
 
     getCursorPos();
-    bltFast(backBuffer, 0, 0, titleSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
-    bltFast(backBuffer, 90, 460, spriteSheet, {2, 348, 476, 362}, true);
+    bltFast(devices.backBuffer, 0, 0, devices.titleSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 90, 460, devices.spriteSheet, {2, 348, 476, 362}, true);
 
     if (pressLatch(titleStartLatch, 255, 285, 402, 323)) titleMenuOpen = 1;
 
@@ -57,7 +57,7 @@ void sceneTitleMenu() {
 
     if (pressLatch(titleRankingLatch, 220, 350, 431, 396)) {
         loadRankFile();
-        GameScene = SCENE_RANKING;
+        loop.GameScene = SCENE_RANKING;
     }
 
     drawCursorSprite();

@@ -54,10 +54,10 @@ void waveInit(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t gr
 void waveStep(int32_t amplitude) {
     if (waveDst == nullptr || waveSrc == nullptr) return;
     for (int32_t x = 0; x < waveArea.width; ++x) {
-        waveColumnShift[x] = shiftOf(cosTable[waveColumnAngle[x]], amplitude);
+        waveColumnShift[x] = shiftOf(trig.cosTable[waveColumnAngle[x]], amplitude);
     }
     for (int32_t y = 0; y < waveArea.height; ++y) {
-        waveRowShift[y] = shiftOf(sinTable[waveRowAngle[y]], amplitude);
+        waveRowShift[y] = shiftOf(trig.sinTable[waveRowAngle[y]], amplitude);
     }
 
     int dstPitch = 0;

@@ -22,13 +22,13 @@ constexpr int BUTTON_RIGHT = 617;
 static bool over(int top) { return cursorIn(BUTTON_X, top, BUTTON_RIGHT, top + 37); }
 
 static void drawButtons() {
-    bltFast(backBuffer, BUTTON_X, 50, spriteSheet, Rect{134, 28, 201, 65}, true);
-    bltFast(backBuffer, BUTTON_X, 100, spriteSheet, Rect{134, 65, 201, 102}, true);
-    bltFast(backBuffer, BUTTON_X, 150, spriteSheet, Rect{134, 102, 201, 139}, true);
-    bltFast(backBuffer, BUTTON_X, 200, spriteSheet, Rect{134, 139, 201, 176}, true);
-    bltFast(backBuffer, BUTTON_X, 250, spriteSheet, Rect{201, 28, 268, 65}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 50, devices.spriteSheet, Rect{134, 28, 201, 65}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 100, devices.spriteSheet, Rect{134, 65, 201, 102}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 150, devices.spriteSheet, Rect{134, 102, 201, 139}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 200, devices.spriteSheet, Rect{134, 139, 201, 176}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 250, devices.spriteSheet, Rect{201, 28, 268, 65}, true);
     const Rect fastForward = fastForwardPressed == 1 ? Rect{402, 65, 468, 102} : Rect{402, 28, 468, 65};
-    bltFast(backBuffer, BUTTON_X, 300, spriteSheet, fastForward, true);
+    bltFast(devices.backBuffer, BUTTON_X, 300, devices.spriteSheet, fastForward, true);
 }
 
 void prepareGraphSteps() {
@@ -61,15 +61,15 @@ void assetPanel() {
     const bool down = keyDown(Key::LeftButton);
     if (over(50) && down) {
         marketTransition = 1;
-        GameScene = SCENE_BUY;
+        loop.GameScene = SCENE_BUY;
     }
     if (over(100) && down) {
         marketTransition = 1;
-        GameScene = SCENE_HOLDINGS;
+        loop.GameScene = SCENE_HOLDINGS;
     }
     if (over(150) && down && supportShowing != 1) {
         marketTransition = 1;
-        GameScene = SCENE_SUPPORT;
+        loop.GameScene = SCENE_SUPPORT;
     }
     if (over(200)) {
         if (down && saveButtonLatch == 0) {
@@ -88,18 +88,18 @@ void assetPanel() {
     if (over(250) && down) {
         prepareGraphSteps();
         if (marketTransition == 0) marketTransition = 1;
-        GameScene = SCENE_GRAPH_LOAD;
+        loop.GameScene = SCENE_GRAPH_LOAD;
     }
     if (over(300)) {
         if (down && fastForwardLatch == 0) {
             fastForwardPressed = 1;
-            frameCounter = FRAMES_PER_DAY - 1;
+            loop.frameCounter = FRAMES_PER_DAY - 1;
             fastForwardLatch = 1;
         } else if (!down) {
             fastForwardPressed = 0;
             fastForwardLatch = 0;
         }
-        if (keyDown(Key::F)) GameScene = SCENE_ENDING_START;
+        if (keyDown(Key::F)) loop.GameScene = SCENE_ENDING_START;
     }
 }
 

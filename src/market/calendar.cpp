@@ -29,7 +29,7 @@ int32_t monthLength(int32_t year, int32_t month) {
 }
 
 static void passDay() {
-    frameCounter = 0;
+    loop.frameCounter = 0;
     GraphState.recordPending = 1;
     // The day after the month's last (or after a day beyond it) is the 1st.
     if (Calendar.day >= monthLength(Calendar.year, Calendar.month)) {
@@ -54,11 +54,11 @@ static void showEndMessage() {
     setBkMode(BkMode::Transparent);
     textOut(200, 300, endMessage);
     releaseDC();
-    if (keyDown(Key::LeftButton)) GameScene = SCENE_ENDING_START;
+    if (keyDown(Key::LeftButton)) loop.GameScene = SCENE_ENDING_START;
 }
 
 void calendarTick() {
-    if (frameCounter >= FRAMES_PER_DAY) passDay();
+    if (loop.frameCounter >= FRAMES_PER_DAY) passDay();
     if (Calendar.yearsLeft <= 0) showEndMessage();
     std::snprintf(dateText, sizeof dateText, "%d年%d月%d日", Calendar.year, Calendar.month, Calendar.day);
     getDC();

@@ -16,7 +16,8 @@ constexpr Rect CURSOR_SPRITE{9, 0, 26, 26};
 static void drawBackground() {
     switch (marketTransition) {
         case 0:
-            if (shakeActive != 1) bltFast(backBuffer, 0, 0, gameMainSurface, Rect{0, 0, 640, 480}, false);
+            if (shakeActive != 1)
+                bltFast(devices.backBuffer, 0, 0, devices.gameMainSurface, Rect{0, 0, 640, 480}, false);
             break;
         case 1:
             stripTransitionSetup();
@@ -100,19 +101,21 @@ void runMarketFrame() {
             newsTick();
         }
     }
-    if (bankruptShowing == 1 || foundedShowing == 1 || supportShowing == 1) growMessagePanel();
+    if (bankruptShowing == 1 || foundedShowing == 1 || supportShowing == 1)
+        growMessagePanel();
     if (bankruptShowing == 1) showBankruptMessage();
     if (foundedShowing == 1) showFoundedMessage();
     if (marketTransition == 0) drawPlayerTexts();
     if (supportShowing == 1) showSupportMessage();
     if (marketTransition == 0) drawStockValue();
-    bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, CURSOR_SPRITE, true);
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, CURSOR_SPRITE,
+            true);
     if (saveShowing == 1) showSaveMessage();
     if (Player.cash == 0 && PortfolioValue.stockValue == 0) {
         ruinZoom();
         if (ruinReady == 1 && shakeCount == 4) {
             shakeActive = 0;
-            GameScene = SCENE_GAME_OVER;
+            loop.GameScene = SCENE_GAME_OVER;
         }
     }
 }

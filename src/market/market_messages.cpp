@@ -21,12 +21,14 @@ static void drawWhite(int x, int y, const char* text) {
 
 void showBankruptMessage() {
     drawWhite(200, 300, bankruptMessage);
-    if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS && lostShares[lostSharesSlot] == 1) {
+    if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS &&
+        lostShares[lostSharesSlot] == 1) {
         drawWhite(200, 330, lostSharesMessage);
     }
     if (messageClick(messageLatch)) {
         bankruptShowing = 0;
-        if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS) lostShares[lostSharesSlot] = 0;
+        if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS)
+            lostShares[lostSharesSlot] = 0;
         foundCompany(bankruptSlot, bankruptRow);
     }
 }

@@ -144,8 +144,8 @@ void newsTick() {
         newsMode = 0;
     }
     newsX -= 2;
-    if (newsX < -18 * (newsLength - 2) || frameCounter == 0) newsX = 640;
-    if (frameCounter == 0) newsChosen = 0;
+    if (newsX < -18 * (newsLength - 2) || loop.frameCounter == 0) newsX = 640;
+    if (loop.frameCounter == 0) newsChosen = 0;
 }
 
 void resetNewsState() {

@@ -104,7 +104,7 @@ static void drawPriceColumn() {
 }
 
 void priceStep() {
-    if (marketPaused == 0 && GameScene != SCENE_BUY) stepTicks += 1;
+    if (marketPaused == 0 && loop.GameScene != SCENE_BUY) stepTicks += 1;
     if (stepTicks >= PRICE_STEP_FRAMES) makePriceStep();
     drawPriceColumn();
     PortfolioValue.stockValueSum = 0;

@@ -10,7 +10,7 @@ constexpr Rect RUIN_SPRITE_B{417, 113, 484, 175};
 
 static void drawZoomed(const Rect& sprite, int centreX, int centreY, const int32_t (&zoom)[2]) {
     const Rect target{centreX - zoom[0], centreY - zoom[1], centreX + zoom[0] + 68, centreY + zoom[1] + 68};
-    bltStretchKeyed(backBuffer, target, spriteSheet, sprite);
+    bltStretchKeyed(devices.backBuffer, target, devices.spriteSheet, sprite);
 }
 
 // Both halves fall by 10; true when they have landed (and stay at 10).
@@ -45,8 +45,8 @@ void shakeBackground() {
     if (shakeY < 0) shakeY += 10;
     const int sx = shakeX;
     const int sy = shakeY;
-    bltFast(backBuffer, 0, 0, gameMainSurface, Rect{sx, sy, 640, 480}, false);
-    bltFast(backBuffer, 640 - sx, 0, gameMainSurface, Rect{0, sy, sx, 480}, false);
-    bltFast(backBuffer, 0, 480 - sy, gameMainSurface, Rect{sx, 0, 640, sy}, false);
-    bltFast(backBuffer, 640 - sx, 480 - sy, gameMainSurface, Rect{0, 0, sx, sy}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.gameMainSurface, Rect{sx, sy, 640, 480}, false);
+    bltFast(devices.backBuffer, 640 - sx, 0, devices.gameMainSurface, Rect{0, sy, sx, 480}, false);
+    bltFast(devices.backBuffer, 0, 480 - sy, devices.gameMainSurface, Rect{sx, 0, 640, sy}, false);
+    bltFast(devices.backBuffer, 640 - sx, 480 - sy, devices.gameMainSurface, Rect{0, 0, sx, sy}, false);
 }

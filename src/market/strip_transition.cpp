@@ -22,8 +22,8 @@ bool stripTransitionSetup() {
     strip.targetY = 0;
     strip.stripWidth = 40;
     strip.speed = 1;
-    strip.target = &backBuffer;
-    strip.from = &workSurface;
+    strip.target = &devices.backBuffer;
+    strip.from = &devices.workSurface;
     return true;
 }
 

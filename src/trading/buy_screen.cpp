@@ -72,7 +72,8 @@ void decide() {
             if (buyOrder[i] <= 0) continue;
             BuyListEntry& entry = buyList[buyListCount++];
             copyText(entry.name, sizeof entry.name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
-            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株", static_cast<long>(buyOrder[i]));
+            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株",
+                          static_cast<long>(buyOrder[i]));
         }
     }
     Player.cash = addClamped(Player.cash, -static_cast<int64_t>(buyTotal));
@@ -85,21 +86,21 @@ void decide() {
 // A row below the screen or a failed lock draws nothing.
 void drawListRule() {
     const int row = LIST_TOP + LIST_STEP * buyListCount;
-    if (row >= backBuffer.height || backBuffer.width < 620) return;
+    if (row >= devices.backBuffer.height || devices.backBuffer.width < 620) return;
     int pitch = 0;
-    uint8_t* pixels = lockSurface(backBuffer, &pitch);
+    uint8_t* pixels = lockSurface(devices.backBuffer, &pitch);
     if (pixels == nullptr) return;
     uint8_t* line = pixels + row * pitch;
     for (int x = 20; x <= 619; ++x) line[x] = 255;
-    unlockSurface(backBuffer);
+    unlockSurface(devices.backBuffer);
 }
 
 void leaveToMarket() {
     for (int i = 0; i < SLOTS; ++i) {
         if (buyOrder[i] <= 0) continue;
         ListedCompanies[i].price = addClamped(ListedCompanies[i].price, 1 + nextRandom() % 5);
-        PortfolioValue.stockValue =
-            addClamped(PortfolioValue.stockValue, int64_t{ListedCompanies[i].price} * (buyOrder[i] / LOT));
+        PortfolioValue.stockValue = addClamped(
+            PortfolioValue.stockValue, int64_t{ListedCompanies[i].price} * (buyOrder[i] / LOT));
         PortfolioValue.everBought = 1;
     }
     for (int32_t& order : buyOrder) order = 0;
@@ -110,7 +111,7 @@ void leaveToMarket() {
     buyListCount = 0;
     buyRevealTimer = 0;
     buyDecided = 0;
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 }  // namespace
@@ -125,7 +126,7 @@ void sceneBuy() {
 
     getCursorPos();
 
-    bltFast(backBuffer, 0, 0, kounyuSurface, Rect{0, 0, 640, 480}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.kounyuSurface, Rect{0, 0, 640, 480}, false);
     drawSprite(150, 110, imageOf(buyPrevButton, prevImages));
     drawSprite(400, 110, imageOf(buyNextButton, nextImages));
     drawSprite(440, 157, imageOf(buyAddButton, addImages));
@@ -138,15 +139,19 @@ void sceneBuy() {
     if (buySelected < 0) buySelected = SLOTS - 1;
     if (buySelected > SLOTS - 1) buySelected = 0;
 
-    if (pressButton(buyAddButton, 440, 157, 474, 174, buyDecided == 0)) addLot(buySelected);
-    if (pressButton(buyRemoveButton, 440, 177, 474, 192, buyDecided == 0)) removeLot(buySelected);
+    if (pressButton(buyAddButton, 440, 157, 474, 174, buyDecided == 0))
+        addLot(buySelected);
+    if (pressButton(buyRemoveButton, 440, 177, 474, 192, buyDecided == 0))
+        removeLot(buySelected);
 
-    const bool decidePressed = pressButton(buyDecideButton, 230, 430, 296, 467, buyDecided == 0);
+    const bool decidePressed =
+        pressButton(buyDecideButton, 230, 430, 296, 467, buyDecided == 0);
     if (cursorIn(230, 430, 296, 467) && keyDown(Key::LeftButton)) buyDecideButton.image = 1;
     if (decidePressed) decide();
 
     char orderText[32];
-    std::snprintf(orderText, sizeof orderText, "%d株", static_cast<int>(buyOrder[buySelected]));
+    std::snprintf(orderText, sizeof orderText, "%d株",
+                  static_cast<int>(buyOrder[buySelected]));
 
     getDC();
     setBkMode(BkMode::Transparent);

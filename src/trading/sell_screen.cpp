@@ -29,7 +29,8 @@ const Rect& imageOf(const TradeButton& button, const Rect (&images)[2]) {
 }
 
 void formatProceeds() {
-    std::snprintf(sellProceedsText, sizeof sellProceedsText, "%ld0000円", static_cast<long>(sellProceeds));
+    std::snprintf(sellProceedsText, sizeof sellProceedsText, "%ld0000円",
+                  static_cast<long>(sellProceeds));
 }
 
 void confirmSale() {
@@ -47,7 +48,7 @@ void confirmSale() {
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
     sellProceeds = 0;
     formatProceeds();
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void cancelSale() {
@@ -58,7 +59,7 @@ void cancelSale() {
     }
     sellProceeds = 0;
     formatProceeds();
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void stageLot(int slot) {
@@ -82,7 +83,7 @@ void takeLotBack(int slot) {
 
 void sceneSell() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, ukeSurface, Rect{0, 0, 640, 480}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.ukeSurface, Rect{0, 0, 640, 480}, false);
     drawSprite(180, 130, imageOf(sellPrevButton, prevImages));
     drawSprite(400, 130, imageOf(sellNextButton, nextImages));
     drawSprite(470, 177, imageOf(sellLotButton, lotImages));
@@ -96,8 +97,10 @@ void sceneSell() {
     if (sellSelected > SLOTS - 1) sellSelected = 0;
 
     const int shown = sellSelected;
-    std::snprintf(sellPriceText, sizeof sellPriceText, "%d", static_cast<int>(ListedCompanies[shown].price));
-    std::snprintf(sellOrderText, sizeof sellOrderText, "%d", static_cast<int>(TradeRows[shown].sellOrder));
+    std::snprintf(sellPriceText, sizeof sellPriceText, "%d",
+                  static_cast<int>(ListedCompanies[shown].price));
+    std::snprintf(sellOrderText, sizeof sellOrderText, "%d",
+                  static_cast<int>(TradeRows[shown].sellOrder));
     for (int i = 0; i < SLOTS; ++i) {
         copyText(TradeRows[i].name, sizeof TradeRows[i].name, ListedCompanies[i].name,
                  sizeof ListedCompanies[i].name);

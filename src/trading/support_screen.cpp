@@ -75,10 +75,12 @@ void confirmSupport() {
         const int32_t r = nextRandom();
         copyText(name, sizeof name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
         if (r % (12 - amount) == 0) {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が成功しました,", name);
+            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が成功しました,",
+                          name);
             ListedCompanies[i].price = addClamped(ListedCompanies[i].price, amount + 1);
         } else {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が失敗しました,", name);
+            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が失敗しました,",
+                          name);
         }
     }
     for (int32_t& amount : supportAmount) amount = 0;
@@ -88,7 +90,7 @@ void confirmSupport() {
     supportLocked = 0;
     formatSupportTotal();
     setArrows(0);
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void leaveWithoutSupport() {
@@ -100,14 +102,14 @@ void leaveWithoutSupport() {
     setArrows(0);
     supportBackButton.image = 0;
     supportConfirmButton.image = 0;
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 }  // namespace
 
 void sceneSupport() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, shienSurface, Rect{0, 0, 640, 480}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.shienSurface, Rect{0, 0, 640, 480}, false);
     drawSprite(120, 310, arrowImageOf(supportPrevButton, prevImages));
     drawSprite(470, 310, arrowImageOf(supportNextButton, nextImages));
     drawSprite(240, 357, imageOf(supportAddButton, addImages));
@@ -136,7 +138,8 @@ void sceneSupport() {
     if (supportSelected < 0) supportSelected = SLOTS - 1;
     if (supportSelected > SLOTS - 1) supportSelected = 0;
 
-    if (pressButton(supportAddButton, 240, 357, 274, 374, Player.cash != 0 && Player.cash != supportTotal)) {
+    if (pressButton(supportAddButton, 240, 357, 274, 374,
+                    Player.cash != 0 && Player.cash != supportTotal)) {
         pledgeMore(supportSelected);
     }
     if (pressButton(supportRemoveButton, 240, 377, 274, 394)) pledgeLess(supportSelected);

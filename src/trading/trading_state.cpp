@@ -50,7 +50,7 @@ bool pressButton(TradeButton& button, int left, int top, int right, int bottom, 
     return true;
 }
 
-void drawSprite(int x, int y, const Rect& source) { bltFast(backBuffer, x, y, spriteSheet, source, true); }
+void drawSprite(int x, int y, const Rect& source) { bltFast(devices.backBuffer, x, y, devices.spriteSheet, source, true); }
 
 void copyText(char* destination, int size, const char* source, int sourceSize) {
     // Cut at a character boundary: a double-byte character is copied whole or not at all.

@@ -26,7 +26,7 @@ constexpr int QUIET_Y = 470;
 
 void call(void (*scene)()) {
     headless::advanceTime(34);
-    ++frameCounter;
+    ++loop.frameCounter;
     scene();
 }
 
@@ -43,14 +43,15 @@ void clickOn(void (*scene)(), int x, int y) {
 // step due, and with `dayEnds` the day at its end.
 void marketFrameDue(bool dayEnds) {
     stepTicks = PRICE_STEP_FRAMES - 1;
-    if (dayEnds) frameCounter = FRAMES_PER_DAY - 1;
+    if (dayEnds) loop.frameCounter = FRAMES_PER_DAY - 1;
     call(runMarketFrame);
 }
 
 // Market frames until no message holds the board, clicking each away.
 void dismissMessages() {
-    for (int i = 0; i < 8 && (bankruptShowing == 1 || foundedShowing == 1 || supportShowing == 1 ||
-                              saveShowing == 1); ++i) {
+    for (int i = 0; i < 8 && (bankruptShowing == 1 || foundedShowing == 1 ||
+                              supportShowing == 1 || saveShowing == 1);
+         ++i) {
         clickOn(runMarketFrame, QUIET_X, QUIET_Y);
     }
 }
@@ -58,7 +59,7 @@ void dismissMessages() {
 // Back on the board without replaying the entrance transition.
 void backToMarket() {
     marketTransition = 0;
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     headless::setCursor(QUIET_X, QUIET_Y);
     headless::setButton(false);
 }
@@ -88,7 +89,7 @@ void playGraph(uint32_t choices) {
     headless::setButton(true);
     call(runMarketFrame);
     headless::setButton(false);
-    if (!graphSurface.held) call(sceneGraphLoad);
+    if (!devices.graphSurface.held) call(sceneGraphLoad);
     GraphState.graphSelected = static_cast<int32_t>((choices >> 1) % SLOTS);
     call(sceneGraph);
     for (int company = 0; company < 2; ++company) clickOn(sceneGraph, 600, 215);
@@ -148,7 +149,7 @@ void playEnd() {
     }
     clickOn(runMarketFrame, QUIET_X, QUIET_Y);
     call(sceneEndingStart);
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     call(sceneAward);
     call(sceneAward);
     // The entry and four ordering passes.
@@ -158,8 +159,8 @@ void playEnd() {
 }  // namespace
 
 void resetForTour() {
-    GameScene = SCENE_TITLE_MENU;
-    frameCounter = 0;
+    loop.GameScene = SCENE_TITLE_MENU;
+    loop.frameCounter = 0;
     resetGameRecords();
     resetMarketState();
     resetTradingState();

@@ -129,12 +129,12 @@ bool readNumber(const std::string& name, int64_t& value) {
     int64_t i = 0;
     if (!splitIndex(name, base, i)) return false;
     if (i < 0) {
-        if (base == "scene") value = GameScene;
+        if (base == "scene") value = loop.GameScene;
         else if (base == "turn") value = driverTurns();
         else if (base == "ms") value = driverMillis();
         else if (base == "frames") value = driverFrames();
         else if (base == "quit") value = driverQuit() ? 1 : 0;
-        else if (base == "framecounter") value = frameCounter;
+        else if (base == "framecounter") value = loop.frameCounter;
         else if (base == "music") value = headless::musicCommandCount();
         else if (base == "cash") value = Player.cash;
         else if (base == "stock") value = PortfolioValue.stockValue;
@@ -193,11 +193,16 @@ bool readText(const std::string& name, std::string& value) {
         else if (base == "cashtext") value = cp932ToUtf8(Player.cashText, sizeof Player.cashText);
         else if (base == "stocktext")
             value = cp932ToUtf8(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText);
-        else if (base == "yearslefttext") value = cp932ToUtf8(yearsLeftText, sizeof yearsLeftText);
-        else if (base == "bankruptmessage") value = cp932ToUtf8(bankruptMessage, sizeof bankruptMessage);
-        else if (base == "lostsharesmessage") value = cp932ToUtf8(lostSharesMessage, sizeof lostSharesMessage);
-        else if (base == "foundedmessage") value = cp932ToUtf8(foundedMessage, sizeof foundedMessage);
-        else if (base == "supportmessage") value = cp932ToUtf8(supportMessage, sizeof supportMessage);
+        else if (base == "yearslefttext")
+            value = cp932ToUtf8(yearsLeftText, sizeof yearsLeftText);
+        else if (base == "bankruptmessage")
+            value = cp932ToUtf8(bankruptMessage, sizeof bankruptMessage);
+        else if (base == "lostsharesmessage")
+            value = cp932ToUtf8(lostSharesMessage, sizeof lostSharesMessage);
+        else if (base == "foundedmessage")
+            value = cp932ToUtf8(foundedMessage, sizeof foundedMessage);
+        else if (base == "supportmessage")
+            value = cp932ToUtf8(supportMessage, sizeof supportMessage);
         else if (base == "savemessage") value = cp932ToUtf8(saveMessage, sizeof saveMessage);
         else if (base == "musiclog") {
             // Every music command sent so far, oldest first, joined by " | ".
@@ -234,7 +239,7 @@ bool writeNumber(const std::string& name, int64_t value) {
         return true;
     }
     if (base == "framecounter" && i < 0) {
-        frameCounter = static_cast<int32_t>(value);
+        loop.frameCounter = static_cast<int32_t>(value);
         return true;
     }
     return false;
