@@ -30,7 +30,7 @@ void startMarketRun() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 200 + 20 * slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d",
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
                       ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
@@ -41,7 +41,7 @@ void startMarketRun() {
     std::strcpy(Player.cashText, "2000000円");
     PortfolioValue.everBought = 1;
     Calendar = CalendarRecord{2003, 1, 2, 10};
-    std::strcpy(yearsLeftText, "あと10年");
+    std::strcpy(session.yearsLeftText, "あと10年");
     loop.GameScene = SCENE_MARKET;
     headless::setCursor(300, 300);
     headless::setButton(false);

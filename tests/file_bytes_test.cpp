@@ -89,7 +89,7 @@ TEST(FileBytes, ListedFlagsStayThroughTheRun) {
     }
     EXPECT_EQ(freeCatalogRows(), 32);
     // Foundings take rows free of both games while there are any.
-    loadSaved = 1;
+    session.loadSaved = 1;
     for (int i = 0; i < 31; ++i) {
         const int32_t slot = i % SLOTS;
         foundCompany(slot, CatalogIndex[slot]);

@@ -255,7 +255,7 @@ TEST(FrontNameEntry, EnterStoresGoalAndSwitchesToTheGameMusic) {
     EXPECT_STREQ(Player.playerName, "pik");
     EXPECT_STREQ(Player.goalYearsText, "5");
     EXPECT_EQ(Calendar.yearsLeft, 5);
-    EXPECT_STREQ(yearsLeftText, "あと5年");
+    EXPECT_STREQ(session.yearsLeftText, "あと5年");
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     ASSERT_EQ(headless::musicCommandCount(), 3);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
@@ -269,7 +269,7 @@ TEST(FrontNameEntry, GoalOf999IsStoredWhole) {
     confirm();
     EXPECT_STREQ(Player.goalYearsText, "999");
     EXPECT_EQ(Calendar.yearsLeft, 999);
-    EXPECT_STREQ(yearsLeftText, "あと999年");
+    EXPECT_STREQ(session.yearsLeftText, "あと999年");
 }
 
 TEST(FrontNameEntry, SecondNewGameKeepsTheNameAndTheGoal) {

@@ -117,7 +117,7 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     runTurns(1);
     click(200, 300);
     ASSERT_EQ(loop.GameScene, SCENE_MARKET);
-    EXPECT_EQ(loadSaved, 1);
+    EXPECT_EQ(session.loadSaved, 1);
     EXPECT_STREQ(Player.playerName, "kabu");
     EXPECT_EQ(Calendar.yearsLeft, 5);
     EXPECT_STREQ(headless::musicCommand(headless::musicCommandCount() - 2),

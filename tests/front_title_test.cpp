@@ -140,7 +140,7 @@ TEST(FrontTitle, PressInTheOverlapNeverContinues) {
     mouse(280, 310, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
-    EXPECT_EQ(loadSaved, 0);
+    EXPECT_EQ(session.loadSaved, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
     EXPECT_TRUE(devices.titleSurface.held);
     // Left of the start area the entry continues the game, but only once the
@@ -167,7 +167,7 @@ TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     mouse(200, 300, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
-    EXPECT_EQ(loadSaved, 1);
+    EXPECT_EQ(session.loadSaved, 1);
     EXPECT_EQ(titleMenuOpen, 0);
     EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_STREQ(Player.playerName, "saved");
@@ -192,12 +192,12 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     Calendar.year = 2020;
     Calendar.month = 7;
     Calendar.day = 9;
-    loadSaved = 1;
+    session.loadSaved = 1;
     click(520, 280);  // bottom right corner of "はじめから(以前のデータが消えます)"
     EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_EQ(titleMenuOpen, 0);
-    EXPECT_EQ(loadSaved, 0);
+    EXPECT_EQ(session.loadSaved, 0);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "2000000円");
     EXPECT_EQ(Calendar.year, 2003);
@@ -205,7 +205,7 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     EXPECT_EQ(Calendar.day, 1);
     for (int i = 0; i < SLOTS; ++i) {
         EXPECT_EQ(Holdings[i].shares, 0);
-        const int shown = std::atoi(priceText[i]);
+        const int shown = std::atoi(session.priceText[i]);
         EXPECT_GE(shown, 1);
         EXPECT_LE(shown, 1000);
     }

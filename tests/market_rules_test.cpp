@@ -58,7 +58,7 @@ void setUpGame() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
+    std::strcpy(session.yearsLeftText, "あと5年");
     loop.GameScene = SCENE_MARKET;
 }
 
@@ -92,8 +92,8 @@ TEST(PriceStep, CountsSixtyCallsAndSavesBeforeMoving) {
         EXPECT_EQ(priceStepSize[slot], moves[slot].size);
         EXPECT_EQ(priceDirection[slot], moves[slot].direction);
         const int32_t mark = moves[slot].direction == 1 ? 1 : (moves[slot].size == 0 ? 0 : 2);
-        EXPECT_EQ(priceMark[slot], mark) << slot;
-        EXPECT_EQ(std::string(priceText[slot]), std::to_string(ListedCompanies[slot].price));
+        EXPECT_EQ(session.priceMark[slot], mark) << slot;
+        EXPECT_EQ(std::string(session.priceText[slot]), std::to_string(ListedCompanies[slot].price));
     }
 }
 
@@ -127,10 +127,10 @@ TEST(PriceStep, RiseStopsAtTheCeiling) {
     seedRandom(seed);
     stepOnce();
     EXPECT_EQ(ListedCompanies[3].price, 999);
-    EXPECT_EQ(priceMark[3], 1);
+    EXPECT_EQ(session.priceMark[3], 1);
     EXPECT_EQ(ListedCompanies[other].price, 999);
-    EXPECT_EQ(priceMark[other], 1);
-    EXPECT_STREQ(priceText[3], "999");
+    EXPECT_EQ(session.priceMark[other], 1);
+    EXPECT_STREQ(session.priceText[3], "999");
 }
 
 TEST(PriceStep, FallToZeroIsABankruptcyThatTakesTheShares) {
@@ -145,7 +145,7 @@ TEST(PriceStep, FallToZeroIsABankruptcyThatTakesTheShares) {
     seedRandom(seed);
     stepOnce();
     EXPECT_EQ(ListedCompanies[6].price, 0);
-    EXPECT_STREQ(priceText[6], "0");
+    EXPECT_STREQ(session.priceText[6], "0");
     EXPECT_EQ(Holdings[6].shares, 0);
     EXPECT_EQ(lostShares[6], 1);
     EXPECT_EQ(lostSharesSlot, 6);
@@ -173,7 +173,7 @@ TEST(PriceStep, PriceZeroFallingByZeroIsBankruptAgain) {
     stepOnce();
     EXPECT_EQ(bankruptShowing, 1);
     EXPECT_EQ(bankruptSlot, 12);
-    EXPECT_EQ(priceMark[12], 0);
+    EXPECT_EQ(session.priceMark[12], 0);
     EXPECT_EQ(lostShares[12], 0);  // no shares held
 }
 
@@ -304,7 +304,7 @@ TEST(Calendar, YearEndWithOneYearLeftEndsPlay) {
     EXPECT_EQ(Calendar.month, 1);
     EXPECT_EQ(Calendar.day, 1);
     EXPECT_EQ(Calendar.yearsLeft, 0);
-    EXPECT_STREQ(yearsLeftText, "あと0年");
+    EXPECT_STREQ(session.yearsLeftText, "あと0年");
     EXPECT_STREQ(endMessage, "全ての営業が終了しました。");
     EXPECT_EQ(messagePanel[0], 270);  // the panel grows open
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
@@ -336,7 +336,7 @@ TEST(Calendar, PlayOverStopsThePriceStepsInTheFrame) {
 
 TEST(Founding, NewGameTakesTheCataloguePrice) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     for (int32_t row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].catalogPrice = 500 + row;
     ListedCompanies[3].price = 0;
     for (int i = 0; i < HISTORY_LENGTH; ++i) PriceHistory[3].history[i] = 0;
@@ -349,7 +349,7 @@ TEST(Founding, NewGameTakesTheCataloguePrice) {
     EXPECT_EQ(CompanyCatalog[3].listed, 0);
     EXPECT_EQ(ListedCompanies[3].price, 500 + row);
     EXPECT_STREQ(ListedCompanies[3].name, catalogNames[row]);
-    EXPECT_EQ(std::string(priceText[3]), std::to_string(500 + row));
+    EXPECT_EQ(std::string(session.priceText[3]), std::to_string(500 + row));
     EXPECT_EQ(PriceHistory[3].history[0], 500 + row);
     EXPECT_EQ(PriceHistory[3].historyCount, 1);
     EXPECT_EQ(foundedShowing, 1);
@@ -362,7 +362,7 @@ TEST(Founding, NewGameTakesTheCataloguePrice) {
 
 TEST(Founding, ContinuedGameGivesAFreshPrice) {
     setUpGame();
-    loadSaved = 1;
+    session.loadSaved = 1;
     for (int i = 0; i < 20; ++i) {
         const int32_t slot = i % SLOTS;
         foundCompany(slot, CatalogIndex[slot]);

@@ -43,7 +43,7 @@ void setUpGame() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 100 + 13 * slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d", ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         PriceHistory[slot].history[0] = ListedCompanies[slot].price;
@@ -54,7 +54,7 @@ void setUpGame() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
+    std::strcpy(session.yearsLeftText, "あと5年");
     loop.GameScene = SCENE_MARKET;
     mouse(300, 470, false);
 }
@@ -107,10 +107,10 @@ TEST(MarketFrame, BoardInPlay) {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         const int top = 18 + 40 * (slot % 10);
         const int left = 10 + 180 * (slot / 10);
-        if (priceMark[slot] == 1) {
+        if (session.priceMark[slot] == 1) {
             EXPECT_TRUE(frameHas(nearestPaletteIndex(150, 55, 255), left, top, left + 140, top + 14)) << slot;
         }
-        if (priceMark[slot] == 2) {
+        if (session.priceMark[slot] == 2) {
             EXPECT_TRUE(frameHas(nearestPaletteIndex(255, 160, 255), left, top, left + 140, top + 14))
                 << slot;
         }
@@ -291,7 +291,7 @@ TEST(AssetPanel, GraphButtonPreparesTheSteps) {
 
 TEST(Messages, BankruptcyThenFounding) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     Holdings[4].shares = 10000;
     PortfolioValue.everBought = 1;
     runTurns(3);
@@ -555,7 +555,7 @@ TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
 // also performs that button.
 TEST(Messages, DismissingPressAlsoPerformsTheButton) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     runTurns(2);
     declareBankruptcy(8);
     runTurns(3);

@@ -56,8 +56,8 @@ TEST(StateRecords, SizesAndOffsets) {
     EXPECT_EQ(sizeof Holdings, 3480u);
     EXPECT_EQ(sizeof PriceHistory, 3720u);
     EXPECT_EQ(sizeof GraphState + sizeof TradeRows, 4932u);
-    EXPECT_EQ(sizeof priceText, 300u);
-    EXPECT_EQ(sizeof yearsLeftText, 32u);
+    EXPECT_EQ(sizeof session.priceText, 300u);
+    EXPECT_EQ(sizeof session.yearsLeftText, 32u);
 }
 
 TEST(StateRecords, CatalogueNamesAreCodePage932) {
@@ -94,11 +94,11 @@ TEST(StateRecords, ResetGivesProgramStartValues) {
     std::memset(PriceHistory, 0x5A, sizeof PriceHistory);
     std::memset(&GraphState, 0x5A, sizeof GraphState);
     std::memset(TradeRows, 0x5A, sizeof TradeRows);
-    std::memset(priceText, 0x5A, sizeof priceText);
-    std::memset(priceMark, 0x5A, sizeof priceMark);
-    std::memset(yearsLeftText, 0x5A, sizeof yearsLeftText);
+    std::memset(session.priceText, 0x5A, sizeof session.priceText);
+    std::memset(session.priceMark, 0x5A, sizeof session.priceMark);
+    std::memset(session.yearsLeftText, 0x5A, sizeof session.yearsLeftText);
     std::memset(CompanyCatalog, 0x5A, sizeof CompanyCatalog);
-    loadSaved = 1;
+    session.loadSaved = 1;
     resetGameRecords();
     EXPECT_TRUE(allZero(ListedCompanies, sizeof ListedCompanies));
     EXPECT_TRUE(allZero(CatalogIndex, sizeof CatalogIndex));
@@ -109,10 +109,10 @@ TEST(StateRecords, ResetGivesProgramStartValues) {
     EXPECT_TRUE(allZero(PriceHistory, sizeof PriceHistory));
     EXPECT_TRUE(allZero(&GraphState, sizeof GraphState));
     EXPECT_TRUE(allZero(TradeRows, sizeof TradeRows));
-    EXPECT_TRUE(allZero(priceText, sizeof priceText));
-    EXPECT_TRUE(allZero(priceMark, sizeof priceMark));
-    EXPECT_TRUE(allZero(yearsLeftText, sizeof yearsLeftText));
-    EXPECT_EQ(loadSaved, 0);
+    EXPECT_TRUE(allZero(session.priceText, sizeof session.priceText));
+    EXPECT_TRUE(allZero(session.priceMark, sizeof session.priceMark));
+    EXPECT_TRUE(allZero(session.yearsLeftText, sizeof session.yearsLeftText));
+    EXPECT_EQ(session.loadSaved, 0);
     for (int row = 0; row < CATALOG_ROWS; ++row) {
         EXPECT_STREQ(CompanyCatalog[row].name, catalogNames[row]);
         // The bytes after each name are zero, as in the program's data.

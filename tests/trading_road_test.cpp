@@ -30,7 +30,7 @@ void startMarket() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 100 + slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d",
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
                       ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
@@ -40,7 +40,7 @@ void startMarket() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
+    std::strcpy(session.yearsLeftText, "あと5年");
     loop.GameScene = SCENE_MARKET;
     ts::mouse(PARK_X, PARK_Y, false);
     ts::runTurns(50);  // past the entrance transition

@@ -81,7 +81,7 @@ void confirmEntry() {
     std::snprintf(Player.goalYearsText, sizeof Player.goalYearsText, "%d",
                   static_cast<int>(goalYears));
     Calendar.yearsLeft = static_cast<int32_t>(std::strtol(Player.goalYearsText, nullptr, 10));
-    std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年",
+    std::snprintf(session.yearsLeftText, sizeof session.yearsLeftText, "あと%d年",
                   static_cast<int>(Calendar.yearsLeft));
     loop.GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");

@@ -19,10 +19,10 @@ void switchMusic(const char* openCommand) {
 void startNewGame() {
     releaseSceneSurface(devices.titleSurface);
     titleMenuOpen = 0;
-    loadSaved = 0;
+    session.loadSaved = 0;
     // Shown until the first price step writes the real prices.
     for (int i = 0; i < SLOTS; ++i) {
-        std::snprintf(priceText[i], sizeof priceText[i], "%d",
+        std::snprintf(session.priceText[i], sizeof session.priceText[i], "%d",
                       static_cast<int>(1 + nextRandom() % 1000));
         Holdings[i].shares = 0;
     }
@@ -44,7 +44,7 @@ void continueSavedGame() {
     if (!loadGame()) return;
     releaseSceneSurface(devices.titleSurface);
     titleMenuOpen = 0;
-    loadSaved = 1;
+    session.loadSaved = 1;
     closeMessagePanel();
     loop.GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");

@@ -42,7 +42,7 @@ static void passDay() {
         Calendar.month = 1;
         Calendar.year = addClamped(Calendar.year, 1);
         Calendar.yearsLeft = addClamped(Calendar.yearsLeft, -1);
-        std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
+        std::snprintf(session.yearsLeftText, sizeof session.yearsLeftText, "あと%d年", Calendar.yearsLeft);
     }
 }
 
@@ -65,7 +65,7 @@ void calendarTick() {
     setTextColor(0, 0, 0);
     setBkMode(BkMode::Transparent);
     textOut(510, 410, dateText);
-    textOut(510, 430, yearsLeftText);
+    textOut(510, 430, session.yearsLeftText);
     releaseDC();
 }
 

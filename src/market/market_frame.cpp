@@ -52,10 +52,10 @@ static void drawCompanyNames() {
             } else {
                 setTextColor(0, 0, 0);
             }
-            if (priceMark[slot] == 1) {
+            if (session.priceMark[slot] == 1) {
                 setBkMode(BkMode::Opaque);
                 setBkColor(150, 55, 255);
-            } else if (priceMark[slot] == 2) {
+            } else if (session.priceMark[slot] == 2) {
                 setBkMode(BkMode::Opaque);
                 setBkColor(255, 160, 255);
             } else {

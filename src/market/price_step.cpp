@@ -69,22 +69,22 @@ static void makePriceStep() {
         ListedCompany& company = ListedCompanies[i];
         if (direction == 1) {
             company.price = addClamped(company.price, size);
-            priceMark[i] = 1;
+            session.priceMark[i] = 1;
             if (company.price >= PRICE_CEILING) company.price = PRICE_CEILING;
             if (Holdings[i].shares > 0) sum = addClamped64(sum, holdingYen(i));
             if (GraphState.recordPending == 1) sampleHistory();
         } else {
             company.price = addClamped(company.price, -size);
-            priceMark[i] = 2;
+            session.priceMark[i] = 2;
             if (GraphState.recordPending == 1) sampleHistory();
-            if (size == 0) priceMark[i] = 0;
+            if (size == 0) session.priceMark[i] = 0;
             if (company.price <= 0) {
                 declareBankruptcy(i);
             } else if (Holdings[i].shares > 0) {
                 sum = addClamped64(sum, holdingYen(i));
             }
         }
-        std::snprintf(priceText[i], sizeof priceText[i], "%d", company.price);
+        std::snprintf(session.priceText[i], sizeof session.priceText[i], "%d", company.price);
     }
     PortfolioValue.stockValue = clampToInt32(sum / 10000);
     std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
@@ -98,7 +98,7 @@ static void drawPriceColumn() {
     setBkMode(BkMode::Transparent);
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         const int x = 157 + 180 * (slot / 10);
-        textOut(x, 18 + 40 * (slot % 10), priceText[slot]);
+        textOut(x, 18 + 40 * (slot % 10), session.priceText[slot]);
     }
     releaseDC();
 }

@@ -172,7 +172,7 @@ void resetForTour() {
 void tourLoadedGame(uint32_t choices) {
     seedRandom(choices);
     saveFileExists();
-    loadSaved = 1;
+    session.loadSaved = 1;
     loadGame();
     closeMessagePanel();
     backToMarket();

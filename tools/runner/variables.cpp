@@ -157,7 +157,7 @@ bool readNumber(const std::string& name, int64_t& value) {
         else if (base == "secondzoom") value = secondZoom;
         else if (base == "shake") value = shakeActive;
         else if (base == "graphselected") value = GraphState.graphSelected;
-        else if (base == "loadsaved") value = loadSaved;
+        else if (base == "loadsaved") value = session.loadSaved;
         else return false;
         return true;
     }
@@ -194,7 +194,7 @@ bool readText(const std::string& name, std::string& value) {
         else if (base == "stocktext")
             value = cp932ToUtf8(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText);
         else if (base == "yearslefttext")
-            value = cp932ToUtf8(yearsLeftText, sizeof yearsLeftText);
+            value = cp932ToUtf8(session.yearsLeftText, sizeof session.yearsLeftText);
         else if (base == "bankruptmessage")
             value = cp932ToUtf8(bankruptMessage, sizeof bankruptMessage);
         else if (base == "lostsharesmessage")
