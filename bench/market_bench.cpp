@@ -53,9 +53,9 @@ void startMarketRun() {
 static void BM_MarketFrame(benchmark::State& state) {
     ScratchFolder scratch;  // the saves go there
     startMarketRun();
-    saveShowing = 1;
+    market.saveShowing = 1;
     for (auto _ : state) {
-        stepTicks = 0;
+        market.stepTicks = 0;
         ++loop.frameCounter;
         runMarketFrame();
         benchmark::DoNotOptimize(devices.backBuffer.pixels);
@@ -69,10 +69,10 @@ static void BM_MarketPriceStepFrame(benchmark::State& state) {
     ScratchFolder scratch;
     startMarketRun();
     setBackgroundSaving(true);
-    saveShowing = 1;
+    market.saveShowing = 1;
     for (auto _ : state) {
-        stepTicks = PRICE_STEP_FRAMES - 1;
-        marketPaused = 0;  // a bankruptcy would hold the steps
+        market.stepTicks = PRICE_STEP_FRAMES - 1;
+        market.marketPaused = 0;  // a bankruptcy would hold the steps
         ++loop.frameCounter;
         runMarketFrame();
         benchmark::DoNotOptimize(devices.backBuffer.pixels);
@@ -86,7 +86,7 @@ static void BM_MarketTransitionFrame(benchmark::State& state) {
     ScratchFolder scratch;
     startMarketRun();
     for (auto _ : state) {
-        if (marketTransition == 0) marketTransition = 2;
+        if (market.marketTransition == 0) market.marketTransition = 2;
         runMarketFrame();
         benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }

@@ -236,11 +236,11 @@ TEST(EndingGameOver, WhenEverythingIsGoneOnlyTheCaptionRemains) {
 
 TEST(EndingGameOver, AClickReturnsToTheTitleAndTheNextGameOverStartsAfresh) {
     startGameOver(11);
-    ruinReady = 1;
+    market.ruinReady = 1;
     mouse(300, 300, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(ruinReady, 0);
+    EXPECT_EQ(market.ruinReady, 0);
 
     // Run the effect to its end, leave, and come back: the picture is whole again.
     mouse(300, 300, false);

@@ -210,11 +210,11 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
             makeGame(6);
             const std::string newSave = savedRecords();
             loop.GameScene = SCENE_MARKET;
-            marketTransition = 0;
-            saveShowing = 0;
-            saveButtonLatch = 0;
-            saveLatch = 1;  // the message stays up past the pressing frame
-            stepTicks = 0;  // no price step saves in between
+            market.marketTransition = 0;
+            market.saveShowing = 0;
+            market.saveButtonLatch = 0;
+            market.saveLatch = 1;  // the message stays up past the pressing frame
+            market.stepTicks = 0;  // no price step saves in between
             resetFileOps();
             fileOpStopAt = step;
             fileOpFailOnce = once;
@@ -222,7 +222,7 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
             testing_support::runTurns(1);
             testing_support::mouse(580, 215, false);
             resetFileOps();
-            const bool shown = saveShowing == 1;
+            const bool shown = market.saveShowing == 1;
             const std::string loaded = loadedNow();
             ASSERT_TRUE(loaded == oldSave || loaded == newSave) << "step " << step << " once " << once;
             EXPECT_EQ(shown, loaded == newSave) << "step " << step << " once " << once;
@@ -237,7 +237,7 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
     loop.GameScene = SCENE_MARKET;
     testing_support::mouse(580, 215, true);
     testing_support::runTurns(1);
-    EXPECT_EQ(saveShowing, 0);
+    EXPECT_EQ(market.saveShowing, 0);
     EXPECT_EQ(readFile("savedat"), "a file");
 }
 

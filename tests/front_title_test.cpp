@@ -99,15 +99,15 @@ TEST(FrontTitle, StartAreaOpensTheGrowingPanel) {
     runTurns(1);
     EXPECT_EQ(titleMenuOpen, 1);
     EXPECT_EQ(titleStartLatch, 1);
-    EXPECT_EQ(messagePanel[0], 270);
-    EXPECT_EQ(messagePanel[3], 330);
+    EXPECT_EQ(market.messagePanel[0], 270);
+    EXPECT_EQ(market.messagePanel[3], 330);
     mouse(402, 323, false);
     runTurns(10);
     EXPECT_EQ(titleStartLatch, 0);
-    EXPECT_EQ(messagePanel[0], 100);
-    EXPECT_EQ(messagePanel[1], 200);
-    EXPECT_EQ(messagePanel[2], 500);
-    EXPECT_EQ(messagePanel[3], 400);
+    EXPECT_EQ(market.messagePanel[0], 100);
+    EXPECT_EQ(market.messagePanel[1], 200);
+    EXPECT_EQ(market.messagePanel[2], 500);
+    EXPECT_EQ(market.messagePanel[3], 400);
     mouse(600, 50, false);
     runTurns(1);
     saveScreen("front_title_panel");
@@ -163,7 +163,7 @@ TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     enterTitle();
     writeSavedGame();
     openPanel();
-    for (int& edge : messagePanel) edge = 150;
+    for (int& edge : market.messagePanel) edge = 150;
     mouse(200, 300, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
@@ -173,7 +173,7 @@ TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     EXPECT_STREQ(Player.playerName, "saved");
     EXPECT_EQ(Player.cash, 77);
     EXPECT_EQ(Calendar.year, 2010);
-    for (int edge : messagePanel) EXPECT_EQ(edge, 300);
+    for (int edge : market.messagePanel) EXPECT_EQ(edge, 300);
     expectSwitchTo("Open data/main.mid Alias WAV01");
 }
 
@@ -209,7 +209,7 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
         EXPECT_GE(shown, 1);
         EXPECT_LE(shown, 1000);
     }
-    for (int edge : messagePanel) EXPECT_EQ(edge, 300);
+    for (int edge : market.messagePanel) EXPECT_EQ(edge, 300);
     expectSwitchTo("Open data/edit.mid Alias WAV01");
     // The saved game is not written here.
     EXPECT_FALSE(std::filesystem::exists("savedat/data.txt"));

@@ -112,8 +112,8 @@ TEST(TradingRoad, SupportResultIsShownOnTheMarket) {
     ts::saveScreen("trading_road_support");
     pressOnce(263, 448);
     EXPECT_EQ(Player.cash, 198);
-    EXPECT_EQ(supportShowing, 1);
-    EXPECT_NE(supportMessage[0], '\0');
+    EXPECT_EQ(market.supportShowing, 1);
+    EXPECT_NE(market.supportMessage[0], '\0');
     ts::mouse(PARK_X, PARK_Y, false);
     ts::runTurns(50);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);

@@ -130,8 +130,8 @@ TEST(TradingSupport, FiftyThousandYenSuccess) {
     EXPECT_STREQ(Player.cashText, "　　 1950000円");
     char expected[256];
     std::snprintf(expected, sizeof expected, "%sへの支援が成功しました,", ListedCompanies[4].name);
-    EXPECT_STREQ(supportMessage, expected);
-    EXPECT_EQ(supportShowing, 1);
+    EXPECT_STREQ(market.supportMessage, expected);
+    EXPECT_EQ(market.supportShowing, 1);
     EXPECT_EQ(supportAmount[4], 0);
     EXPECT_EQ(supportSelected, 0);
     EXPECT_EQ(supportTotal, 0);
@@ -150,8 +150,8 @@ TEST(TradingSupport, FailureSpendsTheMoneyAndLeavesThePrice) {
     EXPECT_EQ(Player.cash, 190);
     char expected[256];
     std::snprintf(expected, sizeof expected, "%sへの支援が失敗しました,", ListedCompanies[0].name);
-    EXPECT_STREQ(supportMessage, expected);
-    EXPECT_EQ(supportShowing, 1);
+    EXPECT_STREQ(market.supportMessage, expected);
+    EXPECT_EQ(market.supportShowing, 1);
 }
 
 TEST(TradingSupport, ChanceFollowsTheAmount) {
@@ -172,15 +172,15 @@ TEST(TradingSupport, ChanceFollowsTheAmount) {
 
 TEST(TradingSupport, ConfirmWithNothingPledged) {
     openSupportScreen(200);
-    std::snprintf(supportMessage, sizeof supportMessage, "%s", "earlier");
+    std::snprintf(market.supportMessage, sizeof market.supportMessage, "%s", "earlier");
     const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(rng.randomState, stateBefore);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "　　 2000000円");
-    EXPECT_EQ(supportShowing, 1);
-    EXPECT_STREQ(supportMessage, "earlier");
+    EXPECT_EQ(market.supportShowing, 1);
+    EXPECT_STREQ(market.supportMessage, "earlier");
     // The confirm button stays pressed into the next visit until released over it.
     EXPECT_EQ(supportConfirmButton.image, 1);
 }
@@ -198,7 +198,7 @@ TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
     EXPECT_EQ(supportAmount[6], 0);
     EXPECT_EQ(supportTotal, 0);
     EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportShowing, 0);
+    EXPECT_EQ(market.supportShowing, 0);
     EXPECT_EQ(supportBackButton.image, 0);
     EXPECT_EQ(supportPrevButton.image, 0);
     EXPECT_EQ(ListedCompanies[6].price, 120);

@@ -25,7 +25,7 @@ void sceneGameOver() {
 
     if (keyDown(Key::LeftButton)) {
         loop.GameScene = SCENE_TITLE_LOAD;
-        ruinReady = 0;
+        market.ruinReady = 0;
         gameOverPhase = 0;  // the next game over starts afresh
     }
     flip();

@@ -2,7 +2,6 @@
 // The calendar: a day passes when frameCounter reaches 3,000,000; the date and
 // the years left are drawn, and the closing message once no years are left.
 #include <cstdio>
-#include <cstring>
 
 #include "market/market.h"
 #include "market/market_state.h"
@@ -10,9 +9,6 @@
 #include "core/devices.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
-
-char dateText[64];
-char endMessage[64];
 
 int32_t monthLength(int32_t year, int32_t month) {
     switch (month) {
@@ -48,11 +44,11 @@ static void passDay() {
 
 static void showEndMessage() {
     growMessagePanel();
-    std::snprintf(endMessage, sizeof endMessage, "全ての営業が終了しました。");
+    std::snprintf(market.endMessage, sizeof market.endMessage, "全ての営業が終了しました。");
     getDC();
     setTextColor(255, 255, 255);
     setBkMode(BkMode::Transparent);
-    textOut(200, 300, endMessage);
+    textOut(200, 300, market.endMessage);
     releaseDC();
     if (keyDown(Key::LeftButton)) loop.GameScene = SCENE_ENDING_START;
 }
@@ -60,16 +56,12 @@ static void showEndMessage() {
 void calendarTick() {
     if (loop.frameCounter >= FRAMES_PER_DAY) passDay();
     if (Calendar.yearsLeft <= 0) showEndMessage();
-    std::snprintf(dateText, sizeof dateText, "%d年%d月%d日", Calendar.year, Calendar.month, Calendar.day);
+    std::snprintf(market.dateText, sizeof market.dateText, "%d年%d月%d日", Calendar.year, Calendar.month,
+                  Calendar.day);
     getDC();
     setTextColor(0, 0, 0);
     setBkMode(BkMode::Transparent);
-    textOut(510, 410, dateText);
+    textOut(510, 410, market.dateText);
     textOut(510, 430, session.yearsLeftText);
     releaseDC();
-}
-
-void resetCalendarState() {
-    std::memset(dateText, 0, sizeof dateText);
-    std::memset(endMessage, 0, sizeof endMessage);
 }

@@ -26,25 +26,25 @@ static bool shrink(int32_t (&zoom)[2]) {
 }
 
 void ruinZoom() {
-    drawZoomed(RUIN_SPRITE_A, 150, 140, zoomA);
-    if (shrink(zoomA) && secondZoom == 0) shakeActive = 1;
-    if (secondZoom == 1) {
-        drawZoomed(RUIN_SPRITE_B, 350, 140, zoomB);
-        if (shrink(zoomB) && ruinReady == 0) {
-            shakeActive = 1;
-            ruinReady = 1;
+    drawZoomed(RUIN_SPRITE_A, 150, 140, market.zoomA);
+    if (shrink(market.zoomA) && market.secondZoom == 0) market.shakeActive = 1;
+    if (market.secondZoom == 1) {
+        drawZoomed(RUIN_SPRITE_B, 350, 140, market.zoomB);
+        if (shrink(market.zoomB) && market.ruinReady == 0) {
+            market.shakeActive = 1;
+            market.ruinReady = 1;
         }
     }
 }
 
 void shakeBackground() {
-    shakeCount += 1;
-    shakeX -= 5;
-    shakeY -= 5;
-    if (shakeX < 0) shakeX += 10;
-    if (shakeY < 0) shakeY += 10;
-    const int sx = shakeX;
-    const int sy = shakeY;
+    market.shakeCount += 1;
+    market.shakeX -= 5;
+    market.shakeY -= 5;
+    if (market.shakeX < 0) market.shakeX += 10;
+    if (market.shakeY < 0) market.shakeY += 10;
+    const int sx = market.shakeX;
+    const int sy = market.shakeY;
     bltFast(devices.backBuffer, 0, 0, devices.gameMainSurface, Rect{sx, sy, 640, 480}, false);
     bltFast(devices.backBuffer, 640 - sx, 0, devices.gameMainSurface, Rect{0, sy, sx, 480}, false);
     bltFast(devices.backBuffer, 0, 480 - sy, devices.gameMainSurface, Rect{sx, 0, 640, sy}, false);

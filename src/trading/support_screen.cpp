@@ -75,16 +75,16 @@ void confirmSupport() {
         const int32_t r = nextRandom();
         copyText(name, sizeof name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
         if (r % (12 - amount) == 0) {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が成功しました,",
+            std::snprintf(market.supportMessage, sizeof market.supportMessage, "%sへの支援が成功しました,",
                           name);
             ListedCompanies[i].price = addClamped(ListedCompanies[i].price, amount + 1);
         } else {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が失敗しました,",
+            std::snprintf(market.supportMessage, sizeof market.supportMessage, "%sへの支援が失敗しました,",
                           name);
         }
     }
     for (int32_t& amount : supportAmount) amount = 0;
-    supportShowing = 1;
+    market.supportShowing = 1;
     supportSelected = 0;
     supportTotal = 0;
     supportLocked = 0;

@@ -42,15 +42,15 @@ void clickOn(void (*scene)(), int x, int y) {
 // A market frame as the main loop would reach it after waiting: the price
 // step due, and with `dayEnds` the day at its end.
 void marketFrameDue(bool dayEnds) {
-    stepTicks = PRICE_STEP_FRAMES - 1;
+    market.stepTicks = PRICE_STEP_FRAMES - 1;
     if (dayEnds) loop.frameCounter = FRAMES_PER_DAY - 1;
     call(runMarketFrame);
 }
 
 // Market frames until no message holds the board, clicking each away.
 void dismissMessages() {
-    for (int i = 0; i < 8 && (bankruptShowing == 1 || foundedShowing == 1 ||
-                              supportShowing == 1 || saveShowing == 1);
+    for (int i = 0; i < 8 && (market.bankruptShowing == 1 || market.foundedShowing == 1 ||
+                              market.supportShowing == 1 || market.saveShowing == 1);
          ++i) {
         clickOn(runMarketFrame, QUIET_X, QUIET_Y);
     }
@@ -58,7 +58,7 @@ void dismissMessages() {
 
 // Back on the board without replaying the entrance transition.
 void backToMarket() {
-    marketTransition = 0;
+    market.marketTransition = 0;
     loop.GameScene = SCENE_MARKET;
     headless::setCursor(QUIET_X, QUIET_Y);
     headless::setButton(false);

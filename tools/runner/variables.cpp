@@ -143,19 +143,19 @@ bool readNumber(const std::string& name, int64_t& value) {
         else if (base == "month") value = Calendar.month;
         else if (base == "day") value = Calendar.day;
         else if (base == "yearsleft") value = Calendar.yearsLeft;
-        else if (base == "steps") value = stepTicks;
-        else if (base == "transition") value = marketTransition;
-        else if (base == "paused") value = marketPaused;
-        else if (base == "bankrupt") value = bankruptShowing;
-        else if (base == "bankruptslot") value = bankruptSlot;
-        else if (base == "bankruptrow") value = bankruptRow;
-        else if (base == "founded") value = foundedShowing;
-        else if (base == "supportshowing") value = supportShowing;
-        else if (base == "saveshowing") value = saveShowing;
-        else if (base == "ruin") value = ruinReady;
-        else if (base == "zoom") value = zoomA[0];
-        else if (base == "secondzoom") value = secondZoom;
-        else if (base == "shake") value = shakeActive;
+        else if (base == "steps") value = market.stepTicks;
+        else if (base == "transition") value = market.marketTransition;
+        else if (base == "paused") value = market.marketPaused;
+        else if (base == "bankrupt") value = market.bankruptShowing;
+        else if (base == "bankruptslot") value = market.bankruptSlot;
+        else if (base == "bankruptrow") value = market.bankruptRow;
+        else if (base == "founded") value = market.foundedShowing;
+        else if (base == "supportshowing") value = market.supportShowing;
+        else if (base == "saveshowing") value = market.saveShowing;
+        else if (base == "ruin") value = market.ruinReady;
+        else if (base == "zoom") value = market.zoomA[0];
+        else if (base == "secondzoom") value = market.secondZoom;
+        else if (base == "shake") value = market.shakeActive;
         else if (base == "graphselected") value = GraphState.graphSelected;
         else if (base == "loadsaved") value = session.loadSaved;
         else return false;
@@ -167,7 +167,7 @@ bool readNumber(const std::string& name, int64_t& value) {
     else if (base == "history" && inSlots(i)) value = PriceHistory[i].historyCount;
     else if (base == "bought" && inSlots(i)) value = TradeRows[i].bought;
     else if (base == "sellorder" && inSlots(i)) value = TradeRows[i].sellOrder;
-    else if (base == "lostshares" && inSlots(i)) value = lostShares[i];
+    else if (base == "lostshares" && inSlots(i)) value = market.lostShares[i];
     else if (base == "listed" && i < CATALOG_ROWS) value = CompanyCatalog[i].listed;
     else if (base == "catprice" && i < CATALOG_ROWS) value = CompanyCatalog[i].catalogPrice;
     else if (base == "rankcash" && i >= 1 && i <= RANK_ROWS) value = RankTable[i - 1].cash;
@@ -196,14 +196,14 @@ bool readText(const std::string& name, std::string& value) {
         else if (base == "yearslefttext")
             value = cp932ToUtf8(session.yearsLeftText, sizeof session.yearsLeftText);
         else if (base == "bankruptmessage")
-            value = cp932ToUtf8(bankruptMessage, sizeof bankruptMessage);
+            value = cp932ToUtf8(market.bankruptMessage, sizeof market.bankruptMessage);
         else if (base == "lostsharesmessage")
-            value = cp932ToUtf8(lostSharesMessage, sizeof lostSharesMessage);
+            value = cp932ToUtf8(market.lostSharesMessage, sizeof market.lostSharesMessage);
         else if (base == "foundedmessage")
-            value = cp932ToUtf8(foundedMessage, sizeof foundedMessage);
+            value = cp932ToUtf8(market.foundedMessage, sizeof market.foundedMessage);
         else if (base == "supportmessage")
-            value = cp932ToUtf8(supportMessage, sizeof supportMessage);
-        else if (base == "savemessage") value = cp932ToUtf8(saveMessage, sizeof saveMessage);
+            value = cp932ToUtf8(market.supportMessage, sizeof market.supportMessage);
+        else if (base == "savemessage") value = cp932ToUtf8(market.saveMessage, sizeof market.saveMessage);
         else if (base == "musiclog") {
             // Every music command sent so far, oldest first, joined by " | ".
             value.clear();
