@@ -50,8 +50,8 @@ BENCHMARK(BM_BuyFrameOrdering);
 // The decided state: a purchase list of ten lines, all shown, with its rule.
 static void BM_BuyFrameDecided(benchmark::State& state) {
     startTradingRun(SCENE_BUY);
-    for (int i = 0; i < 10; ++i) buyOrder[i] = 10000;
-    buyTotal = 1045;
+    for (int i = 0; i < 10; ++i) trading.buyOrder[i] = 10000;
+    trading.buyTotal = 1045;
     headless::setCursor(263, 448);
     headless::setButton(true);
     sceneBuy();

@@ -99,7 +99,7 @@ TEST(TradingHoldings, SellLatchNeedsARelease) {
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_SELL);
-    EXPECT_EQ(holdingsSellLatch, 1);
+    EXPECT_EQ(trading.holdingsSellLatch, 1);
     // A later visit with the button still down over sell does not act.
     loop.GameScene = SCENE_HOLDINGS;
     ts::runTurns(3);
@@ -107,14 +107,14 @@ TEST(TradingHoldings, SellLatchNeedsARelease) {
     // Outside the area the latch keeps its value.
     ts::mouse(320, 300, false);
     ts::runTurns(1);
-    EXPECT_EQ(holdingsSellLatch, 1);
+    EXPECT_EQ(trading.holdingsSellLatch, 1);
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
     ts::click(SELL_X, SELL_Y);  // a release over it first
     ts::mouse(SELL_X, SELL_Y, false);
     ts::runTurns(1);
-    EXPECT_EQ(holdingsSellLatch, 0);
+    EXPECT_EQ(trading.holdingsSellLatch, 0);
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_SELL);

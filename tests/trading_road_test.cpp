@@ -86,13 +86,13 @@ TEST(TradingRoad, HoldingsToSellAndBack) {
     ASSERT_EQ(loop.GameScene, SCENE_SELL);
     ts::mouse(PARK_X, 300, false);
     for (int i = 0; i < 3; ++i) ts::click(433, 148);
-    ASSERT_EQ(sellSelected, 3);
+    ASSERT_EQ(trading.sellSelected, 3);
     ts::click(487, 184);
     ts::click(487, 184);
     ts::mouse(PARK_X, 300, false);
     ts::runTurns(1);
     ts::saveScreen("trading_road_sell");
-    EXPECT_EQ(sellProceeds, 2 * 103);
+    EXPECT_EQ(trading.sellProceeds, 2 * 103);
     pressOnce(263, 448);  // confirm
     EXPECT_EQ(Player.cash, 200 + 206);
     EXPECT_LT(ListedCompanies[3].price, 103);

@@ -57,65 +57,65 @@ uint32_t seedFor(int32_t n, bool success) {
 TEST(TradingSupport, TenPressesPledgeTheMostAndTheEleventhIsRefused) {
     openSupportScreen(200);
     for (int i = 0; i < 10; ++i) ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportAmount[0], 10);
-    EXPECT_EQ(supportTotal, 10);
-    EXPECT_STREQ(supportTotalText, "総額 100000円");
+    EXPECT_EQ(trading.supportAmount[0], 10);
+    EXPECT_EQ(trading.supportTotal, 10);
+    EXPECT_STREQ(trading.supportTotalText, "総額 100000円");
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportAmount[0], 10);
-    EXPECT_EQ(supportTotal, 10);
-    EXPECT_STREQ(supportTotalText, "総額 100000円");
-    EXPECT_STREQ(supportAmountText, "100000円");
+    EXPECT_EQ(trading.supportAmount[0], 10);
+    EXPECT_EQ(trading.supportTotal, 10);
+    EXPECT_STREQ(trading.supportTotalText, "総額 100000円");
+    EXPECT_STREQ(trading.supportAmountText, "100000円");
     ts::saveScreen("trading_support_pledged");
 }
 
 TEST(TradingSupport, AddStopsAtTheCash) {
     openSupportScreen(3);
     for (int i = 0; i < 4; ++i) ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportTotal, 3);
-    EXPECT_EQ(supportAmount[0], 3);
+    EXPECT_EQ(trading.supportTotal, 3);
+    EXPECT_EQ(trading.supportAmount[0], 3);
 
     openSupportScreen(0);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportAddButton.latch, 0);  // the refused press leaves the latch clear
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportAddButton.latch, 0);  // the refused press leaves the latch clear
 }
 
 TEST(TradingSupport, APledgeLocksTheArrowsUntilItIsTakenBack) {
     openSupportScreen(100);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 1);
+    EXPECT_EQ(trading.supportSelected, 1);
     ts::click(ADD_X, ADD_Y);
     ts::click(ADD_X, ADD_Y);
     ts::click(REMOVE_X, REMOVE_Y);
-    EXPECT_EQ(supportAmount[1], 1);
-    EXPECT_EQ(supportTotal, 1);
-    EXPECT_EQ(supportLocked, 1);
-    EXPECT_EQ(supportPrevButton.image, 2);
-    EXPECT_EQ(supportNextButton.image, 2);
+    EXPECT_EQ(trading.supportAmount[1], 1);
+    EXPECT_EQ(trading.supportTotal, 1);
+    EXPECT_EQ(trading.supportLocked, 1);
+    EXPECT_EQ(trading.supportPrevButton.image, 2);
+    EXPECT_EQ(trading.supportNextButton.image, 2);
     ts::click(NEXT_X, NEXT_Y);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(supportSelected, 1);
-    EXPECT_EQ(supportNextButton.image, 2);  // the disabled arrow ignores the mouse
+    EXPECT_EQ(trading.supportSelected, 1);
+    EXPECT_EQ(trading.supportNextButton.image, 2);  // the disabled arrow ignores the mouse
     ts::saveScreen("trading_support_locked");
     ts::click(REMOVE_X, REMOVE_Y);
-    EXPECT_EQ(supportAmount[1], 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
-    EXPECT_EQ(supportNextButton.image, 0);
+    EXPECT_EQ(trading.supportAmount[1], 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportNextButton.image, 0);
     ts::click(REMOVE_X, REMOVE_Y);  // nothing pledged: no change
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_STREQ(supportTotalText, "総額 00000円");
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_STREQ(trading.supportTotalText, "総額 00000円");
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 2);
+    EXPECT_EQ(trading.supportSelected, 2);
 }
 
 TEST(TradingSupport, BrowsingWrapsBothWays) {
     openSupportScreen(100);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(supportSelected, 29);
+    EXPECT_EQ(trading.supportSelected, 29);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 0);
+    EXPECT_EQ(trading.supportSelected, 0);
 }
 
 TEST(TradingSupport, FiftyThousandYenSuccess) {
@@ -132,13 +132,13 @@ TEST(TradingSupport, FiftyThousandYenSuccess) {
     std::snprintf(expected, sizeof expected, "%sへの支援が成功しました,", ListedCompanies[4].name);
     EXPECT_STREQ(market.supportMessage, expected);
     EXPECT_EQ(market.supportShowing, 1);
-    EXPECT_EQ(supportAmount[4], 0);
-    EXPECT_EQ(supportSelected, 0);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
-    EXPECT_EQ(supportNextButton.image, 0);
-    EXPECT_STREQ(supportTotalText, "総額 00000円");
+    EXPECT_EQ(trading.supportAmount[4], 0);
+    EXPECT_EQ(trading.supportSelected, 0);
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportNextButton.image, 0);
+    EXPECT_STREQ(trading.supportTotalText, "総額 00000円");
 }
 
 TEST(TradingSupport, FailureSpendsTheMoneyAndLeavesThePrice) {
@@ -160,7 +160,7 @@ TEST(TradingSupport, ChanceFollowsTheAmount) {
     for (int32_t amount = 1; amount <= 10; ++amount) {
         openSupportScreen(50);
         for (int i = 0; i < amount; ++i) ts::click(ADD_X, ADD_Y);
-        ASSERT_EQ(supportTotal, amount);
+        ASSERT_EQ(trading.supportTotal, amount);
         seedRandom(static_cast<uint32_t>(1000 + amount));
         const bool success = nextRandom() % (12 - amount) == 0;
         seedRandom(static_cast<uint32_t>(1000 + amount));
@@ -182,7 +182,7 @@ TEST(TradingSupport, ConfirmWithNothingPledged) {
     EXPECT_EQ(market.supportShowing, 1);
     EXPECT_STREQ(market.supportMessage, "earlier");
     // The confirm button stays pressed into the next visit until released over it.
-    EXPECT_EQ(supportConfirmButton.image, 1);
+    EXPECT_EQ(trading.supportConfirmButton.image, 1);
 }
 
 TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
@@ -194,13 +194,13 @@ TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
     ts::runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Player.cash, 200);
-    EXPECT_EQ(supportSelected, 0);
-    EXPECT_EQ(supportAmount[6], 0);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
+    EXPECT_EQ(trading.supportSelected, 0);
+    EXPECT_EQ(trading.supportAmount[6], 0);
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
     EXPECT_EQ(market.supportShowing, 0);
-    EXPECT_EQ(supportBackButton.image, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportBackButton.image, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
     EXPECT_EQ(ListedCompanies[6].price, 120);
 }
 
@@ -208,7 +208,7 @@ TEST(TradingSupport, HeldAddPledgesOnce) {
     openSupportScreen(200);
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(8);
-    EXPECT_EQ(supportTotal, 1);
+    EXPECT_EQ(trading.supportTotal, 1);
 }
 
 TEST(TradingSupport, ButtonsShowTheirImages) {
@@ -221,13 +221,13 @@ TEST(TradingSupport, ButtonsShowTheirImages) {
     EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
     ts::mouse(274, 374, true);
     ts::runTurns(2);
-    EXPECT_EQ(supportTotal, 1);
+    EXPECT_EQ(trading.supportTotal, 1);
     EXPECT_TRUE(spriteShown(240, 357, Rect{236, 103, 270, 118}));
     EXPECT_TRUE(spriteShown(120, 310, Rect{335, 28, 401, 65}));
     EXPECT_TRUE(spriteShown(470, 310, Rect{335, 65, 401, 102}));
     ts::mouse(274, 394, true);
     ts::runTurns(2);
-    EXPECT_EQ(supportTotal, 0);
+    EXPECT_EQ(trading.supportTotal, 0);
     EXPECT_TRUE(spriteShown(240, 377, Rect{236, 118, 270, 133}));
     EXPECT_TRUE(spriteShown(120, 310, Rect{0, 28, 66, 65}));
     ts::mouse(186, 347, true);

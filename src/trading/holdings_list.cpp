@@ -48,10 +48,10 @@ void sceneHoldings() {
     if (cursorIn(500, 430, 566, 467) && down) loop.GameScene = SCENE_MARKET;
     if (cursorIn(100, 430, 166, 467)) {
         if (!down) {
-            holdingsSellLatch = 0;
-        } else if (holdingsSellLatch == 0) {
+            trading.holdingsSellLatch = 0;
+        } else if (trading.holdingsSellLatch == 0) {
             loop.GameScene = SCENE_SELL;
-            holdingsSellLatch = 1;
+            trading.holdingsSellLatch = 1;
         }
     }
 

@@ -98,7 +98,7 @@ void playGraph(uint32_t choices) {
 }
 
 void playBuy(uint32_t choices) {
-    buySelected = static_cast<int32_t>((choices >> 6) % SLOTS);
+    trading.buySelected = static_cast<int32_t>((choices >> 6) % SLOTS);
     call(sceneBuy);
     clickOn(sceneBuy, 457, 165);
     clickOn(sceneBuy, 457, 165);
@@ -112,7 +112,7 @@ void playBuy(uint32_t choices) {
 
 void playSell(uint32_t choices) {
     call(sceneHoldings);
-    sellSelected = static_cast<int32_t>((choices >> 11) % SLOTS);
+    trading.sellSelected = static_cast<int32_t>((choices >> 11) % SLOTS);
     call(sceneSell);
     clickOn(sceneSell, 487, 185);
     clickOn(sceneSell, 487, 185);
@@ -126,7 +126,7 @@ void playSell(uint32_t choices) {
 }
 
 void playSupport(uint32_t choices) {
-    supportSelected = static_cast<int32_t>((choices >> 17) % SLOTS);
+    trading.supportSelected = static_cast<int32_t>((choices >> 17) % SLOTS);
     call(sceneSupport);
     // One or two pledges, or ten and one refused beyond them.
     const int pledgeCounts[4] = {1, 2, 10, 11};
