@@ -50,7 +50,7 @@ static void BM_TitleFrame(benchmark::State& state) {
     startFrontRun();
     loop.GameScene = SCENE_TITLE_LOAD;
     sceneTitleLoad();
-    titleMenuOpen = 1;  // with the panel and its two texts
+    front.titleMenuOpen = 1;  // with the panel and its two texts
     runFrames(state, sceneTitleMenu, 40);
 }
 BENCHMARK(BM_TitleFrame);
@@ -58,9 +58,9 @@ BENCHMARK(BM_TitleFrame);
 static void BM_NameEntryFrame(benchmark::State& state) {
     startFrontRun();
     loop.GameScene = SCENE_NAME_ENTRY;
-    std::snprintf(nameBuffer, sizeof nameBuffer, "%s", "kabuya");
-    nameLength = 6;
-    goalYears = 120;
+    std::snprintf(front.nameBuffer, sizeof front.nameBuffer, "%s", "kabuya");
+    front.nameLength = 6;
+    front.goalYears = 120;
     runFrames(state, sceneNameEntry, 0);
 }
 BENCHMARK(BM_NameEntryFrame);

@@ -185,23 +185,23 @@ TEST(FrontGraph, PressedImagesFollowTheLatches) {
     enterGraph();
     mouse(600, 210, true);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 1);
-    EXPECT_EQ(graphNextLatch, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextLatch, 1);
     // Dragged out with the button down: the pressed image stays.
     mouse(300, 100, true);
     runTurns(2);
-    EXPECT_EQ(graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
     expectSprite(571, 200, {67, 65, 133, 102});
     expectSprite(571, 300, {0, 28, 66, 65});
     // Released elsewhere: still pressed until the cursor comes back up.
     mouse(300, 100, false);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 1);
-    EXPECT_EQ(graphNextLatch, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextLatch, 1);
     mouse(600, 210, false);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 0);
-    EXPECT_EQ(graphNextLatch, 0);
+    EXPECT_EQ(front.graphNextPressed, 0);
+    EXPECT_EQ(front.graphNextLatch, 0);
     mouse(300, 100, false);
     runTurns(1);
     expectSprite(571, 200, {0, 65, 66, 102});
@@ -211,7 +211,7 @@ TEST(FrontGraph, PressedImagesFollowTheLatches) {
     runTurns(1);
     mouse(300, 100, true);
     runTurns(1);
-    EXPECT_EQ(graphPrevPressed, 1);
+    EXPECT_EQ(front.graphPrevPressed, 1);
     expectSprite(571, 300, {67, 28, 133, 65});
     saveScreen("front_graph_pressed");
 }
@@ -221,15 +221,15 @@ TEST(FrontGraph, BackReturnsToTheMarketOnce) {
     mouse(600, 420, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
-    EXPECT_EQ(graphBackLatch, 1);
-    EXPECT_EQ(graphBackPressed, 0);
+    EXPECT_EQ(front.graphBackLatch, 1);
+    EXPECT_EQ(front.graphBackPressed, 0);
     // The press still held on the next visit does nothing until released.
     loop.GameScene = SCENE_GRAPH_LOAD;
     runTurns(3);
     EXPECT_EQ(loop.GameScene, SCENE_GRAPH);
     mouse(600, 420, false);
     runTurns(1);
-    EXPECT_EQ(graphBackLatch, 0);
+    EXPECT_EQ(front.graphBackLatch, 0);
     mouse(637, 437, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);

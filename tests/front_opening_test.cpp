@@ -50,22 +50,22 @@ TEST(FrontOpening, OneStripTakes171CallsWithTheStepRule) {
     EXPECT_EQ(devices.displayPalette[0].green, 252);
     runTurns(1);
     EXPECT_EQ(devices.displayPalette[0].green, 255);
-    EXPECT_EQ(openingFadeIn, 1);
-    EXPECT_EQ(openingFadeOut, 0);
+    EXPECT_EQ(front.openingFadeIn, 1);
+    EXPECT_EQ(front.openingFadeOut, 0);
     // The call in which the fade-in ends also takes the first step down.
     runTurns(1);
-    EXPECT_EQ(openingFadeIn, 0);
-    EXPECT_EQ(openingFadeOut, 1);
+    EXPECT_EQ(front.openingFadeIn, 0);
+    EXPECT_EQ(front.openingFadeOut, 1);
     EXPECT_EQ(devices.displayPalette[0].green, 252);
-    EXPECT_EQ(openingStage, 0);
+    EXPECT_EQ(front.openingStage, 0);
     runTurns(84);
     EXPECT_EQ(devices.displayPalette[0].green, 0);
-    EXPECT_EQ(openingStage, 0);
-    EXPECT_EQ(openingFadeOut, 1);
+    EXPECT_EQ(front.openingStage, 0);
+    EXPECT_EQ(front.openingFadeOut, 1);
     runTurns(1);  // call 171 ends the strip
-    EXPECT_EQ(openingStage, 1);
-    EXPECT_EQ(openingFadeIn, 1);
-    EXPECT_EQ(openingFadeOut, 0);
+    EXPECT_EQ(front.openingStage, 1);
+    EXPECT_EQ(front.openingFadeIn, 1);
+    EXPECT_EQ(front.openingFadeOut, 0);
     EXPECT_EQ(headless::presentCount(), 171);
     // Each component stops at its target's remainder modulo 3.
     for (int i = 0; i < 256; ++i) {
@@ -96,13 +96,13 @@ TEST(FrontOpening, LaterFadesReturnExactlyToTheTargets) {
         if (HasFailure()) break;
     }
     EXPECT_TRUE(reached);
-    EXPECT_EQ(openingStage, 2);
+    EXPECT_EQ(front.openingStage, 2);
 }
 
 TEST(FrontOpening, FiveStripsThenTitleWithItsMusic) {
     startOpening();
     runTurns(5 * 171);
-    EXPECT_EQ(openingStage, 5);
+    EXPECT_EQ(front.openingStage, 5);
     EXPECT_EQ(loop.GameScene, SCENE_OPENING);
     EXPECT_EQ(headless::musicCommandCount(), 0);
     runTurns(1);
@@ -168,11 +168,11 @@ TEST(FrontOpening, AfterStartUpTheFadeAimsAtTheLastBitmapLoaded) {
     const char* names[5] = {"front_opening_1", "front_opening_2", "front_opening_3",
                             "front_opening_4", "front_opening_5"};
     for (int stage = 0; stage < 5; ++stage) {
-        ASSERT_EQ(openingStage, stage);
+        ASSERT_EQ(front.openingStage, stage);
         int calls = 0;
-        while (openingFadeOut == 0 && calls++ < 300) runTurns(1);
+        while (front.openingFadeOut == 0 && calls++ < 300) runTurns(1);
         saveScreen(names[stage]);
-        while (openingStage == stage && calls++ < 600) runTurns(1);
+        while (front.openingStage == stage && calls++ < 600) runTurns(1);
     }
     EXPECT_EQ(loop.GameScene, SCENE_OPENING);
     runTurns(1);

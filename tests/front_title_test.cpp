@@ -51,8 +51,8 @@ void expectSwitchTo(const char* openCommand) {
 
 void openPanel() {
     click(300, 300);
-    ASSERT_EQ(titleMenuOpen, 1);
-    ASSERT_EQ(titleStartLatch, 0);
+    ASSERT_EQ(front.titleMenuOpen, 1);
+    ASSERT_EQ(front.titleStartLatch, 0);
 }
 
 }  // namespace
@@ -85,25 +85,25 @@ TEST(FrontTitle, DrawsAtMostOneFramePer33Milliseconds) {
     // An early turn reads no input either.
     mouse(300, 300, true);
     runTurns(1, 1);
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     runTurns(1, 40);
-    EXPECT_EQ(titleMenuOpen, 1);
+    EXPECT_EQ(front.titleMenuOpen, 1);
 }
 
 TEST(FrontTitle, StartAreaOpensTheGrowingPanel) {
     enterTitle();
     runTurns(1);
     saveScreen("front_title");
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     mouse(255, 285, true);  // top left corner of the area
     runTurns(1);
-    EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_EQ(titleStartLatch, 1);
+    EXPECT_EQ(front.titleMenuOpen, 1);
+    EXPECT_EQ(front.titleStartLatch, 1);
     EXPECT_EQ(market.messagePanel[0], 270);
     EXPECT_EQ(market.messagePanel[3], 330);
     mouse(402, 323, false);
     runTurns(10);
-    EXPECT_EQ(titleStartLatch, 0);
+    EXPECT_EQ(front.titleStartLatch, 0);
     EXPECT_EQ(market.messagePanel[0], 100);
     EXPECT_EQ(market.messagePanel[1], 200);
     EXPECT_EQ(market.messagePanel[2], 500);
@@ -127,7 +127,7 @@ TEST(FrontTitle, PressInTheOverlapNeverContinues) {
     // The press that opens the panel is held over the overlap.
     mouse(260, 300, true);
     runTurns(5);
-    EXPECT_EQ(titleMenuOpen, 1);
+    EXPECT_EQ(front.titleMenuOpen, 1);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     // Released there, pressed again there: the start area takes it first.
     mouse(260, 300, false);
@@ -168,7 +168,7 @@ TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(session.loadSaved, 1);
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_STREQ(Player.playerName, "saved");
     EXPECT_EQ(Player.cash, 77);
@@ -184,7 +184,7 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     click(180, 290);
     click(230, 300);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
-    EXPECT_EQ(titleContinueLatch, 0);
+    EXPECT_EQ(front.titleContinueLatch, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
 
     Holdings[4].shares = 30;
@@ -196,7 +196,7 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     click(520, 280);  // bottom right corner of "はじめから(以前のデータが消えます)"
     EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     EXPECT_FALSE(devices.titleSurface.held);
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     EXPECT_EQ(session.loadSaved, 0);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "2000000円");
@@ -226,7 +226,7 @@ TEST(FrontTitle, NewGameTakesOnePressAndIgnoresItUntilOpen) {
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     loop.GameScene = SCENE_TITLE_MENU;
-    titleMenuOpen = 1;
+    front.titleMenuOpen = 1;
     headless::clearMusicLog();
     runTurns(3);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
@@ -246,7 +246,7 @@ TEST(FrontTitle, RankingAreaWorksWithThePanelClosedOrOpen) {
     mouse(220, 350, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_RANKING);
-    EXPECT_EQ(titleRankingLatch, 1);
+    EXPECT_EQ(front.titleRankingLatch, 1);
     EXPECT_STREQ(RankTable[0].name, "topplayer");
     EXPECT_EQ(RankTable[0].cash, 12345);
     EXPECT_TRUE(devices.titleSurface.held);  // kept: the next title load replaces it
@@ -256,7 +256,7 @@ TEST(FrontTitle, RankingAreaWorksWithThePanelClosedOrOpen) {
     mouse(431, 396, false);
     loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(2);
-    EXPECT_EQ(titleRankingLatch, 0);
+    EXPECT_EQ(front.titleRankingLatch, 0);
     openPanel();
     click(431, 396);
     EXPECT_EQ(loop.GameScene, SCENE_RANKING);
@@ -264,7 +264,7 @@ TEST(FrontTitle, RankingAreaWorksWithThePanelClosedOrOpen) {
     loop.GameScene = SCENE_TITLE_LOAD;
     mouse(600, 50, false);
     runTurns(2);
-    EXPECT_EQ(titleMenuOpen, 1);
+    EXPECT_EQ(front.titleMenuOpen, 1);
     EXPECT_TRUE(devices.titleSurface.held);
 }
 

@@ -4,10 +4,6 @@
 #include "core/devices.h"
 #include "core/scenes.h"
 
-int32_t openingStage;
-int32_t openingFadeIn = 1;
-int32_t openingFadeOut;
-
 namespace {
 
 constexpr Rect openingStrips[5] = {
@@ -56,31 +52,25 @@ bool fadeOutStep() {
 
 void sceneOpening() {
     fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
-    if (openingStage >= 0 && openingStage <= 4)
-        bltFast(devices.backBuffer, 240, 210, devices.spriteSheet, openingStrips[openingStage], true);
+    if (front.openingStage >= 0 && front.openingStage <= 4)
+        bltFast(devices.backBuffer, 240, 210, devices.spriteSheet, openingStrips[front.openingStage], true);
 
-    if (openingStage > 4 || keyDown(Key::Enter)) {
+    if (front.openingStage > 4 || keyDown(Key::Enter)) {
         loop.GameScene = SCENE_TITLE_LOAD;
         mciSendString("Open data/title.mid Alias WAV01");
         mciSendString("Play WAV01 from 0 notify");
     }
 
-    if (openingFadeIn == 1 && !fadeInStep()) {
-        openingFadeIn = 0;
-        openingFadeOut = 1;
+    if (front.openingFadeIn == 1 && !fadeInStep()) {
+        front.openingFadeIn = 0;
+        front.openingFadeOut = 1;
     }
-    if (openingFadeOut == 1 && !fadeOutStep()) {
-        openingFadeOut = 0;
-        ++openingStage;
-        openingFadeIn = 1;
+    if (front.openingFadeOut == 1 && !fadeOutStep()) {
+        front.openingFadeOut = 0;
+        ++front.openingStage;
+        front.openingFadeIn = 1;
     }
 
     setDisplayPalette(devices.displayPalette);
     flip();
-}
-
-void resetOpeningState() {
-    openingStage = 0;
-    openingFadeIn = 1;
-    openingFadeOut = 0;
 }

@@ -18,7 +18,7 @@ void switchMusic(const char* openCommand) {
 
 void startNewGame() {
     releaseSceneSurface(devices.titleSurface);
-    titleMenuOpen = 0;
+    front.titleMenuOpen = 0;
     session.loadSaved = 0;
     // Shown until the first price step writes the real prices.
     for (int i = 0; i < SLOTS; ++i) {
@@ -43,7 +43,7 @@ void continueSavedGame() {
     // written over by the game that would follow): the menu stays.
     if (!loadGame()) return;
     releaseSceneSurface(devices.titleSurface);
-    titleMenuOpen = 0;
+    front.titleMenuOpen = 0;
     session.loadSaved = 1;
     closeMessagePanel();
     loop.GameScene = SCENE_MARKET;
