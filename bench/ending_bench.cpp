@@ -47,7 +47,7 @@ static void BM_GameOverFrame(benchmark::State& state) {
     for (auto _ : state) {
         if (frame == 0 || frame > 60) {
             state.PauseTiming();
-            gameOverPhase = 0;
+            ending.gameOverPhase = 0;
             sceneGameOver();
             frame = 1;
             state.ResumeTiming();
@@ -65,7 +65,7 @@ static void BM_StaffRollFrame(benchmark::State& state) {
     loop.GameScene = SCENE_STAFF_ROLL;
     restartStaffRoll();
     for (auto _ : state) {
-        if (rollFrames >= 3600) {
+        if (staffRoll.rollFrames >= 3600) {
             state.PauseTiming();
             restartStaffRoll();
             state.ResumeTiming();
@@ -84,7 +84,7 @@ static void BM_AwardFrame(benchmark::State& state) {
     PortfolioValue.stockValue = 5678;
     for (auto _ : state) {
         loop.GameScene = SCENE_AWARD;
-        if (awardFrames >= AWARD_MAX_FRAMES - 1) awardFrames = 0;
+        if (ending.awardFrames >= AWARD_MAX_FRAMES - 1) ending.awardFrames = 0;
         sceneAward();
         benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }

@@ -72,7 +72,7 @@ void startGameOver(uint32_t seed) {
 std::vector<int32_t> tileNumbers() {
     std::vector<int32_t> numbers;
     for (int ty = 0; ty < TILES_Y; ++ty)
-        for (int tx = 0; tx < TILES_X; ++tx) numbers.push_back(cellState[ty * TILE][tx * TILE]);
+        for (int tx = 0; tx < TILES_X; ++tx) numbers.push_back(shatter.cellState[ty * TILE][tx * TILE]);
     return numbers;
 }
 
@@ -81,12 +81,12 @@ std::vector<int32_t> tileNumbers() {
 TEST(EndingGameOver, TilesAreNumberedThenScatteredByCopying) {
     startGameOver(4321);
     runTurns(1);
-    EXPECT_EQ(gameOverPhase, 2);
-    EXPECT_EQ(shatterCell.width, 10);
-    EXPECT_EQ(shatterCell.height, 10);
-    EXPECT_EQ(shatterArea.width, 640);
-    EXPECT_EQ(shatterArea.height, 480);
-    EXPECT_EQ(shatterClock, 0);
+    EXPECT_EQ(ending.gameOverPhase, 2);
+    EXPECT_EQ(shatter.shatterCell.width, 10);
+    EXPECT_EQ(shatter.shatterCell.height, 10);
+    EXPECT_EQ(shatter.shatterArea.width, 640);
+    EXPECT_EQ(shatter.shatterArea.height, 480);
+    EXPECT_EQ(shatter.shatterClock, 0);
 
     // The same scatter worked out here: number in order, then copy each
     // tile's current number over a drawn tile.
@@ -107,9 +107,9 @@ TEST(EndingGameOver, TilesAreNumberedThenScatteredByCopying) {
     EXPECT_LE(*distinct.rbegin(), 3072);
 
     // Every pixel starts at home.
-    EXPECT_EQ(pixelX[123][456], 456);
-    EXPECT_EQ(pixelY[123][456], 123);
-    EXPECT_EQ(pixelVY[123][456], 0);
+    EXPECT_EQ(shatter.pixelX[123][456], 456);
+    EXPECT_EQ(shatter.pixelY[123][456], 123);
+    EXPECT_EQ(shatter.pixelVY[123][456], 0);
 }
 
 TEST(EndingGameOver, FourWavesStartOnTheThirdToSixthFrames) {
@@ -121,7 +121,7 @@ TEST(EndingGameOver, FourWavesStartOnTheThirdToSixthFrames) {
         const int32_t started = 1000 * (frame - 2);  // threshold of this frame's step
         int wrong = 0;
         for (int i = 0; i < TILES_X * TILES_Y; ++i) {
-            const int32_t state = cellState[(i / TILES_X) * TILE][(i % TILES_X) * TILE];
+            const int32_t state = shatter.cellState[(i / TILES_X) * TILE][(i % TILES_X) * TILE];
             if ((numbers[i] <= started) != (state < 0)) ++wrong;
         }
         EXPECT_EQ(wrong, 0) << "frame " << frame;
@@ -144,19 +144,19 @@ TEST(EndingGameOver, FallingStartsFromRestAndTheBottomRowBurstsAtOnce) {
         const int tx = (i % TILES_X) * TILE;
         if (ty == 470) {
             // Arrived before moving: bursts on this step and jumps 10 to 19 up.
-            EXPECT_EQ(cellState[ty][tx], CELL_BURSTING);
+            EXPECT_EQ(shatter.cellState[ty][tx], CELL_BURSTING);
             for (int py = ty; py < ty + TILE; ++py) {
                 for (int px = tx; px < tx + TILE; ++px) {
-                    EXPECT_GE(pixelY[py][px], py - 19);
-                    EXPECT_LE(pixelY[py][px], py - 10);
-                    EXPECT_EQ(pixelVY[py][px], pixelY[py][px] - py + 1);
+                    EXPECT_GE(shatter.pixelY[py][px], py - 19);
+                    EXPECT_LE(shatter.pixelY[py][px], py - 10);
+                    EXPECT_EQ(shatter.pixelVY[py][px], shatter.pixelY[py][px] - py + 1);
                 }
             }
             ++checkedBottom;
         } else {
-            EXPECT_EQ(cellState[ty][tx], CELL_FALLING);
-            EXPECT_EQ(pixelY[ty][tx], ty);  // the first step does not move it
-            EXPECT_EQ(pixelVY[ty][tx], 1);
+            EXPECT_EQ(shatter.cellState[ty][tx], CELL_FALLING);
+            EXPECT_EQ(shatter.pixelY[ty][tx], ty);  // the first step does not move it
+            EXPECT_EQ(shatter.pixelVY[ty][tx], 1);
             ++checkedUpper;
         }
     }
@@ -167,7 +167,7 @@ TEST(EndingGameOver, FallingStartsFromRestAndTheBottomRowBurstsAtOnce) {
     for (int i = 0; i < TILES_X * TILES_Y; ++i) {
         const int ty = (i / TILES_X) * TILE;
         if (numbers[i] > 1000 || ty >= 460) continue;
-        EXPECT_EQ(pixelY[ty][(i % TILES_X) * TILE], ty + 1);
+        EXPECT_EQ(shatter.pixelY[ty][(i % TILES_X) * TILE], ty + 1);
     }
 }
 
@@ -254,7 +254,7 @@ TEST(EndingGameOver, AClickReturnsToTheTitleAndTheNextGameOverStartsAfresh) {
     runTurns(1);
     EXPECT_EQ(presentedPixel(5, 5), pictureValue(5, 5));
     EXPECT_EQ(presentedPixel(600, 470), pictureValue(600, 470));
-    EXPECT_EQ(gameOverPhase, 2);
+    EXPECT_EQ(ending.gameOverPhase, 2);
 }
 
 TEST(EndingGameOver, FailedLocksSkipTheDrawing) {
@@ -264,25 +264,25 @@ TEST(EndingGameOver, FailedLocksSkipTheDrawing) {
     runTurns(1);
     headless::setLocksFail(false);
     EXPECT_EQ(presentedPixel(5, 5), 0);
-    EXPECT_EQ(shatterClock, 1000);
+    EXPECT_EQ(shatter.shatterClock, 1000);
 }
 
 TEST(EndingGameOver, AnAreaNotAMultipleOfTheTileIsCutIntoColumns) {
     freshStartedRun();
     seedRandom(1);
     EXPECT_EQ(shatterInit(0, 0, 0, 0, 10, 10, {5, 0, 40, 20}, devices.backBuffer, devices.workSurface), 2);
-    EXPECT_EQ(shatterArea.width, 35);
-    EXPECT_EQ(shatterArea.height, 20);
-    EXPECT_EQ(shatterCell.width, 1);
-    EXPECT_EQ(shatterCell.height, 10);
+    EXPECT_EQ(shatter.shatterArea.width, 35);
+    EXPECT_EQ(shatter.shatterArea.height, 20);
+    EXPECT_EQ(shatter.shatterCell.width, 1);
+    EXPECT_EQ(shatter.shatterCell.height, 10);
     // 35 columns by 2 rows of tiles, numbered 1 to 70 before the scatter.
     for (int ty = 0; ty < 20; ty += 10)
         for (int tx = 0; tx < 35; ++tx) {
-            EXPECT_GE(cellState[ty][tx], 1);
-            EXPECT_LE(cellState[ty][tx], 70);
+            EXPECT_GE(shatter.cellState[ty][tx], 1);
+            EXPECT_LE(shatter.cellState[ty][tx], 70);
         }
-    EXPECT_EQ(cellState[0][35], 0);
-    EXPECT_EQ(cellState[20][0], 0);
+    EXPECT_EQ(shatter.cellState[0][35], 0);
+    EXPECT_EQ(shatter.cellState[20][0], 0);
 }
 
 TEST(EndingGameOver, BlitClippedCutsTheRectangleAtTheScreenEdges) {

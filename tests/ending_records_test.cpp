@@ -44,7 +44,7 @@ void finishGame(const char* name, int32_t cash, int32_t stockValue, int32_t asse
     setPlayer(name, cash, stockValue);
     loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
-    awardClass = assetClass;
+    ending.awardClass = assetClass;
     loop.GameScene = SCENE_RANKING;
 }
 
@@ -64,16 +64,16 @@ TEST(EndingAward, LeavesOnItsThousandAndFirstFrameOrOnAClick) {
     loop.GameScene = SCENE_AWARD;
     runTurns(1000);
     EXPECT_EQ(loop.GameScene, SCENE_AWARD);
-    EXPECT_EQ(awardFrames, 1000);
+    EXPECT_EQ(ending.awardFrames, 1000);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardFrames, 0);
+    EXPECT_EQ(ending.awardFrames, 0);
 
     loop.GameScene = SCENE_AWARD;
     mouse(300, 300, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardFrames, 0);
+    EXPECT_EQ(ending.awardFrames, 0);
 }
 
 TEST(EndingAward, TheIconFollowsTheTotalOneFrameLate) {
@@ -83,25 +83,25 @@ TEST(EndingAward, TheIconFollowsTheTotalOneFrameLate) {
     loop.GameScene = SCENE_AWARD;
     runTurns(1);
     EXPECT_EQ(presentedPixel(300, 280), 60);  // class 0 from before
-    EXPECT_EQ(awardClass, 5);
+    EXPECT_EQ(ending.awardClass, 5);
     runTurns(1);
     EXPECT_EQ(presentedPixel(300, 280), 65);
 
     Player.cash = 10000000;
     runTurns(1);
-    EXPECT_EQ(awardClass, 1);
+    EXPECT_EQ(ending.awardClass, 1);
     Player.cash = 9999999;
     runTurns(1);
-    EXPECT_EQ(awardClass, 2);
+    EXPECT_EQ(ending.awardClass, 2);
     // The uncovered range keeps the class.
     Player.cash = 500000;
     runTurns(1);
-    EXPECT_EQ(awardClass, 2);
+    EXPECT_EQ(ending.awardClass, 2);
     // A signed sum: shares worth more than the debt still count.
     Player.cash = -100;
     PortfolioValue.stockValue = 1100;
     runTurns(1);
-    EXPECT_EQ(awardClass, 4);
+    EXPECT_EQ(ending.awardClass, 4);
 }
 
 TEST(EndingRanking, ATitleVisitShowsTheDefaultsAndEntersNothing) {
@@ -116,7 +116,7 @@ TEST(EndingRanking, ATitleVisitShowsTheDefaultsAndEntersNothing) {
     EXPECT_EQ(rowName(4), "doraq");
     const int32_t classes[5] = {5, 6, 6, 6, 6};
     for (int r = 0; r < 5; ++r) EXPECT_EQ(RankTable[r].assetClass, classes[r]);
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
     const std::string file = fileImage();
     EXPECT_EQ(file.size(), 1072u);
     EXPECT_EQ(file, tableImage());
@@ -133,8 +133,8 @@ TEST(EndingRanking, EqualCashStaysAboveAndNamesArePaddedToSeven) {
     EXPECT_EQ(RankTable[1].cash, 200);
     EXPECT_EQ(rowName(2), "wasuno");
     EXPECT_EQ(rowName(4), "yum");
-    EXPECT_EQ(rankEntryMade, 1);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(ending.rankEntryMade, 1);
+    EXPECT_EQ(ending.rankEntryPending, 0);
     // Never twice: later frames and later visits leave it.
     runTurns(5);
     EXPECT_EQ(rowName(1), "abc    ");
@@ -174,11 +174,11 @@ TEST(EndingRanking, NoPlaceMeansNoChangeAndNothingCarriedToTheTitleVisit) {
     finishGame("abc", 50, 0, 6);
     runTurns(2);
     EXPECT_EQ(rowName(4), "doraq");
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
     mouse(20, 20, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(ending.rankEntryPending, 0);
 
     // A title visit later, whatever the cash, enters nothing.
     mouse(300, 300, false);
@@ -186,7 +186,7 @@ TEST(EndingRanking, NoPlaceMeansNoChangeAndNothingCarriedToTheTitleVisit) {
     loop.GameScene = SCENE_RANKING;
     runTurns(2);
     EXPECT_EQ(rowName(0), "pelori");
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
 }
 
 TEST(EndingRanking, EveryFinishedGameOfTheRunIsConsidered) {
@@ -307,7 +307,7 @@ TEST(EndingRoad, AFinishedGameGoesThroughEndingAwardRankingToTheTitle) {
     headless::setKey(Key::Enter, false);
     click(300, 300);
     EXPECT_EQ(loop.GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardClass, 4);
+    EXPECT_EQ(ending.awardClass, 4);
     runTurns(2);
     EXPECT_EQ(rowName(0), "kabu   ");
     EXPECT_EQ(RankTable[0].stockValue, 500);
@@ -315,5 +315,5 @@ TEST(EndingRoad, AFinishedGameGoesThroughEndingAwardRankingToTheTitle) {
     mouse(50, 20, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(ending.rankEntryPending, 0);
 }

@@ -80,66 +80,66 @@ TEST(EndingStaffRoll, TheEndingStartSwitchesTheMusicAndMarksAFinishedGame) {
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
     EXPECT_STREQ(headless::musicCommand(1), "Open data/2ofus.MID Alias WAV01");
     EXPECT_STREQ(headless::musicCommand(2), "Play WAV01 from 0 notify");
-    EXPECT_EQ(rankEntryPending, 1);
-    EXPECT_EQ(rollFrames, 0);
+    EXPECT_EQ(ending.rankEntryPending, 1);
+    EXPECT_EQ(staffRoll.rollFrames, 0);
 }
 
 TEST(EndingStaffRoll, PhotographTimingsCaptionScatterAndTheNextPhotograph) {
     startEnding();
     for (int frame = 1; frame <= 54; ++frame) {
         runTurns(1);
-        ASSERT_EQ(photoY, -120 + 4 * frame);
-        ASSERT_TRUE(photoShownAt(0, photoY)) << frame;
-        ASSERT_EQ(captionBrightness, 0);
+        ASSERT_EQ(staffRoll.photoY, -120 + 4 * frame);
+        ASSERT_TRUE(photoShownAt(0, staffRoll.photoY)) << frame;
+        ASSERT_EQ(staffRoll.captionBrightness, 0);
     }
     runTurns(1);  // frame 55: at rest, caption not yet
-    EXPECT_EQ(photoY, 100);
-    EXPECT_EQ(captionBrightness, 0);
+    EXPECT_EQ(staffRoll.photoY, 100);
+    EXPECT_EQ(staffRoll.captionBrightness, 0);
     EXPECT_TRUE(photoShownAt(0, 100));
     runTurns(1);  // frame 56: the caption starts to fade in
-    EXPECT_EQ(photoY, 100);
-    EXPECT_EQ(captionBrightness, 2);
+    EXPECT_EQ(staffRoll.photoY, 100);
+    EXPECT_EQ(staffRoll.captionBrightness, 2);
     runTurns(126);  // frame 182
-    EXPECT_EQ(captionBrightness, 254);
+    EXPECT_EQ(staffRoll.captionBrightness, 254);
     runTurns(1);
-    EXPECT_EQ(captionBrightness, 255);
+    EXPECT_EQ(staffRoll.captionBrightness, 255);
     EXPECT_FALSE(regionBlack(450, 240, 560, 275)) << "caption drawn";
     runTurns(72);  // frame 255: the last whole frame
     EXPECT_TRUE(photoShownAt(0, 100));
-    EXPECT_EQ(photoPhase, 0);
+    EXPECT_EQ(staffRoll.photoPhase, 0);
 
     runTurns(1);  // frame 256: scatter set up, nothing of the photograph drawn
-    EXPECT_EQ(rollFrames, 256);
-    EXPECT_EQ(photoPhase, 2);
+    EXPECT_EQ(staffRoll.rollFrames, 256);
+    EXPECT_EQ(staffRoll.photoPhase, 2);
     EXPECT_TRUE(regionBlack(400, 100, 520, 220));
     EXPECT_FALSE(regionBlack(450, 240, 560, 275)) << "caption on its last frame";
 
     runTurns(1);  // frame 257: amplitude 0, in place but zero pixels left out
     EXPECT_TRUE(photoShownAt(0, 100));
-    EXPECT_EQ(waveAmplitude, 3);
+    EXPECT_EQ(staffRoll.waveAmplitude, 3);
     EXPECT_TRUE(regionBlack(450, 240, 560, 275)) << "no caption while scattering";
     for (int frame = 258; frame <= 289; ++frame) {
         runTurns(1);
-        ASSERT_EQ(photoPhase, 2) << frame;
-        ASSERT_EQ(photoIndex, 0) << frame;
+        ASSERT_EQ(staffRoll.photoPhase, 2) << frame;
+        ASSERT_EQ(staffRoll.photoIndex, 0) << frame;
     }
     EXPECT_FALSE(photoShownAt(0, 100));
     runTurns(1);  // frame 290: the last scatter step (amplitude 99)
-    EXPECT_EQ(photoPhase, 0);
-    EXPECT_EQ(photoIndex, 1);
-    EXPECT_EQ(photoY, -120);
-    EXPECT_EQ(photoSliding, 1);
-    EXPECT_EQ(captionBrightness, 0);
+    EXPECT_EQ(staffRoll.photoPhase, 0);
+    EXPECT_EQ(staffRoll.photoIndex, 1);
+    EXPECT_EQ(staffRoll.photoY, -120);
+    EXPECT_EQ(staffRoll.photoSliding, 1);
+    EXPECT_EQ(staffRoll.captionBrightness, 0);
 
     runTurns(1);  // frame 291: the second photograph comes down
-    EXPECT_EQ(photoY, -116);
+    EXPECT_EQ(staffRoll.photoY, -116);
     EXPECT_TRUE(photoShownAt(1, -116));
     EXPECT_FALSE(regionBlack(400, 0, 520, 4));
     // It ends at 2 x 255 frames from the start.
     runTurns(510 - 291);
-    EXPECT_EQ(photoPhase, 0);
+    EXPECT_EQ(staffRoll.photoPhase, 0);
     runTurns(1);
-    EXPECT_EQ(photoPhase, 2);
+    EXPECT_EQ(staffRoll.photoPhase, 2);
 }
 
 TEST(EndingStaffRoll, TheScatterMovesEachPixelAlongItsColumnAndRowDirections) {
@@ -150,23 +150,23 @@ TEST(EndingStaffRoll, TheScatterMovesEachPixelAlongItsColumnAndRowDirections) {
         for (int x = 0; x < 4; ++x)
             at(devices.workSurface, 300 + x, 200 + y) =
                 static_cast<uint8_t>(x == 1 && y == 1 ? 0 : 100 + 4 * y + x);
-    photoPhase = 0;
+    staffRoll.photoPhase = 0;
     waveInit(310, 220, 300, 200, 1, 1, {0, 0, 4, 4}, devices.backBuffer, devices.workSurface);
-    EXPECT_EQ(photoPhase, 2);
-    EXPECT_EQ(waveArea.width, 4);
-    EXPECT_EQ(waveGroup.width, 1);
+    EXPECT_EQ(staffRoll.photoPhase, 2);
+    EXPECT_EQ(wave.waveArea.width, 4);
+    EXPECT_EQ(wave.waveGroup.width, 1);
     // The angles came from the generator: columns first, then rows.
     seedRandom(31);
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(waveColumnAngle[x], nextRandom() % 360);
-    for (int y = 0; y < 4; ++y) EXPECT_EQ(waveRowAngle[y], nextRandom() % 360);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(wave.waveColumnAngle[x], nextRandom() % 360);
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(wave.waveRowAngle[y], nextRandom() % 360);
 
     // Fixed directions. Shifts round down: at amplitude 10, column angle 120
     // (cosine -511) moves -5, angle 180 (-1023) moves -10; row angle 270
     // (sine -1023) moves -10; angle 270's cosine and angle 0's sine are 0.
     const int angles[4] = {0, 120, 180, 270};
     const int dx[4] = {10, -5, -10, 0};
-    for (int x = 0; x < 4; ++x) waveColumnAngle[x] = angles[x];
-    for (int y = 0; y < 4; ++y) waveRowAngle[y] = y == 1 ? 270 : 0;
+    for (int x = 0; x < 4; ++x) wave.waveColumnAngle[x] = angles[x];
+    for (int y = 0; y < 4; ++y) wave.waveRowAngle[y] = y == 1 ? 270 : 0;
     fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
     waveStep(10);
     for (int y = 0; y < 4; ++y) {
@@ -178,11 +178,11 @@ TEST(EndingStaffRoll, TheScatterMovesEachPixelAlongItsColumnAndRowDirections) {
     }
 
     // Destinations off the surface are skipped, not wrapped.
-    for (int x = 0; x < 4; ++x) waveColumnAngle[x] = 180;
+    for (int x = 0; x < 4; ++x) wave.waveColumnAngle[x] = 180;
     fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 9);
     waveInit(0, 0, 300, 200, 1, 1, {0, 0, 4, 4}, devices.backBuffer, devices.workSurface);
-    for (int x = 0; x < 4; ++x) waveColumnAngle[x] = 180;
-    for (int y = 0; y < 4; ++y) waveRowAngle[y] = 0;
+    for (int x = 0; x < 4; ++x) wave.waveColumnAngle[x] = 180;
+    for (int y = 0; y < 4; ++y) wave.waveRowAngle[y] = 0;
     waveStep(50);
     int changed = 0;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
@@ -207,34 +207,34 @@ TEST(EndingStaffRoll, CreditsScrollThenNoticeThenLogoAndItStaysWithoutEnter) {
             at(devices.spriteSheet, x, y) = (x + y) % 3 == 0 ? COLOR_KEY : 200;
 
     runTurns(1);
-    EXPECT_FLOAT_EQ(scrollOffset, 479.0f);
+    EXPECT_FLOAT_EQ(staffRoll.scrollOffset, 479.0f);
     runTurns(3678);  // frame 3679: the last line is still on its way out
-    EXPECT_EQ(scrollActive, 1);
-    EXPECT_EQ(noticeOn, 0);
+    EXPECT_EQ(staffRoll.scrollActive, 1);
+    EXPECT_EQ(staffRoll.noticeOn, 0);
     runTurns(1);  // frame 3680
-    EXPECT_EQ(scrollActive, 0);
-    EXPECT_EQ(photosActive, 0);
-    EXPECT_EQ(noticeOn, 1);
-    EXPECT_FLOAT_EQ(scrollOffset, 0.0f);
+    EXPECT_EQ(staffRoll.scrollActive, 0);
+    EXPECT_EQ(staffRoll.photosActive, 0);
+    EXPECT_EQ(staffRoll.noticeOn, 1);
+    EXPECT_FLOAT_EQ(staffRoll.scrollOffset, 0.0f);
 
     runTurns(60);
     EXPECT_FALSE(regionBlack(160, 160, 460, 195)) << "notice shown";
     runTurns(80);  // frame 3820: 90 frames at full brightness, then 5 levels a frame
-    EXPECT_EQ(noticeBrightness, 0);
-    EXPECT_EQ(noticeOn, 1);
-    EXPECT_EQ(logoRight, 0);
+    EXPECT_EQ(staffRoll.noticeBrightness, 0);
+    EXPECT_EQ(staffRoll.noticeOn, 1);
+    EXPECT_EQ(staffRoll.logoRight, 0);
 
     runTurns(1);  // frame 3821: the notice ends and the logo starts
-    EXPECT_EQ(noticeDone, 1);
-    EXPECT_EQ(noticeOn, 0);
-    EXPECT_EQ(logoRight, 3);
-    EXPECT_EQ(creditBrightness, 1);
+    EXPECT_EQ(staffRoll.noticeDone, 1);
+    EXPECT_EQ(staffRoll.noticeOn, 0);
+    EXPECT_EQ(staffRoll.logoRight, 3);
+    EXPECT_EQ(staffRoll.creditBrightness, 1);
     EXPECT_EQ(presentedPixel(100, 100), 200);  // sheet (2, 177) is opaque
     EXPECT_EQ(presentedPixel(101, 100), 0);    // the wipe has not reached it
 
     runTurns(400);
-    EXPECT_EQ(logoRight, LOGO_RIGHT_MAX);
-    EXPECT_EQ(creditBrightness, 255);
+    EXPECT_EQ(staffRoll.logoRight, LOGO_RIGHT_MAX);
+    EXPECT_EQ(staffRoll.creditBrightness, 255);
     EXPECT_EQ(loop.GameScene, SCENE_STAFF_ROLL);
     int mismatches = 0;
     for (int y = LOGO_TOP; y < LOGO_BOTTOM; ++y)
@@ -254,8 +254,8 @@ TEST(EndingStaffRoll, EnterOnTheFirstFrameLeavesWithTheMusicClosed) {
     EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     ASSERT_EQ(headless::musicCommandCount(), 1);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
-    EXPECT_EQ(rollFrames, 0);
-    EXPECT_EQ(rollEnterLatch, 1);
+    EXPECT_EQ(staffRoll.rollFrames, 0);
+    EXPECT_EQ(staffRoll.rollEnterLatch, 1);
 }
 
 TEST(EndingStaffRoll, AHeldEnterActsOnceAndEveryEndingStartsFromTheBeginning) {
@@ -276,19 +276,19 @@ TEST(EndingStaffRoll, AHeldEnterActsOnceAndEveryEndingStartsFromTheBeginning) {
     headless::setKey(Key::Enter, false);
 
     // A later ending in the same run plays from its first frame.
-    scrollActive = 0;
-    noticeDone = 1;
-    logoRight = 448;
-    photosActive = 0;
+    staffRoll.scrollActive = 0;
+    staffRoll.noticeDone = 1;
+    staffRoll.logoRight = 448;
+    staffRoll.photosActive = 0;
     loop.GameScene = SCENE_ENDING_START;
     runTurns(2);
-    EXPECT_EQ(rollFrames, 1);
-    EXPECT_EQ(scrollActive, 1);
-    EXPECT_EQ(photosActive, 1);
-    EXPECT_EQ(noticeDone, 0);
-    EXPECT_EQ(logoRight, 0);
-    EXPECT_EQ(photoY, -116);
-    EXPECT_FLOAT_EQ(scrollOffset, 479.0f);
+    EXPECT_EQ(staffRoll.rollFrames, 1);
+    EXPECT_EQ(staffRoll.scrollActive, 1);
+    EXPECT_EQ(staffRoll.photosActive, 1);
+    EXPECT_EQ(staffRoll.noticeDone, 0);
+    EXPECT_EQ(staffRoll.logoRight, 0);
+    EXPECT_EQ(staffRoll.photoY, -116);
+    EXPECT_FLOAT_EQ(staffRoll.scrollOffset, 479.0f);
 }
 
 TEST(EndingStaffRoll, FramesWithTheGameArt) {

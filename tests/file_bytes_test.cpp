@@ -38,8 +38,8 @@ TEST(FileBytes, RankingEntryKeepsTheRowsBytesAfterTheName) {
 
     std::strcpy(Player.playerName, "abc");
     Player.cash = 100;  // enters at row 2, below the row of equal cash
-    awardClass = 5;
-    rankEntryPending = 1;
+    ending.awardClass = 5;
+    ending.rankEntryPending = 1;
     loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(1);
     const std::string file = readFile("savedat/rank.txt");

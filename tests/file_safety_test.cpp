@@ -111,7 +111,7 @@ TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
 // the result entered and the table written on every frame.
 void playRankingScreen() {
     Player.cash = 5000;
-    rankEntryPending = 1;
+    ending.rankEntryPending = 1;
     loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(5);
     loadRankFile();
@@ -135,7 +135,7 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
     playRankingScreen();
     expectRankFileKept("folder", "", NameKind::Folder);
     EXPECT_TRUE(nameKind("savedat/rank.txt/inside") == NameKind::Folder);
-    EXPECT_EQ(rankEntryMade, 1);  // the screen shows the entry it made
+    EXPECT_EQ(ending.rankEntryMade, 1);  // the screen shows the entry it made
 
     // A file that cannot be read, seen by a user who cannot read it.
     const std::string folder = testing_support::freshStartedRun();

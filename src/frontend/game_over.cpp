@@ -5,18 +5,17 @@
 #include "market/market_state.h"
 #include "core/scenes.h"
 
-int32_t gameOverPhase = 0;
-
 void sceneGameOver() {
     fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
-    if (gameOverPhase == 0) gameOverPhase = 1;
+    if (ending.gameOverPhase == 0) ending.gameOverPhase = 1;
 
-    if (gameOverPhase == 1) {
+    if (ending.gameOverPhase == 1) {
         const Rect whole = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
         bltFast(devices.backBuffer, 0, 0, devices.overSurface, whole, false);
         bltFast(devices.workSurface, 0, 0, devices.overSurface, whole, false);
-        gameOverPhase = shatterInit(0, 0, 0, 0, 10, 10, whole, devices.backBuffer, devices.workSurface);
-    } else if (gameOverPhase == 2) {
+        ending.gameOverPhase =
+            shatterInit(0, 0, 0, 0, 10, 10, whole, devices.backBuffer, devices.workSurface);
+    } else if (ending.gameOverPhase == 2) {
         shatterStep();
     }
 
@@ -26,7 +25,7 @@ void sceneGameOver() {
     if (keyDown(Key::LeftButton)) {
         loop.GameScene = SCENE_TITLE_LOAD;
         market.ruinReady = 0;
-        gameOverPhase = 0;  // the next game over starts afresh
+        ending.gameOverPhase = 0;  // the next game over starts afresh
     }
     flip();
 }

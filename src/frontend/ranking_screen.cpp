@@ -11,10 +11,6 @@
 #include "core/scenes.h"
 #include "state/records.h"
 
-int32_t rankEntryMade = 0;
-int32_t rankEntryPending = 0;
-int32_t rankFileRead = 0;
-
 namespace {
 
 constexpr Rect backButtonRect = {202, 134, 347, 171};
@@ -52,9 +48,9 @@ void enterResult() {
     row.name[length] = '\0';
     row.stockValue = PortfolioValue.stockValue;
     row.cash = Player.cash;
-    row.assetClass = awardClass;
-    rankEntryMade = 1;
-    rankEntryPending = 0;
+    row.assetClass = ending.awardClass;
+    ending.rankEntryMade = 1;
+    ending.rankEntryPending = 0;
 }
 
 void drawRows() {
@@ -82,13 +78,13 @@ void sceneRanking() {
     bltFast(devices.backBuffer, 0, 0, devices.rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
 
     // A stored ranking is read before anything is entered or written over it.
-    if (rankFileRead == 0) {
+    if (ending.rankFileRead == 0) {
         loadRankFile();
-        rankFileRead = 1;
+        ending.rankFileRead = 1;
     }
 
     orderPass();
-    if (rankEntryPending == 1) enterResult();
+    if (ending.rankEntryPending == 1) enterResult();
     saveRankFile();
 
     drawRows();
@@ -104,11 +100,12 @@ void sceneRanking() {
     }
 
     bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, backButtonRect, true);
-    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, cursorRect, true);
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, cursorRect,
+            true);
 
     if (cursorIn(11, 11, 144, 36) && keyDown(Key::LeftButton)) {
         loop.GameScene = SCENE_TITLE_LOAD;
-        rankEntryPending = 0;  // a result with no place is not carried to a later visit
+        ending.rankEntryPending = 0;  // a result with no place is not carried to a later visit
     }
     flip();
 }
