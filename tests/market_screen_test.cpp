@@ -43,7 +43,8 @@ void setUpGame() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 100 + 13 * slot;
-        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
+                      ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         PriceHistory[slot].history[0] = ListedCompanies[slot].price;
@@ -144,7 +145,8 @@ TEST(MessagePanel, GrowsOpenInEightCalls) {
     // drawn at full size: black inside, the white rim on its left edge
     const uint8_t white = nearestPaletteIndex(255, 255, 255);
     bool rim = false;
-    for (int x = 98; x <= 103; ++x) rim = rim || devices.backBuffer.pixels[300 * devices.backBuffer.pitch + x] == white;
+    for (int x = 98; x <= 103; ++x)
+        rim = rim || devices.backBuffer.pixels[300 * devices.backBuffer.pitch + x] == white;
     EXPECT_TRUE(rim);
     EXPECT_EQ(devices.backBuffer.pixels[300 * devices.backBuffer.pitch + 300], nearestPaletteIndex(0, 0, 0));
 }
@@ -256,7 +258,7 @@ TEST(AssetPanel, ButtonsWithoutLatchAndTheirScenes) {
     mouse(560, 160, true);
     runTurns(1);
     EXPECT_EQ(loop.GameScene, SCENE_MARKET);  // no support screen while a result is shown
-    EXPECT_EQ(market.supportShowing, 0);        // the press took the message away
+    EXPECT_EQ(market.supportShowing, 0);      // the press took the message away
     mouse(560, 160, false);
     runTurns(1);
     mouse(560, 160, true);
@@ -413,7 +415,8 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
         for (int x = 0; x < 640; ++x)
             devices.workSurface.pixels[y * devices.workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
     }
-    devices.workSurface.pixels[200 * devices.workSurface.pitch + 80] = COLOR_KEY;  // strip 40..80 of row 200 is skipped
+    devices.workSurface.pixels[200 * devices.workSurface.pitch + 80] =
+        COLOR_KEY;  // strip 40..80 of row 200 is skipped
     market.marketTransition = 1;
     const int32_t ticks = market.stepTicks;
     const int32_t x = market.newsX;
@@ -520,10 +523,13 @@ TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
     setUpGame();
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x] = uint8_t((x * 3 + y * 5) % 250);
+            devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x] =
+                uint8_t((x * 3 + y * 5) % 250);
         }
     }
-    const auto background = [](int x, int y) { return devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x]; };
+    const auto background = [](int x, int y) {
+        return devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x];
+    };
     Player.cash = 1;  // not ruined: only the shake runs
     market.shakeActive = 1;
     market.shakeCount = 0;

@@ -310,9 +310,10 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
         ts::click(NEXT_X, NEXT_Y);
     }
     // Every other surface is left untouched by the frames that follow.
-    const Surface* others[] = {&devices.gameMainSurface, &devices.hyoshoSurface, &devices.syasinSurface, &devices.ukeSurface,
-                               &devices.kounyuSurface,   &devices.shienSurface,  &devices.spriteSheet,   &devices.overSurface,
-                               &devices.editSurface,     &devices.workSurface,   &devices.rankingSurface};
+    const Surface* others[] = {&devices.gameMainSurface, &devices.hyoshoSurface, &devices.syasinSurface,
+                               &devices.ukeSurface,      &devices.kounyuSurface, &devices.shienSurface,
+                               &devices.spriteSheet,     &devices.overSurface,   &devices.editSurface,
+                               &devices.workSurface,     &devices.rankingSurface};
     auto checksum = [&others] {
         uint64_t sum = 0;
         for (const Surface* s : others) {
