@@ -474,49 +474,6 @@ TEST(Transition, FailedLocksStillEndTheTransition) {
 
 namespace {
 
-TEST(MarketReset, EveryGlobalBackToProgramStart) {
-    setUpGame();
-    runTurns(3);
-    market.stepTicks = 9;
-    market.priceStepSize[3] = 2;
-    market.priceDirection[3] = 2;
-    market.newsX = 5;
-    market.newsMode = 1;
-    market.newsApplied[2] = 1;
-    market.newsCoinDrawn = 1;
-    market.saveButtonLatch = 1;
-    market.fastForwardLatch = 1;
-    market.fastForwardPressed = 1;
-    market.zoomA[0] = 10;
-    market.secondZoom = 1;
-    market.shakeCount = 4;
-    market.stripProgress = 7;
-    market.messagePanel[0] = 100;
-    resetMarketState();
-    EXPECT_EQ(market.stepTicks, 0);
-    EXPECT_EQ(market.priceStepSize[3], 0);
-    EXPECT_EQ(market.priceDirection[3], 0);
-    EXPECT_EQ(market.newsX, 640);
-    EXPECT_EQ(market.newsMode, 0);
-    EXPECT_EQ(market.newsApplied[2], 0);
-    EXPECT_EQ(market.newsCoinDrawn, 0);
-    EXPECT_STREQ(market.newsText, "");
-    EXPECT_STREQ(market.dateText, "");
-    EXPECT_EQ(market.saveButtonLatch, 0);
-    EXPECT_EQ(market.fastForwardLatch, 0);
-    EXPECT_EQ(market.fastForwardPressed, 0);
-    EXPECT_EQ(market.zoomA[0], 200);
-    EXPECT_EQ(market.secondZoom, 0);
-    EXPECT_EQ(market.shakeCount, 0);
-    EXPECT_EQ(market.stripProgress, 0);
-    EXPECT_EQ(market.messagePanel[0], 300);
-    EXPECT_EQ(market.marketLastFrame, 0u);
-}
-
-}  // namespace
-
-namespace {
-
 // The shaken background: four opaque pieces of the main background that tile
 // the screen with the offset (5, 5), then (0, 0).
 TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {

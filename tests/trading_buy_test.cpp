@@ -341,19 +341,6 @@ TEST(TradingBuy, FailedLockSkipsTheRule) {
     EXPECT_TRUE(ruleOnRow(210));
 }
 
-TEST(TradingBuy, ResetRestoresProgramStart) {
-    openBuyScreen(1000);
-    ts::click(ADD_X, ADD_Y);
-    ts::click(PREV_X, PREV_Y);
-    resetTradingState();
-    EXPECT_EQ(trading.buyOrder[0], 0);
-    EXPECT_EQ(trading.buySelected, 0);
-    EXPECT_EQ(trading.buyTotal, 0u);
-    EXPECT_EQ(trading.buyAddButton.latch, 0);
-    EXPECT_EQ(trading.buyPrevButton.image, 0);
-    EXPECT_STREQ(trading.buyTotalText, "");
-}
-
 TEST(TradingBuy, ButtonsShowTheirImages) {
     openBuyScreen(1000);
     EXPECT_TRUE(spriteShown(150, 110, Rect{0, 28, 66, 65}));
