@@ -42,19 +42,19 @@ void startEndingRun() {
 // set-up frame is left out of the timing.
 static void BM_GameOverFrame(benchmark::State& state) {
     startEndingRun();
-    GameScene = SCENE_GAME_OVER;
+    loop.GameScene = SCENE_GAME_OVER;
     int frame = 0;
     for (auto _ : state) {
         if (frame == 0 || frame > 60) {
             state.PauseTiming();
-            gameOverPhase = 0;
+            ending.gameOverPhase = 0;
             sceneGameOver();
             frame = 1;
             state.ResumeTiming();
         }
         sceneGameOver();
         ++frame;
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_GameOverFrame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -62,16 +62,16 @@ BENCHMARK(BM_GameOverFrame)->Repetitions(5)->ReportAggregatesOnly(true);
 // The credits' whole scroll with its thirteen photographs, over and over.
 static void BM_StaffRollFrame(benchmark::State& state) {
     startEndingRun();
-    GameScene = SCENE_STAFF_ROLL;
+    loop.GameScene = SCENE_STAFF_ROLL;
     restartStaffRoll();
     for (auto _ : state) {
-        if (rollFrames >= 3600) {
+        if (staffRoll.rollFrames >= 3600) {
             state.PauseTiming();
             restartStaffRoll();
             state.ResumeTiming();
         }
         sceneStaffRoll();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_StaffRollFrame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -83,10 +83,10 @@ static void BM_AwardFrame(benchmark::State& state) {
     Player.cash = 1234;
     PortfolioValue.stockValue = 5678;
     for (auto _ : state) {
-        GameScene = SCENE_AWARD;
-        if (awardFrames >= AWARD_MAX_FRAMES - 1) awardFrames = 0;
+        loop.GameScene = SCENE_AWARD;
+        if (ending.awardFrames >= AWARD_MAX_FRAMES - 1) ending.awardFrames = 0;
         sceneAward();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_AwardFrame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -96,9 +96,9 @@ static void BM_RankingFrame(benchmark::State& state) {
     ScratchFolder scratch;  // the ranking file goes there, not to the game's own savedat/
     startEndingRun();
     for (auto _ : state) {
-        GameScene = SCENE_RANKING;
+        loop.GameScene = SCENE_RANKING;
         sceneRanking();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_RankingFrame)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -33,7 +33,7 @@ void runFrames(benchmark::State& state, void (*scene)(), uint32_t msPerFrame) {
     for (auto _ : state) {
         headless::advanceTime(msPerFrame);
         scene();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 
@@ -41,26 +41,26 @@ void runFrames(benchmark::State& state, void (*scene)(), uint32_t msPerFrame) {
 
 static void BM_OpeningFrame(benchmark::State& state) {
     startFrontRun();
-    GameScene = SCENE_OPENING;
+    loop.GameScene = SCENE_OPENING;
     runFrames(state, sceneOpening, 0);
 }
 BENCHMARK(BM_OpeningFrame);
 
 static void BM_TitleFrame(benchmark::State& state) {
     startFrontRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     sceneTitleLoad();
-    titleMenuOpen = 1;  // with the panel and its two texts
+    front.titleMenuOpen = 1;  // with the panel and its two texts
     runFrames(state, sceneTitleMenu, 40);
 }
 BENCHMARK(BM_TitleFrame);
 
 static void BM_NameEntryFrame(benchmark::State& state) {
     startFrontRun();
-    GameScene = SCENE_NAME_ENTRY;
-    std::snprintf(nameBuffer, sizeof nameBuffer, "%s", "kabuya");
-    nameLength = 6;
-    goalYears = 120;
+    loop.GameScene = SCENE_NAME_ENTRY;
+    std::snprintf(front.nameBuffer, sizeof front.nameBuffer, "%s", "kabuya");
+    front.nameLength = 6;
+    front.goalYears = 120;
     runFrames(state, sceneNameEntry, 0);
 }
 BENCHMARK(BM_NameEntryFrame);
@@ -77,7 +77,7 @@ static void BM_GraphFrame(benchmark::State& state) {
         }
     }
     Holdings[0].shares = 10000;
-    GameScene = SCENE_GRAPH_LOAD;
+    loop.GameScene = SCENE_GRAPH_LOAD;
     sceneGraphLoad();
     runFrames(state, sceneGraph, 25);
 }

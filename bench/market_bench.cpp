@@ -30,7 +30,8 @@ void startMarketRun() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 200 + 20 * slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
+                      ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         Holdings[slot].shares = slot % 3 == 0 ? 10000 : 0;
@@ -40,8 +41,8 @@ void startMarketRun() {
     std::strcpy(Player.cashText, "2000000円");
     PortfolioValue.everBought = 1;
     Calendar = CalendarRecord{2003, 1, 2, 10};
-    std::strcpy(yearsLeftText, "あと10年");
-    GameScene = SCENE_MARKET;
+    std::strcpy(session.yearsLeftText, "あと10年");
+    loop.GameScene = SCENE_MARKET;
     headless::setCursor(300, 300);
     headless::setButton(false);
 }
@@ -52,12 +53,12 @@ void startMarketRun() {
 static void BM_MarketFrame(benchmark::State& state) {
     ScratchFolder scratch;  // the saves go there
     startMarketRun();
-    saveShowing = 1;
+    market.saveShowing = 1;
     for (auto _ : state) {
-        stepTicks = 0;
-        ++frameCounter;
+        market.stepTicks = 0;
+        ++loop.frameCounter;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_MarketFrame)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -68,13 +69,13 @@ static void BM_MarketPriceStepFrame(benchmark::State& state) {
     ScratchFolder scratch;
     startMarketRun();
     setBackgroundSaving(true);
-    saveShowing = 1;
+    market.saveShowing = 1;
     for (auto _ : state) {
-        stepTicks = PRICE_STEP_FRAMES - 1;
-        marketPaused = 0;  // a bankruptcy would hold the steps
-        ++frameCounter;
+        market.stepTicks = PRICE_STEP_FRAMES - 1;
+        market.marketPaused = 0;  // a bankruptcy would hold the steps
+        ++loop.frameCounter;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
     setBackgroundSaving(false);
 }
@@ -85,9 +86,9 @@ static void BM_MarketTransitionFrame(benchmark::State& state) {
     ScratchFolder scratch;
     startMarketRun();
     for (auto _ : state) {
-        if (marketTransition == 0) marketTransition = 2;
+        if (market.marketTransition == 0) market.marketTransition = 2;
         runMarketFrame();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_MarketTransitionFrame)->Repetitions(5)->ReportAggregatesOnly(true);

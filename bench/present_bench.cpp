@@ -18,7 +18,7 @@ static void BM_Flip(benchmark::State& state) {
     createStartupSurfaces();
     for (auto _ : state) {
         flip();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_Flip);
@@ -45,8 +45,8 @@ static void BM_ScalePicture(benchmark::State& state) {
     uint32_t colors[256];
     for (int i = 0; i < 256; ++i) colors[i] = palette[i].red << 16 | palette[i].green << 8 | palette[i].blue;
     for (auto _ : state) {
-        scalePicture(window.data(), width, view, columnMap, rowMap, rankingSurface.pixels,
-                     rankingSurface.pitch, colors);
+        scalePicture(window.data(), width, view, columnMap, rowMap, devices.rankingSurface.pixels,
+                     devices.rankingSurface.pitch, colors);
         benchmark::DoNotOptimize(window.data());
     }
 }

@@ -54,7 +54,8 @@ static void BM_SdlPresent(benchmark::State& state) {
     }
     PaletteEntry palette[256];
     getDisplayPalette(palette);
-    for (auto _ : state) showFrameInWindow(window, rankingSurface.pixels, rankingSurface.pitch, palette);
+    for (auto _ : state)
+        showFrameInWindow(window, devices.rankingSurface.pixels, devices.rankingSurface.pitch, palette);
     SDL_DestroyWindow(window);
     SDL_Quit();
 }

@@ -39,7 +39,7 @@ static void BM_TextLines(benchmark::State& state) {
     drawLines();  // every glyph in place before timing
     for (auto _ : state) {
         drawLines();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 BENCHMARK(BM_TextLines)->Unit(benchmark::kMicrosecond);

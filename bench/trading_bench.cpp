@@ -27,7 +27,7 @@ void startTradingRun(int32_t scene) {
     }
     Player.cash = 5000;
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
-    GameScene = scene;
+    loop.GameScene = scene;
     headless::setCursor(320, 60);
     headless::setButton(false);
 }
@@ -35,7 +35,7 @@ void startTradingRun(int32_t scene) {
 void runFrames(benchmark::State& state, void (*scene)()) {
     for (auto _ : state) {
         scene();
-        benchmark::DoNotOptimize(backBuffer.pixels);
+        benchmark::DoNotOptimize(devices.backBuffer.pixels);
     }
 }
 
@@ -50,8 +50,8 @@ BENCHMARK(BM_BuyFrameOrdering);
 // The decided state: a purchase list of ten lines, all shown, with its rule.
 static void BM_BuyFrameDecided(benchmark::State& state) {
     startTradingRun(SCENE_BUY);
-    for (int i = 0; i < 10; ++i) buyOrder[i] = 10000;
-    buyTotal = 1045;
+    for (int i = 0; i < 10; ++i) trading.buyOrder[i] = 10000;
+    trading.buyTotal = 1045;
     headless::setCursor(263, 448);
     headless::setButton(true);
     sceneBuy();

@@ -34,7 +34,7 @@ uint8_t pictureValue(int x, int y) {
 
 void paintPicture() {
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < SCREEN_WIDTH; ++x) at(overSurface, x, y) = pictureValue(x, y);
+        for (int x = 0; x < SCREEN_WIDTH; ++x) at(devices.overSurface, x, y) = pictureValue(x, y);
 }
 
 // The caption sprite: a pattern with transparent holes.
@@ -43,7 +43,7 @@ uint8_t captionValue(int x, int y) { return (x + y) % 5 == 0 ? COLOR_KEY : stati
 void paintCaption() {
     const Rect r = gameOverCaptionRect;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) at(spriteSheet, x, y) = captionValue(x, y);
+        for (int x = r.left; x < r.right; ++x) at(devices.spriteSheet, x, y) = captionValue(x, y);
 }
 
 bool inCaption(int x, int y) {
@@ -66,13 +66,13 @@ void startGameOver(uint32_t seed) {
     paintPicture();
     paintCaption();
     seedRandom(seed);
-    GameScene = SCENE_GAME_OVER;
+    loop.GameScene = SCENE_GAME_OVER;
 }
 
 std::vector<int32_t> tileNumbers() {
     std::vector<int32_t> numbers;
     for (int ty = 0; ty < TILES_Y; ++ty)
-        for (int tx = 0; tx < TILES_X; ++tx) numbers.push_back(cellState[ty * TILE][tx * TILE]);
+        for (int tx = 0; tx < TILES_X; ++tx) numbers.push_back(shatter.cellState[ty * TILE][tx * TILE]);
     return numbers;
 }
 
@@ -81,12 +81,12 @@ std::vector<int32_t> tileNumbers() {
 TEST(EndingGameOver, TilesAreNumberedThenScatteredByCopying) {
     startGameOver(4321);
     runTurns(1);
-    EXPECT_EQ(gameOverPhase, 2);
-    EXPECT_EQ(shatterCell.width, 10);
-    EXPECT_EQ(shatterCell.height, 10);
-    EXPECT_EQ(shatterArea.width, 640);
-    EXPECT_EQ(shatterArea.height, 480);
-    EXPECT_EQ(shatterClock, 0);
+    EXPECT_EQ(ending.gameOverPhase, 2);
+    EXPECT_EQ(shatter.shatterCell.width, 10);
+    EXPECT_EQ(shatter.shatterCell.height, 10);
+    EXPECT_EQ(shatter.shatterArea.width, 640);
+    EXPECT_EQ(shatter.shatterArea.height, 480);
+    EXPECT_EQ(shatter.shatterClock, 0);
 
     // The same scatter worked out here: number in order, then copy each
     // tile's current number over a drawn tile.
@@ -107,9 +107,9 @@ TEST(EndingGameOver, TilesAreNumberedThenScatteredByCopying) {
     EXPECT_LE(*distinct.rbegin(), 3072);
 
     // Every pixel starts at home.
-    EXPECT_EQ(pixelX[123][456], 456);
-    EXPECT_EQ(pixelY[123][456], 123);
-    EXPECT_EQ(pixelVY[123][456], 0);
+    EXPECT_EQ(shatter.pixelX[123][456], 456);
+    EXPECT_EQ(shatter.pixelY[123][456], 123);
+    EXPECT_EQ(shatter.pixelVY[123][456], 0);
 }
 
 TEST(EndingGameOver, FourWavesStartOnTheThirdToSixthFrames) {
@@ -121,7 +121,7 @@ TEST(EndingGameOver, FourWavesStartOnTheThirdToSixthFrames) {
         const int32_t started = 1000 * (frame - 2);  // threshold of this frame's step
         int wrong = 0;
         for (int i = 0; i < TILES_X * TILES_Y; ++i) {
-            const int32_t state = cellState[(i / TILES_X) * TILE][(i % TILES_X) * TILE];
+            const int32_t state = shatter.cellState[(i / TILES_X) * TILE][(i % TILES_X) * TILE];
             if ((numbers[i] <= started) != (state < 0)) ++wrong;
         }
         EXPECT_EQ(wrong, 0) << "frame " << frame;
@@ -144,19 +144,19 @@ TEST(EndingGameOver, FallingStartsFromRestAndTheBottomRowBurstsAtOnce) {
         const int tx = (i % TILES_X) * TILE;
         if (ty == 470) {
             // Arrived before moving: bursts on this step and jumps 10 to 19 up.
-            EXPECT_EQ(cellState[ty][tx], CELL_BURSTING);
+            EXPECT_EQ(shatter.cellState[ty][tx], CELL_BURSTING);
             for (int py = ty; py < ty + TILE; ++py) {
                 for (int px = tx; px < tx + TILE; ++px) {
-                    EXPECT_GE(pixelY[py][px], py - 19);
-                    EXPECT_LE(pixelY[py][px], py - 10);
-                    EXPECT_EQ(pixelVY[py][px], pixelY[py][px] - py + 1);
+                    EXPECT_GE(shatter.pixelY[py][px], py - 19);
+                    EXPECT_LE(shatter.pixelY[py][px], py - 10);
+                    EXPECT_EQ(shatter.pixelVY[py][px], shatter.pixelY[py][px] - py + 1);
                 }
             }
             ++checkedBottom;
         } else {
-            EXPECT_EQ(cellState[ty][tx], CELL_FALLING);
-            EXPECT_EQ(pixelY[ty][tx], ty);  // the first step does not move it
-            EXPECT_EQ(pixelVY[ty][tx], 1);
+            EXPECT_EQ(shatter.cellState[ty][tx], CELL_FALLING);
+            EXPECT_EQ(shatter.pixelY[ty][tx], ty);  // the first step does not move it
+            EXPECT_EQ(shatter.pixelVY[ty][tx], 1);
             ++checkedUpper;
         }
     }
@@ -167,7 +167,7 @@ TEST(EndingGameOver, FallingStartsFromRestAndTheBottomRowBurstsAtOnce) {
     for (int i = 0; i < TILES_X * TILES_Y; ++i) {
         const int ty = (i / TILES_X) * TILE;
         if (numbers[i] > 1000 || ty >= 460) continue;
-        EXPECT_EQ(pixelY[ty][(i % TILES_X) * TILE], ty + 1);
+        EXPECT_EQ(shatter.pixelY[ty][(i % TILES_X) * TILE], ty + 1);
     }
 }
 
@@ -200,7 +200,7 @@ TEST(EndingGameOver, FirstFramesShowThePictureThenKeyPixelsAtTheFill) {
 TEST(EndingGameOver, FramesWithTheGameArt) {
     freshStartedRun();
     seedRandom(2003);
-    GameScene = SCENE_GAME_OVER;
+    loop.GameScene = SCENE_GAME_OVER;
     runTurns(1);
     saveScreen("ending_game_over_start");
     runTurns(24);
@@ -231,30 +231,30 @@ TEST(EndingGameOver, WhenEverythingIsGoneOnlyTheCaptionRemains) {
         }
     }
     EXPECT_EQ(mismatches, 0);
-    EXPECT_EQ(GameScene, SCENE_GAME_OVER);
+    EXPECT_EQ(loop.GameScene, SCENE_GAME_OVER);
 }
 
 TEST(EndingGameOver, AClickReturnsToTheTitleAndTheNextGameOverStartsAfresh) {
     startGameOver(11);
-    ruinReady = 1;
+    market.ruinReady = 1;
     mouse(300, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(ruinReady, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(market.ruinReady, 0);
 
     // Run the effect to its end, leave, and come back: the picture is whole again.
     mouse(300, 300, false);
-    GameScene = SCENE_GAME_OVER;
+    loop.GameScene = SCENE_GAME_OVER;
     runTurns(150);
     mouse(300, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
     mouse(300, 300, false);
-    GameScene = SCENE_GAME_OVER;
+    loop.GameScene = SCENE_GAME_OVER;
     runTurns(1);
     EXPECT_EQ(presentedPixel(5, 5), pictureValue(5, 5));
     EXPECT_EQ(presentedPixel(600, 470), pictureValue(600, 470));
-    EXPECT_EQ(gameOverPhase, 2);
+    EXPECT_EQ(ending.gameOverPhase, 2);
 }
 
 TEST(EndingGameOver, FailedLocksSkipTheDrawing) {
@@ -264,69 +264,70 @@ TEST(EndingGameOver, FailedLocksSkipTheDrawing) {
     runTurns(1);
     headless::setLocksFail(false);
     EXPECT_EQ(presentedPixel(5, 5), 0);
-    EXPECT_EQ(shatterClock, 1000);
+    EXPECT_EQ(shatter.shatterClock, 1000);
 }
 
 TEST(EndingGameOver, AnAreaNotAMultipleOfTheTileIsCutIntoColumns) {
     freshStartedRun();
     seedRandom(1);
-    EXPECT_EQ(shatterInit(0, 0, 0, 0, 10, 10, {5, 0, 40, 20}, backBuffer, workSurface), 2);
-    EXPECT_EQ(shatterArea.width, 35);
-    EXPECT_EQ(shatterArea.height, 20);
-    EXPECT_EQ(shatterCell.width, 1);
-    EXPECT_EQ(shatterCell.height, 10);
+    EXPECT_EQ(shatterInit(0, 0, 0, 0, 10, 10, {5, 0, 40, 20}, devices.backBuffer, devices.workSurface), 2);
+    EXPECT_EQ(shatter.shatterArea.width, 35);
+    EXPECT_EQ(shatter.shatterArea.height, 20);
+    EXPECT_EQ(shatter.shatterCell.width, 1);
+    EXPECT_EQ(shatter.shatterCell.height, 10);
     // 35 columns by 2 rows of tiles, numbered 1 to 70 before the scatter.
     for (int ty = 0; ty < 20; ty += 10)
         for (int tx = 0; tx < 35; ++tx) {
-            EXPECT_GE(cellState[ty][tx], 1);
-            EXPECT_LE(cellState[ty][tx], 70);
+            EXPECT_GE(shatter.cellState[ty][tx], 1);
+            EXPECT_LE(shatter.cellState[ty][tx], 70);
         }
-    EXPECT_EQ(cellState[0][35], 0);
-    EXPECT_EQ(cellState[20][0], 0);
+    EXPECT_EQ(shatter.cellState[0][35], 0);
+    EXPECT_EQ(shatter.cellState[20][0], 0);
 }
 
 TEST(EndingGameOver, BlitClippedCutsTheRectangleAtTheScreenEdges) {
     freshStartedRun();
     for (int y = 100; y < 120; ++y)
-        for (int x = 100; x < 140; ++x) at(spriteSheet, x, y) = static_cast<uint8_t>(x == 115 ? COLOR_KEY : x);
+        for (int x = 100; x < 140; ++x)
+            at(devices.spriteSheet, x, y) = static_cast<uint8_t>(x == 115 ? COLOR_KEY : x);
     const Rect sprite = {100, 100, 140, 120};
-    auto clear = [] { fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 7); };
+    auto clear = [] { fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 7); };
 
     // Left edge: the leftmost 10 columns are cut and the rest lands at x = 0.
     clear();
-    blitClipped(backBuffer, -10, 50, spriteSheet, sprite, false);
+    blitClipped(devices.backBuffer, -10, 50, devices.spriteSheet, sprite, false);
     for (int x = 0; x < 30; ++x) {
         const int want = x == 5 ? COLOR_KEY : 110 + x;  // opaque: the key pixel is copied too
-        EXPECT_EQ(at(backBuffer, x, 50), want) << x;
-        EXPECT_EQ(at(backBuffer, x, 69), want) << x;
+        EXPECT_EQ(at(devices.backBuffer, x, 50), want) << x;
+        EXPECT_EQ(at(devices.backBuffer, x, 69), want) << x;
     }
-    EXPECT_EQ(at(backBuffer, 30, 50), 7);
-    EXPECT_EQ(at(backBuffer, 0, 49), 7);
-    EXPECT_EQ(at(backBuffer, 0, 70), 7);
+    EXPECT_EQ(at(devices.backBuffer, 30, 50), 7);
+    EXPECT_EQ(at(devices.backBuffer, 0, 49), 7);
+    EXPECT_EQ(at(devices.backBuffer, 0, 70), 7);
 
     // Top edge, with the colour key: the key column stays untouched.
     clear();
-    blitClipped(backBuffer, 20, -15, spriteSheet, sprite, true);
-    EXPECT_EQ(at(backBuffer, 20, 0), 100);
-    EXPECT_EQ(at(backBuffer, 20, 4), 100);
-    EXPECT_EQ(at(backBuffer, 20, 5), 7);
-    EXPECT_EQ(at(backBuffer, 35, 0), 7);
+    blitClipped(devices.backBuffer, 20, -15, devices.spriteSheet, sprite, true);
+    EXPECT_EQ(at(devices.backBuffer, 20, 0), 100);
+    EXPECT_EQ(at(devices.backBuffer, 20, 4), 100);
+    EXPECT_EQ(at(devices.backBuffer, 20, 5), 7);
+    EXPECT_EQ(at(devices.backBuffer, 35, 0), 7);
 
     // Right and bottom edges keep the left and top of the sprite.
     clear();
-    blitClipped(backBuffer, 630, 470, spriteSheet, sprite, false);
-    EXPECT_EQ(at(backBuffer, 630, 470), 100);
-    EXPECT_EQ(at(backBuffer, 639, 479), 109);
-    EXPECT_EQ(at(backBuffer, 629, 470), 7);
+    blitClipped(devices.backBuffer, 630, 470, devices.spriteSheet, sprite, false);
+    EXPECT_EQ(at(devices.backBuffer, 630, 470), 100);
+    EXPECT_EQ(at(devices.backBuffer, 639, 479), 109);
+    EXPECT_EQ(at(devices.backBuffer, 629, 470), 7);
 
     // Wholly off the screen: nothing.
     clear();
-    blitClipped(backBuffer, -40, 0, spriteSheet, sprite, false);
-    blitClipped(backBuffer, 640, 0, spriteSheet, sprite, false);
-    blitClipped(backBuffer, 0, -20, spriteSheet, sprite, false);
-    blitClipped(backBuffer, 0, 480, spriteSheet, sprite, false);
+    blitClipped(devices.backBuffer, -40, 0, devices.spriteSheet, sprite, false);
+    blitClipped(devices.backBuffer, 640, 0, devices.spriteSheet, sprite, false);
+    blitClipped(devices.backBuffer, 0, -20, devices.spriteSheet, sprite, false);
+    blitClipped(devices.backBuffer, 0, 480, devices.spriteSheet, sprite, false);
     int changed = 0;
     for (int y = 0; y < SCREEN_HEIGHT; ++y)
-        for (int x = 0; x < SCREEN_WIDTH; ++x) changed += at(backBuffer, x, y) != 7;
+        for (int x = 0; x < SCREEN_WIDTH; ++x) changed += at(devices.backBuffer, x, y) != 7;
     EXPECT_EQ(changed, 0);
 }

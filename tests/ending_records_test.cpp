@@ -27,7 +27,8 @@ void paintIcons() {
     for (int c = 0; c < 7; ++c) {
         const Rect r = classIconRects[c];
         for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x) at(spriteSheet, x, y) = static_cast<uint8_t>(60 + c);
+            for (int x = r.left; x < r.right; ++x)
+                at(devices.spriteSheet, x, y) = static_cast<uint8_t>(60 + c);
     }
 }
 
@@ -41,10 +42,10 @@ void setPlayer(const char* name, int32_t cash, int32_t stockValue) {
 // A finished game reaching the ranking: the ending start marks it.
 void finishGame(const char* name, int32_t cash, int32_t stockValue, int32_t assetClass) {
     setPlayer(name, cash, stockValue);
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
-    awardClass = assetClass;
-    GameScene = SCENE_RANKING;
+    ending.awardClass = assetClass;
+    loop.GameScene = SCENE_RANKING;
 }
 
 std::string rowName(int row) { return RankTable[row].name; }
@@ -60,53 +61,53 @@ std::string tableImage() {
 TEST(EndingAward, LeavesOnItsThousandAndFirstFrameOrOnAClick) {
     freshStartedRun();
     setPlayer("abc", 200, 0);
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     runTurns(1000);
-    EXPECT_EQ(GameScene, SCENE_AWARD);
-    EXPECT_EQ(awardFrames, 1000);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
+    EXPECT_EQ(ending.awardFrames, 1000);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardFrames, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
+    EXPECT_EQ(ending.awardFrames, 0);
 
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     mouse(300, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardFrames, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
+    EXPECT_EQ(ending.awardFrames, 0);
 }
 
 TEST(EndingAward, TheIconFollowsTheTotalOneFrameLate) {
     freshStartedRun();
     paintIcons();
     setPlayer("abc", 200, 0);
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     runTurns(1);
     EXPECT_EQ(presentedPixel(300, 280), 60);  // class 0 from before
-    EXPECT_EQ(awardClass, 5);
+    EXPECT_EQ(ending.awardClass, 5);
     runTurns(1);
     EXPECT_EQ(presentedPixel(300, 280), 65);
 
     Player.cash = 10000000;
     runTurns(1);
-    EXPECT_EQ(awardClass, 1);
+    EXPECT_EQ(ending.awardClass, 1);
     Player.cash = 9999999;
     runTurns(1);
-    EXPECT_EQ(awardClass, 2);
+    EXPECT_EQ(ending.awardClass, 2);
     // The uncovered range keeps the class.
     Player.cash = 500000;
     runTurns(1);
-    EXPECT_EQ(awardClass, 2);
+    EXPECT_EQ(ending.awardClass, 2);
     // A signed sum: shares worth more than the debt still count.
     Player.cash = -100;
     PortfolioValue.stockValue = 1100;
     runTurns(1);
-    EXPECT_EQ(awardClass, 4);
+    EXPECT_EQ(ending.awardClass, 4);
 }
 
 TEST(EndingRanking, ATitleVisitShowsTheDefaultsAndEntersNothing) {
     freshStartedRun();
     setPlayer("abc", 5000, 0);
-    GameScene = SCENE_RANKING;  // as the title menu sets it
+    loop.GameScene = SCENE_RANKING;  // as the title menu sets it
     runTurns(3);
     EXPECT_EQ(rowName(0), "pelori");
     EXPECT_EQ(rowName(1), "wasuno");
@@ -115,7 +116,7 @@ TEST(EndingRanking, ATitleVisitShowsTheDefaultsAndEntersNothing) {
     EXPECT_EQ(rowName(4), "doraq");
     const int32_t classes[5] = {5, 6, 6, 6, 6};
     for (int r = 0; r < 5; ++r) EXPECT_EQ(RankTable[r].assetClass, classes[r]);
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
     const std::string file = fileImage();
     EXPECT_EQ(file.size(), 1072u);
     EXPECT_EQ(file, tableImage());
@@ -132,8 +133,8 @@ TEST(EndingRanking, EqualCashStaysAboveAndNamesArePaddedToSeven) {
     EXPECT_EQ(RankTable[1].cash, 200);
     EXPECT_EQ(rowName(2), "wasuno");
     EXPECT_EQ(rowName(4), "yum");
-    EXPECT_EQ(rankEntryMade, 1);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(ending.rankEntryMade, 1);
+    EXPECT_EQ(ending.rankEntryPending, 0);
     // Never twice: later frames and later visits leave it.
     runTurns(5);
     EXPECT_EQ(rowName(1), "abc    ");
@@ -173,19 +174,19 @@ TEST(EndingRanking, NoPlaceMeansNoChangeAndNothingCarriedToTheTitleVisit) {
     finishGame("abc", 50, 0, 6);
     runTurns(2);
     EXPECT_EQ(rowName(4), "doraq");
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
     mouse(20, 20, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(ending.rankEntryPending, 0);
 
     // A title visit later, whatever the cash, enters nothing.
     mouse(300, 300, false);
     Player.cash = 5000;
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     runTurns(2);
     EXPECT_EQ(rowName(0), "pelori");
-    EXPECT_EQ(rankEntryMade, 0);
+    EXPECT_EQ(ending.rankEntryMade, 0);
 }
 
 TEST(EndingRanking, EveryFinishedGameOfTheRunIsConsidered) {
@@ -250,24 +251,24 @@ TEST(EndingRanking, AStoredRankingIsReadBeforeItIsWrittenOver) {
 
 TEST(EndingRanking, TheBackButtonNeedsNoRelease) {
     freshStartedRun();
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     mouse(145, 20, true);
     runTurns(2);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
     mouse(144, 36, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
-    GameScene = SCENE_RANKING;
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
+    loop.GameScene = SCENE_RANKING;
     mouse(11, 11, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
 }
 
 TEST(EndingRanking, IconsShowTheRecomputedClasses) {
     freshStartedRun();
     paintIcons();
     RankTable[2].stockValue = 20000000;  // class 1 from its total
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     runTurns(1);
     EXPECT_EQ(presentedPixel(470, 140 + 5), 65);
     EXPECT_EQ(presentedPixel(470, 140 + 70 * 2 + 5), 61);
@@ -277,14 +278,14 @@ TEST(EndingRanking, IconsShowTheRecomputedClasses) {
 TEST(EndingRanking, FramesWithTheGameArt) {
     freshStartedRun();
     setPlayer("abc", 150, 900);
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     runTurns(2);
     saveScreen("ending_award");
     mouse(300, 300, true);
     runTurns(1);
-    ASSERT_EQ(GameScene, SCENE_RANKING);
+    ASSERT_EQ(loop.GameScene, SCENE_RANKING);
     mouse(320, 120, false);
     runTurns(4);
     EXPECT_EQ(rowName(0), "abc    ");
@@ -294,25 +295,25 @@ TEST(EndingRanking, FramesWithTheGameArt) {
 TEST(EndingRoad, AFinishedGameGoesThroughEndingAwardRankingToTheTitle) {
     freshStartedRun();
     setPlayer("kabu", 3000, 500);
-    GameScene = SCENE_ENDING_START;
+    loop.GameScene = SCENE_ENDING_START;
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_STAFF_ROLL);
+    EXPECT_EQ(loop.GameScene, SCENE_STAFF_ROLL);
     runTurns(100);
     headless::setKey(Key::Enter, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_AWARD);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     runTurns(3);  // Enter held does not matter here
-    EXPECT_EQ(GameScene, SCENE_AWARD);
+    EXPECT_EQ(loop.GameScene, SCENE_AWARD);
     headless::setKey(Key::Enter, false);
     click(300, 300);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
-    EXPECT_EQ(awardClass, 4);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
+    EXPECT_EQ(ending.awardClass, 4);
     runTurns(2);
     EXPECT_EQ(rowName(0), "kabu   ");
     EXPECT_EQ(RankTable[0].stockValue, 500);
     EXPECT_EQ(RankTable[0].assetClass, 4);
     mouse(50, 20, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_LOAD);
-    EXPECT_EQ(rankEntryPending, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
+    EXPECT_EQ(ending.rankEntryPending, 0);
 }

@@ -38,9 +38,9 @@ TEST(FileBytes, RankingEntryKeepsTheRowsBytesAfterTheName) {
 
     std::strcpy(Player.playerName, "abc");
     Player.cash = 100;  // enters at row 2, below the row of equal cash
-    awardClass = 5;
-    rankEntryPending = 1;
-    GameScene = SCENE_RANKING;
+    ending.awardClass = 5;
+    ending.rankEntryPending = 1;
+    loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(1);
     const std::string file = readFile("savedat/rank.txt");
     ASSERT_EQ(file.size(), 1072u);
@@ -89,7 +89,7 @@ TEST(FileBytes, ListedFlagsStayThroughTheRun) {
     }
     EXPECT_EQ(freeCatalogRows(), 32);
     // Foundings take rows free of both games while there are any.
-    loadSaved = 1;
+    session.loadSaved = 1;
     for (int i = 0; i < 31; ++i) {
         const int32_t slot = i % SLOTS;
         foundCompany(slot, CatalogIndex[slot]);

@@ -111,8 +111,8 @@ TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
 // the result entered and the table written on every frame.
 void playRankingScreen() {
     Player.cash = 5000;
-    rankEntryPending = 1;
-    GameScene = SCENE_RANKING;
+    ending.rankEntryPending = 1;
+    loop.GameScene = SCENE_RANKING;
     testing_support::runTurns(5);
     loadRankFile();
     saveRankFile();
@@ -135,7 +135,7 @@ TEST(FileSafety, UnreadableRankingFileIsLeftInPlace) {
     playRankingScreen();
     expectRankFileKept("folder", "", NameKind::Folder);
     EXPECT_TRUE(nameKind("savedat/rank.txt/inside") == NameKind::Folder);
-    EXPECT_EQ(rankEntryMade, 1);  // the screen shows the entry it made
+    EXPECT_EQ(ending.rankEntryMade, 1);  // the screen shows the entry it made
 
     // A file that cannot be read, seen by a user who cannot read it.
     const std::string folder = testing_support::freshStartedRun();
@@ -178,9 +178,9 @@ TEST(FileSafety, UnreadableSaveSetIsNeverPlayedFromNorWrittenOver) {
         const int code = testing_support::runWhereUnreadable(folder, [] {
             resetGameRecords();
             if (saveFileExists()) return 3;
-            GameScene = SCENE_TITLE_MENU;
+            loop.GameScene = SCENE_TITLE_MENU;
             continueSavedGame();
-            if (GameScene != SCENE_TITLE_MENU || Holdings[3].shares != 0) return 4;
+            if (loop.GameScene != SCENE_TITLE_MENU || Holdings[3].shares != 0) return 4;
             return 0;
         });
         if (code == 2) GTEST_SKIP() << "no ordinary user to run as";
@@ -209,12 +209,12 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
         for (int32_t once = 0; once <= 1; ++once) {
             makeGame(6);
             const std::string newSave = savedRecords();
-            GameScene = SCENE_MARKET;
-            marketTransition = 0;
-            saveShowing = 0;
-            saveButtonLatch = 0;
-            saveLatch = 1;  // the message stays up past the pressing frame
-            stepTicks = 0;  // no price step saves in between
+            loop.GameScene = SCENE_MARKET;
+            market.marketTransition = 0;
+            market.saveShowing = 0;
+            market.saveButtonLatch = 0;
+            market.saveLatch = 1;  // the message stays up past the pressing frame
+            market.stepTicks = 0;  // no price step saves in between
             resetFileOps();
             fileOpStopAt = step;
             fileOpFailOnce = once;
@@ -222,7 +222,7 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
             testing_support::runTurns(1);
             testing_support::mouse(580, 215, false);
             resetFileOps();
-            const bool shown = saveShowing == 1;
+            const bool shown = market.saveShowing == 1;
             const std::string loaded = loadedNow();
             ASSERT_TRUE(loaded == oldSave || loaded == newSave) << "step " << step << " once " << once;
             EXPECT_EQ(shown, loaded == newSave) << "step " << step << " once " << once;
@@ -234,10 +234,10 @@ TEST(FileSafety, SaveMessageOnlyForASaveOnDisk) {
     testing_support::freshStartedRun();
     writeBytes("savedat", "a file");
     makeGame(7);
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     testing_support::mouse(580, 215, true);
     testing_support::runTurns(1);
-    EXPECT_EQ(saveShowing, 0);
+    EXPECT_EQ(market.saveShowing, 0);
     EXPECT_EQ(readFile("savedat"), "a file");
 }
 

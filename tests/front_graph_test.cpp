@@ -23,13 +23,13 @@ void enterGraph() {
         ListedCompanies[i].price = 100 + i;
     }
     mouse(20, 440, false);
-    GameScene = SCENE_GRAPH_LOAD;
+    loop.GameScene = SCENE_GRAPH_LOAD;
     runTurns(1);
 }
 
 // A background of one colour, so that only the scene's own drawing shows.
 void plainBackground(uint8_t index) {
-    std::memset(graphSurface.pixels, index, static_cast<size_t>(graphSurface.pitch) * 480);
+    std::memset(devices.graphSurface.pixels, index, static_cast<size_t>(devices.graphSurface.pitch) * 480);
 }
 
 int countIndex(uint8_t index, int left, int top, int right, int bottom) {
@@ -49,7 +49,7 @@ void setRow(int slot, int count, const int* steps) {
 void expectSprite(int x, int y, Rect r) {
     for (int sy = r.top; sy < r.bottom; ++sy) {
         for (int sx = r.left; sx < r.right; ++sx) {
-            const uint8_t src = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            const uint8_t src = devices.spriteSheet.pixels[sy * devices.spriteSheet.pitch + sx];
             if (src == COLOR_KEY) continue;
             ASSERT_EQ(presentedPixel(x + sx - r.left, y + sy - r.top), src) << sx << "," << sy;
         }
@@ -60,19 +60,19 @@ void expectSprite(int x, int y, Rect r) {
 
 TEST(FrontGraph, LoadKeepsOneSurfaceFromVisitToVisit) {
     enterGraph();
-    EXPECT_EQ(GameScene, SCENE_GRAPH);
-    EXPECT_TRUE(graphSurface.held);
-    const uint8_t first = graphSurface.pixels[1000];
-    uint8_t* storage = graphSurface.pixels;
-    graphSurface.pixels[1000] = static_cast<uint8_t>(first + 1);
+    EXPECT_EQ(loop.GameScene, SCENE_GRAPH);
+    EXPECT_TRUE(devices.graphSurface.held);
+    const uint8_t first = devices.graphSurface.pixels[1000];
+    uint8_t* storage = devices.graphSurface.pixels;
+    devices.graphSurface.pixels[1000] = static_cast<uint8_t>(first + 1);
     // Back to the market and in again: the picture is loaded afresh into the
     // one surface.
-    GameScene = SCENE_GRAPH_LOAD;
+    loop.GameScene = SCENE_GRAPH_LOAD;
     runTurns(1);
-    EXPECT_TRUE(graphSurface.held);
-    EXPECT_EQ(graphSurface.pixels, storage);
-    EXPECT_EQ(graphSurface.pixels[1000], first);
-    EXPECT_EQ(GameScene, SCENE_GRAPH);
+    EXPECT_TRUE(devices.graphSurface.held);
+    EXPECT_EQ(devices.graphSurface.pixels, storage);
+    EXPECT_EQ(devices.graphSurface.pixels[1000], first);
+    EXPECT_EQ(loop.GameScene, SCENE_GRAPH);
 }
 
 TEST(FrontGraph, DrawsAtMostOneFramePer20Milliseconds) {
@@ -185,23 +185,23 @@ TEST(FrontGraph, PressedImagesFollowTheLatches) {
     enterGraph();
     mouse(600, 210, true);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 1);
-    EXPECT_EQ(graphNextLatch, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextLatch, 1);
     // Dragged out with the button down: the pressed image stays.
     mouse(300, 100, true);
     runTurns(2);
-    EXPECT_EQ(graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
     expectSprite(571, 200, {67, 65, 133, 102});
     expectSprite(571, 300, {0, 28, 66, 65});
     // Released elsewhere: still pressed until the cursor comes back up.
     mouse(300, 100, false);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 1);
-    EXPECT_EQ(graphNextLatch, 1);
+    EXPECT_EQ(front.graphNextPressed, 1);
+    EXPECT_EQ(front.graphNextLatch, 1);
     mouse(600, 210, false);
     runTurns(1);
-    EXPECT_EQ(graphNextPressed, 0);
-    EXPECT_EQ(graphNextLatch, 0);
+    EXPECT_EQ(front.graphNextPressed, 0);
+    EXPECT_EQ(front.graphNextLatch, 0);
     mouse(300, 100, false);
     runTurns(1);
     expectSprite(571, 200, {0, 65, 66, 102});
@@ -211,7 +211,7 @@ TEST(FrontGraph, PressedImagesFollowTheLatches) {
     runTurns(1);
     mouse(300, 100, true);
     runTurns(1);
-    EXPECT_EQ(graphPrevPressed, 1);
+    EXPECT_EQ(front.graphPrevPressed, 1);
     expectSprite(571, 300, {67, 28, 133, 65});
     saveScreen("front_graph_pressed");
 }
@@ -220,32 +220,32 @@ TEST(FrontGraph, BackReturnsToTheMarketOnce) {
     enterGraph();
     mouse(600, 420, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(graphBackLatch, 1);
-    EXPECT_EQ(graphBackPressed, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(front.graphBackLatch, 1);
+    EXPECT_EQ(front.graphBackPressed, 0);
     // The press still held on the next visit does nothing until released.
-    GameScene = SCENE_GRAPH_LOAD;
+    loop.GameScene = SCENE_GRAPH_LOAD;
     runTurns(3);
-    EXPECT_EQ(GameScene, SCENE_GRAPH);
+    EXPECT_EQ(loop.GameScene, SCENE_GRAPH);
     mouse(600, 420, false);
     runTurns(1);
-    EXPECT_EQ(graphBackLatch, 0);
+    EXPECT_EQ(front.graphBackLatch, 0);
     mouse(637, 437, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(FrontGraph, BuyFromTheFirstFrame) {
     freshStartedRun();
     mouse(571, 100, true);
-    GameScene = SCENE_GRAPH_LOAD;
+    loop.GameScene = SCENE_GRAPH_LOAD;
     runTurns(2);
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     // And at its other corner, with no latch in the way.
     mouse(637, 137, true);
-    GameScene = SCENE_GRAPH;
+    loop.GameScene = SCENE_GRAPH;
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
 }
 
 TEST(FrontGraph, ShowsTheSelectedCompany) {

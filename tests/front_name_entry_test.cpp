@@ -21,7 +21,7 @@ namespace {
 
 void enterNameEntry() {
     freshStartedRun();
-    GameScene = SCENE_NAME_ENTRY;
+    loop.GameScene = SCENE_NAME_ENTRY;
     headless::clearMusicLog();
 }
 
@@ -53,33 +53,33 @@ TEST(FrontNameEntry, EveryKeyTypesItsLetterAtItsCorners) {
         const KeyArea a = nameKeyArea(key);
         click(a.left, a.top);
         click(a.right, a.bottom);
-        ASSERT_EQ(nameLength, 2) << key;
-        EXPECT_EQ(nameBuffer[0], 'a' + key);
-        EXPECT_EQ(nameBuffer[1], 'a' + key);
+        ASSERT_EQ(front.nameLength, 2) << key;
+        EXPECT_EQ(front.nameBuffer[0], 'a' + key);
+        EXPECT_EQ(front.nameBuffer[1], 'a' + key);
         // Just outside the area nothing is typed.
         click(a.left - 1, a.top);
         click(a.right + 1, a.bottom);
         click(a.left, a.top - 1);
         click(a.right, a.bottom + 1);
-        EXPECT_EQ(nameLength, 2) << key;
+        EXPECT_EQ(front.nameLength, 2) << key;
     }
 }
 
 TEST(FrontNameEntry, SixLettersAtMostWhileBackStillWorks) {
     enterNameEntry();
     for (char c : {'k', 'a', 'b', 'u', 'z', 'y'}) pressKey(letterKey(c));
-    EXPECT_EQ(nameLength, 6);
-    EXPECT_STREQ(nameBuffer, "kabuzy");
+    EXPECT_EQ(front.nameLength, 6);
+    EXPECT_STREQ(front.nameBuffer, "kabuzy");
     pressKey(letterKey('q'));
     pressKey(KEY_BLANK);
-    EXPECT_EQ(nameLength, 6);
-    EXPECT_STREQ(nameBuffer, "kabuzy");
+    EXPECT_EQ(front.nameLength, 6);
+    EXPECT_STREQ(front.nameBuffer, "kabuzy");
     pressKey(KEY_BACK);
-    EXPECT_EQ(nameLength, 5);
-    EXPECT_STREQ(nameBuffer, "kabuz ");
+    EXPECT_EQ(front.nameLength, 5);
+    EXPECT_STREQ(front.nameBuffer, "kabuz ");
     pressKey(letterKey('q'));
-    EXPECT_STREQ(nameBuffer, "kabuzq");
-    EXPECT_EQ(nameBuffer[6], '\0');
+    EXPECT_STREQ(front.nameBuffer, "kabuzq");
+    EXPECT_EQ(front.nameBuffer[6], '\0');
 }
 
 TEST(FrontNameEntry, DeletingLeavesBlanksThatEnterStores) {
@@ -87,10 +87,10 @@ TEST(FrontNameEntry, DeletingLeavesBlanksThatEnterStores) {
     for (char c : {'a', 'b', 'c'}) pressKey(letterKey(c));
     pressKey(KEY_BACK);
     pressKey(KEY_BACK);
-    EXPECT_EQ(nameLength, 1);
+    EXPECT_EQ(front.nameLength, 1);
     confirm();
     EXPECT_STREQ(Player.playerName, "a  ");
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(FrontNameEntry, BackOnNothingWritesABlankAndEnterGivesTheDefaultName) {
@@ -98,8 +98,8 @@ TEST(FrontNameEntry, BackOnNothingWritesABlankAndEnterGivesTheDefaultName) {
     std::snprintf(Player.playerName, sizeof Player.playerName, "%s", "old");
     pressKey(KEY_BACK);
     pressKey(KEY_BACK);
-    EXPECT_EQ(nameLength, 0);
-    EXPECT_EQ(nameBuffer[0], ' ');
+    EXPECT_EQ(front.nameLength, 0);
+    EXPECT_EQ(front.nameBuffer[0], ' ');
     confirm();
     EXPECT_STREQ(Player.playerName, "Mr.ピクル");
 }
@@ -109,7 +109,7 @@ TEST(FrontNameEntry, ForwardTypesABlank) {
     pressKey(letterKey('x'));
     pressKey(KEY_BLANK);
     pressKey(letterKey('y'));
-    EXPECT_STREQ(nameBuffer, "x y");
+    EXPECT_STREQ(front.nameBuffer, "x y");
     confirm();
     EXPECT_STREQ(Player.playerName, "x y");
 }
@@ -119,76 +119,76 @@ TEST(FrontNameEntry, AHeldLetterTypesOnceUntilReleasedOverIt) {
     const KeyArea a = nameKeyArea(letterKey('m'));
     mouse(a.left, a.top, true);
     runTurns(20);
-    EXPECT_EQ(nameLength, 1);
+    EXPECT_EQ(front.nameLength, 1);
     // Released away from the key: the latch stays set.
     mouse(600, 20, false);
     runTurns(1);
     mouse(a.left, a.top, true);
     runTurns(1);
-    EXPECT_EQ(nameLength, 1);
+    EXPECT_EQ(front.nameLength, 1);
     mouse(a.left, a.top, false);
     runTurns(1);
     mouse(a.left, a.top, true);
     runTurns(1);
-    EXPECT_STREQ(nameBuffer, "mm");
+    EXPECT_STREQ(front.nameBuffer, "mm");
 }
 
 TEST(FrontNameEntry, GoalButtonsAndArrowsActOnEveryFrame) {
     enterNameEntry();
     mouse(499, 300, true);
     runTurns(120);
-    EXPECT_EQ(goalYears, 121);
+    EXPECT_EQ(front.goalYears, 121);
     mouse(516, 312, true);
     runTurns(1000);
-    EXPECT_EQ(goalYears, 999);
+    EXPECT_EQ(front.goalYears, 999);
     // The up arrow and "▲" together add two a frame.
-    goalYears = 10;
+    front.goalYears = 10;
     headless::setKey(Key::Up, true);
     runTurns(3);
-    EXPECT_EQ(goalYears, 16);
+    EXPECT_EQ(front.goalYears, 16);
     mouse(600, 20, false);
     runTurns(2);
-    EXPECT_EQ(goalYears, 18);
+    EXPECT_EQ(front.goalYears, 18);
     headless::setKey(Key::Up, false);
     // Down: button and arrow, stopping at 1.
     mouse(516, 410, true);
     runTurns(5);
-    EXPECT_EQ(goalYears, 13);
+    EXPECT_EQ(front.goalYears, 13);
     headless::setKey(Key::Down, true);
     runTurns(2);
-    EXPECT_EQ(goalYears, 9);
+    EXPECT_EQ(front.goalYears, 9);
     runTurns(50);
-    EXPECT_EQ(goalYears, 1);
+    EXPECT_EQ(front.goalYears, 1);
     mouse(499, 395, false);
     runTurns(3);
-    EXPECT_EQ(goalYears, 1);
+    EXPECT_EQ(front.goalYears, 1);
     headless::setKey(Key::Down, false);
     // Up and down arrows together cancel.
     headless::setKey(Key::Up, true);
     headless::setKey(Key::Down, true);
-    goalYears = 50;
+    front.goalYears = 50;
     runTurns(4);
-    EXPECT_EQ(goalYears, 50);
+    EXPECT_EQ(front.goalYears, 50);
 }
 
 TEST(FrontNameEntry, GoalTextLagsOneFrame) {
     enterNameEntry();
     // A plain background, so that frames differ only by what is drawn.
-    std::memset(editSurface.pixels, 255, static_cast<size_t>(editSurface.pitch) * 480);
+    std::memset(devices.editSurface.pixels, 255, static_cast<size_t>(devices.editSurface.pitch) * 480);
     uint8_t five[60 * 16], six[60 * 16], shown[60 * 16];
     mouse(600, 20, false);
-    goalYears = 5;
+    front.goalYears = 5;
     runTurns(1);
     goalCell(five);
-    goalYears = 6;
+    front.goalYears = 6;
     runTurns(1);
     goalCell(six);
     ASSERT_NE(std::memcmp(five, six, sizeof five), 0);
 
-    goalYears = 5;
+    front.goalYears = 5;
     mouse(505, 305, true);  // "▲" for one frame
     runTurns(1);
-    EXPECT_EQ(goalYears, 6);
+    EXPECT_EQ(front.goalYears, 6);
     goalCell(shown);
     EXPECT_EQ(std::memcmp(shown, five, sizeof five), 0);
     mouse(600, 20, false);
@@ -199,7 +199,7 @@ TEST(FrontNameEntry, GoalTextLagsOneFrame) {
 
 TEST(FrontNameEntry, TypedLetterShowsOnTheSameFrame) {
     enterNameEntry();
-    std::memset(editSurface.pixels, 255, static_cast<size_t>(editSurface.pitch) * 480);
+    std::memset(devices.editSurface.pixels, 255, static_cast<size_t>(devices.editSurface.pitch) * 480);
     mouse(600, 20, false);
     runTurns(1);
     const uint8_t black = nearestPaletteIndex(0, 0, 0);
@@ -220,12 +220,13 @@ TEST(FrontNameEntry, BackgroundSlidesRightAndDownAndWraps) {
     enterNameEntry();
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
-            editSurface.pixels[y * editSurface.pitch + x] = static_cast<uint8_t>((x * 3 + y * 7) % 250);
-    auto edit = [](int x, int y) { return editSurface.pixels[y * editSurface.pitch + x]; };
+            devices.editSurface.pixels[y * devices.editSurface.pitch + x] =
+                static_cast<uint8_t>((x * 3 + y * 7) % 250);
+    auto edit = [](int x, int y) { return devices.editSurface.pixels[y * devices.editSurface.pitch + x]; };
     mouse(630, 470, false);  // cursor out of the way
     runTurns(1);
-    EXPECT_EQ(scrollX, 639);
-    EXPECT_EQ(scrollY, 479);
+    EXPECT_EQ(front.scrollX, 639);
+    EXPECT_EQ(front.scrollY, 479);
     // Points clear of panels and texts.
     const int points[][2] = {{400, 5}, {0, 0}, {639, 479}, {400, 300}, {5, 475}};
     for (const auto& p : points) EXPECT_EQ(presentedPixel(p[0], p[1]), edit(p[0], p[1]));
@@ -239,8 +240,8 @@ TEST(FrontNameEntry, BackgroundSlidesRightAndDownAndWraps) {
         EXPECT_EQ(presentedPixel(p[0], p[1]), edit((p[0] + 640 - 99) % 640, (p[1] + 480 - 99) % 480));
     }
     runTurns(540);  // 640 frames: the horizontal offset has come round
-    EXPECT_EQ(scrollX, 0);
-    EXPECT_EQ(scrollY, 320);
+    EXPECT_EQ(front.scrollX, 0);
+    EXPECT_EQ(front.scrollY, 320);
     for (const auto& p : points) {
         EXPECT_EQ(presentedPixel(p[0], p[1]), edit((p[0] + 1) % 640, (p[1] + 480 - 159) % 480));
     }
@@ -248,14 +249,14 @@ TEST(FrontNameEntry, BackgroundSlidesRightAndDownAndWraps) {
 
 TEST(FrontNameEntry, EnterStoresGoalAndSwitchesToTheGameMusic) {
     enterNameEntry();
-    goalYears = 5;
+    front.goalYears = 5;
     for (char c : {'p', 'i', 'k'}) pressKey(letterKey(c));
     confirm();
     EXPECT_STREQ(Player.playerName, "pik");
     EXPECT_STREQ(Player.goalYearsText, "5");
     EXPECT_EQ(Calendar.yearsLeft, 5);
-    EXPECT_STREQ(yearsLeftText, "あと5年");
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_STREQ(session.yearsLeftText, "あと5年");
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     ASSERT_EQ(headless::musicCommandCount(), 3);
     EXPECT_STREQ(headless::musicCommand(0), "Close WAV01");
     EXPECT_STREQ(headless::musicCommand(1), "Open data/main.mid Alias WAV01");
@@ -264,41 +265,41 @@ TEST(FrontNameEntry, EnterStoresGoalAndSwitchesToTheGameMusic) {
 
 TEST(FrontNameEntry, GoalOf999IsStoredWhole) {
     enterNameEntry();
-    goalYears = 999;
+    front.goalYears = 999;
     confirm();
     EXPECT_STREQ(Player.goalYearsText, "999");
     EXPECT_EQ(Calendar.yearsLeft, 999);
-    EXPECT_STREQ(yearsLeftText, "あと999年");
+    EXPECT_STREQ(session.yearsLeftText, "あと999年");
 }
 
 TEST(FrontNameEntry, SecondNewGameKeepsTheNameAndTheGoal) {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     click(300, 300);
     click(300, 270);
-    ASSERT_EQ(GameScene, SCENE_NAME_ENTRY);
+    ASSERT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     for (char c : {'a', 'b'}) pressKey(letterKey(c));
     mouse(505, 305, true);
     runTurns(2);
     confirm();
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_STREQ(Player.goalYearsText, "3");
 
     // Back to the title (as after a game over) and a new game again.
     std::memset(Player.playerName, 0, sizeof Player.playerName);
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     click(300, 300);
     // The entry's latch is still set from the first game's press: the cursor
     // has to pass over it with the button up before a press counts again.
     click(300, 270);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     click(300, 270);
-    ASSERT_EQ(GameScene, SCENE_NAME_ENTRY);
-    EXPECT_STREQ(nameBuffer, "ab");
-    EXPECT_EQ(nameLength, 2);
-    EXPECT_EQ(goalYears, 3);
+    ASSERT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
+    EXPECT_STREQ(front.nameBuffer, "ab");
+    EXPECT_EQ(front.nameLength, 2);
+    EXPECT_EQ(front.goalYears, 3);
     runTurns(1);
     saveScreen("front_name_entry_second");
     confirm();

@@ -26,8 +26,8 @@ void pressKey(int key) {
 
 // Runs turns until the scene changes to `scene` (at most `limit` turns).
 bool runUntil(int32_t scene, int limit) {
-    for (int i = 0; i < limit && GameScene != scene; ++i) runTurns(1);
-    return GameScene == scene;
+    for (int i = 0; i < limit && loop.GameScene != scene; ++i) runTurns(1);
+    return loop.GameScene == scene;
 }
 
 bool musicLogHas(const char* command) {
@@ -41,7 +41,7 @@ bool musicLogHas(const char* command) {
 
 TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     freshStartedRun();
-    ASSERT_EQ(GameScene, SCENE_OPENING);
+    ASSERT_EQ(loop.GameScene, SCENE_OPENING);
 
     // Skip the opening.
     mouse(600, 40, false);
@@ -49,16 +49,16 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     headless::setKey(Key::Enter, true);
     runTurns(1);
     headless::setKey(Key::Enter, false);
-    ASSERT_EQ(GameScene, SCENE_TITLE_LOAD);
+    ASSERT_EQ(loop.GameScene, SCENE_TITLE_LOAD);
     runTurns(2);
-    ASSERT_EQ(GameScene, SCENE_TITLE_MENU);
+    ASSERT_EQ(loop.GameScene, SCENE_TITLE_MENU);
 
     // New game, a name and five years.
     click(300, 300);
     mouse(300, 270, false);
     runTurns(1);
     click(300, 270);
-    ASSERT_EQ(GameScene, SCENE_NAME_ENTRY);
+    ASSERT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
     for (int key : {10, 0, 1, 20}) pressKey(key);  // k a b u
     mouse(505, 305, true);
     runTurns(4);
@@ -68,7 +68,7 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     headless::setKey(Key::Enter, true);
     runTurns(1);
     headless::setKey(Key::Enter, false);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_STREQ(Player.playerName, "kabu");
     EXPECT_EQ(Calendar.yearsLeft, 5);
     EXPECT_TRUE(musicLogHas("Open data/edit.mid Alias WAV01"));
@@ -77,7 +77,7 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
 
     // The market runs; the save button writes the game.
     runTurns(120);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     click(580, 210);
     runTurns(5);
     ASSERT_TRUE(std::filesystem::exists("savedat/data.txt"));
@@ -89,7 +89,7 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     runTurns(2);
     saveScreen("front_road_graph");
     click(600, 420);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     runTurns(60);
     saveScreen("front_road_market");
 
@@ -97,16 +97,16 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     resetProgramState();
     headless::install();
     startup();
-    ASSERT_EQ(GameScene, SCENE_OPENING);
+    ASSERT_EQ(loop.GameScene, SCENE_OPENING);
     mouse(600, 40, false);
     ASSERT_TRUE(runUntil(SCENE_TITLE_LOAD, 2000));
     EXPECT_STREQ(headless::musicCommand(0), "Open data/title.mid Alias WAV01");
     EXPECT_STREQ(headless::musicCommand(1), "Play WAV01 from 0 notify");
     runTurns(2);
-    ASSERT_EQ(GameScene, SCENE_TITLE_MENU);
+    ASSERT_EQ(loop.GameScene, SCENE_TITLE_MENU);
 
     click(300, 370);
-    ASSERT_EQ(GameScene, SCENE_RANKING);
+    ASSERT_EQ(loop.GameScene, SCENE_RANKING);
     runTurns(3);
     saveScreen("front_road_ranking");
     click(50, 20);  // the ranking's back button
@@ -116,8 +116,8 @@ TEST(FrontRoad, NewGameToTheMarketThenContinueInANewRun) {
     mouse(200, 300, false);
     runTurns(1);
     click(200, 300);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(loadSaved, 1);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(session.loadSaved, 1);
     EXPECT_STREQ(Player.playerName, "kabu");
     EXPECT_EQ(Calendar.yearsLeft, 5);
     EXPECT_STREQ(headless::musicCommand(headless::musicCommandCount() - 2),

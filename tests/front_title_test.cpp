@@ -25,7 +25,7 @@ namespace {
 
 void enterTitle() {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
     headless::clearMusicLog();
 }
@@ -51,26 +51,26 @@ void expectSwitchTo(const char* openCommand) {
 
 void openPanel() {
     click(300, 300);
-    ASSERT_EQ(titleMenuOpen, 1);
-    ASSERT_EQ(titleStartLatch, 0);
+    ASSERT_EQ(front.titleMenuOpen, 1);
+    ASSERT_EQ(front.titleStartLatch, 0);
 }
 
 }  // namespace
 
 TEST(FrontTitle, LoadMakesTheTitleSurfaceAndDrawsNothing) {
     freshStartedRun();
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     const int presents = headless::presentCount();
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
+    EXPECT_TRUE(devices.titleSurface.held);
     EXPECT_EQ(headless::presentCount(), presents);
     // A second visit (back from the ranking) keeps one surface with the picture.
-    const uint8_t corner = titleSurface.pixels[0];
-    GameScene = SCENE_TITLE_LOAD;
+    const uint8_t corner = devices.titleSurface.pixels[0];
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(1);
-    EXPECT_TRUE(titleSurface.held);
-    EXPECT_EQ(titleSurface.pixels[0], corner);
+    EXPECT_TRUE(devices.titleSurface.held);
+    EXPECT_EQ(devices.titleSurface.pixels[0], corner);
 }
 
 TEST(FrontTitle, DrawsAtMostOneFramePer33Milliseconds) {
@@ -85,29 +85,29 @@ TEST(FrontTitle, DrawsAtMostOneFramePer33Milliseconds) {
     // An early turn reads no input either.
     mouse(300, 300, true);
     runTurns(1, 1);
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     runTurns(1, 40);
-    EXPECT_EQ(titleMenuOpen, 1);
+    EXPECT_EQ(front.titleMenuOpen, 1);
 }
 
 TEST(FrontTitle, StartAreaOpensTheGrowingPanel) {
     enterTitle();
     runTurns(1);
     saveScreen("front_title");
-    EXPECT_EQ(titleMenuOpen, 0);
+    EXPECT_EQ(front.titleMenuOpen, 0);
     mouse(255, 285, true);  // top left corner of the area
     runTurns(1);
-    EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_EQ(titleStartLatch, 1);
-    EXPECT_EQ(messagePanel[0], 270);
-    EXPECT_EQ(messagePanel[3], 330);
+    EXPECT_EQ(front.titleMenuOpen, 1);
+    EXPECT_EQ(front.titleStartLatch, 1);
+    EXPECT_EQ(market.messagePanel[0], 270);
+    EXPECT_EQ(market.messagePanel[3], 330);
     mouse(402, 323, false);
     runTurns(10);
-    EXPECT_EQ(titleStartLatch, 0);
-    EXPECT_EQ(messagePanel[0], 100);
-    EXPECT_EQ(messagePanel[1], 200);
-    EXPECT_EQ(messagePanel[2], 500);
-    EXPECT_EQ(messagePanel[3], 400);
+    EXPECT_EQ(front.titleStartLatch, 0);
+    EXPECT_EQ(market.messagePanel[0], 100);
+    EXPECT_EQ(market.messagePanel[1], 200);
+    EXPECT_EQ(market.messagePanel[2], 500);
+    EXPECT_EQ(market.messagePanel[3], 400);
     mouse(600, 50, false);
     runTurns(1);
     saveScreen("front_title_panel");
@@ -127,53 +127,53 @@ TEST(FrontTitle, PressInTheOverlapNeverContinues) {
     // The press that opens the panel is held over the overlap.
     mouse(260, 300, true);
     runTurns(5);
-    EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(front.titleMenuOpen, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     // Released there, pressed again there: the start area takes it first.
     mouse(260, 300, false);
     runTurns(1);
     mouse(260, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     mouse(280, 310, false);
     runTurns(1);
     mouse(280, 310, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
-    EXPECT_EQ(loadSaved, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(session.loadSaved, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_TRUE(devices.titleSurface.held);
     // Left of the start area the entry continues the game, but only once the
     // start area's latch has been cleared by a release over that area.
     mouse(254, 300, false);
     runTurns(1);
     mouse(254, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     mouse(300, 300, false);
     runTurns(1);
     mouse(254, 300, false);
     runTurns(1);
     mouse(254, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(FrontTitle, ContinueLoadsTheSavedGameAndSwitchesToTheGameMusic) {
     enterTitle();
     writeSavedGame();
     openPanel();
-    for (int& edge : messagePanel) edge = 150;
+    for (int& edge : market.messagePanel) edge = 150;
     mouse(200, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(loadSaved, 1);
-    EXPECT_EQ(titleMenuOpen, 0);
-    EXPECT_FALSE(titleSurface.held);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(session.loadSaved, 1);
+    EXPECT_EQ(front.titleMenuOpen, 0);
+    EXPECT_FALSE(devices.titleSurface.held);
     EXPECT_STREQ(Player.playerName, "saved");
     EXPECT_EQ(Player.cash, 77);
     EXPECT_EQ(Calendar.year, 2010);
-    for (int edge : messagePanel) EXPECT_EQ(edge, 300);
+    for (int edge : market.messagePanel) EXPECT_EQ(edge, 300);
     expectSwitchTo("Open data/main.mid Alias WAV01");
 }
 
@@ -183,8 +183,8 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     openPanel();
     click(180, 290);
     click(230, 300);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
-    EXPECT_EQ(titleContinueLatch, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(front.titleContinueLatch, 0);
     EXPECT_EQ(headless::musicCommandCount(), 0);
 
     Holdings[4].shares = 30;
@@ -192,12 +192,12 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     Calendar.year = 2020;
     Calendar.month = 7;
     Calendar.day = 9;
-    loadSaved = 1;
+    session.loadSaved = 1;
     click(520, 280);  // bottom right corner of "はじめから(以前のデータが消えます)"
-    EXPECT_EQ(GameScene, SCENE_NAME_ENTRY);
-    EXPECT_FALSE(titleSurface.held);
-    EXPECT_EQ(titleMenuOpen, 0);
-    EXPECT_EQ(loadSaved, 0);
+    EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
+    EXPECT_FALSE(devices.titleSurface.held);
+    EXPECT_EQ(front.titleMenuOpen, 0);
+    EXPECT_EQ(session.loadSaved, 0);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "2000000円");
     EXPECT_EQ(Calendar.year, 2003);
@@ -205,11 +205,11 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
     EXPECT_EQ(Calendar.day, 1);
     for (int i = 0; i < SLOTS; ++i) {
         EXPECT_EQ(Holdings[i].shares, 0);
-        const int shown = std::atoi(priceText[i]);
+        const int shown = std::atoi(session.priceText[i]);
         EXPECT_GE(shown, 1);
         EXPECT_LE(shown, 1000);
     }
-    for (int edge : messagePanel) EXPECT_EQ(edge, 300);
+    for (int edge : market.messagePanel) EXPECT_EQ(edge, 300);
     expectSwitchTo("Open data/edit.mid Alias WAV01");
     // The saved game is not written here.
     EXPECT_FALSE(std::filesystem::exists("savedat/data.txt"));
@@ -218,18 +218,18 @@ TEST(FrontTitle, WithoutDataTxtContinueDoesNothingButNewGameWorks) {
 TEST(FrontTitle, NewGameTakesOnePressAndIgnoresItUntilOpen) {
     enterTitle();
     click(300, 270);  // panel closed: nothing
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     openPanel();
     // Held over the entry on the frame it opens the game; later frames of the
     // same press do nothing more.
     mouse(300, 270, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_NAME_ENTRY);
-    GameScene = SCENE_TITLE_MENU;
-    titleMenuOpen = 1;
+    EXPECT_EQ(loop.GameScene, SCENE_NAME_ENTRY);
+    loop.GameScene = SCENE_TITLE_MENU;
+    front.titleMenuOpen = 1;
     headless::clearMusicLog();
     runTurns(3);
-    EXPECT_EQ(GameScene, SCENE_TITLE_MENU);
+    EXPECT_EQ(loop.GameScene, SCENE_TITLE_MENU);
     EXPECT_EQ(headless::musicCommandCount(), 0);
 }
 
@@ -245,27 +245,27 @@ TEST(FrontTitle, RankingAreaWorksWithThePanelClosedOrOpen) {
     }
     mouse(220, 350, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
-    EXPECT_EQ(titleRankingLatch, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
+    EXPECT_EQ(front.titleRankingLatch, 1);
     EXPECT_STREQ(RankTable[0].name, "topplayer");
     EXPECT_EQ(RankTable[0].cash, 12345);
-    EXPECT_TRUE(titleSurface.held);  // kept: the next title load replaces it
+    EXPECT_TRUE(devices.titleSurface.held);  // kept: the next title load replaces it
     EXPECT_EQ(headless::musicCommandCount(), 0);
 
     // Back to the title, the panel opened, then the ranking again.
     mouse(431, 396, false);
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     runTurns(2);
-    EXPECT_EQ(titleRankingLatch, 0);
+    EXPECT_EQ(front.titleRankingLatch, 0);
     openPanel();
     click(431, 396);
-    EXPECT_EQ(GameScene, SCENE_RANKING);
+    EXPECT_EQ(loop.GameScene, SCENE_RANKING);
     // The panel stays open for the return.
-    GameScene = SCENE_TITLE_LOAD;
+    loop.GameScene = SCENE_TITLE_LOAD;
     mouse(600, 50, false);
     runTurns(2);
-    EXPECT_EQ(titleMenuOpen, 1);
-    EXPECT_TRUE(titleSurface.held);
+    EXPECT_EQ(front.titleMenuOpen, 1);
+    EXPECT_TRUE(devices.titleSurface.held);
 }
 
 TEST(FrontTitle, CursorSpriteIsDrawnAtTheCursor) {
@@ -274,7 +274,7 @@ TEST(FrontTitle, CursorSpriteIsDrawnAtTheCursor) {
     runTurns(1);
     for (int y = 0; y < 26; ++y) {
         for (int x = 9; x < 26; ++x) {
-            const uint8_t src = spriteSheet.pixels[y * spriteSheet.pitch + x];
+            const uint8_t src = devices.spriteSheet.pixels[y * devices.spriteSheet.pitch + x];
             if (src == COLOR_KEY) continue;
             ASSERT_EQ(presentedPixel(600 + x - 9, 50 + y), src);
         }

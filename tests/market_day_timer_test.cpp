@@ -20,7 +20,7 @@ void startMarket(int32_t month, int32_t day) {
     testing_support::freshStartedRun();
     startNewGame();
     Calendar = CalendarRecord{2003, month, day, 5};
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 // Loop turns with the clock moving 1 ms before each, until the day changes or
@@ -74,10 +74,10 @@ TEST(DayTimer, CompanyNewsComesOnItsDateAndMovesThePriceTheNextDay) {
     headless::advanceTime(40);
     mainLoopTurn();
     mainLoopTurn();
-    EXPECT_EQ(newsMode, 1);  // the company headline of 6 January
-    const int32_t company = newsCompany;
+    EXPECT_EQ(market.newsMode, 1);  // the company headline of 6 January
+    const int32_t company = market.newsCompany;
     const int32_t before = ListedCompanies[company].price;
-    for (int32_t flag : newsApplied) EXPECT_EQ(flag, 0);
+    for (int32_t flag : market.newsApplied) EXPECT_EQ(flag, 0);
 
     playUntilNextDay(10000);
     ASSERT_EQ(Calendar.day, 7);
@@ -85,10 +85,10 @@ TEST(DayTimer, CompanyNewsComesOnItsDateAndMovesThePriceTheNextDay) {
     mainLoopTurn();
     mainLoopTurn();
     int applied = 0;
-    for (int32_t flag : newsApplied) applied += flag;
+    for (int32_t flag : market.newsApplied) applied += flag;
     EXPECT_EQ(applied, 1);
     EXPECT_NE(ListedCompanies[company].price, before);
-    EXPECT_EQ(newsMode, 0);
+    EXPECT_EQ(market.newsMode, 0);
 }
 
 }  // namespace

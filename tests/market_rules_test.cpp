@@ -58,13 +58,13 @@ void setUpGame() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
-    GameScene = SCENE_MARKET;
+    std::strcpy(session.yearsLeftText, "あと5年");
+    loop.GameScene = SCENE_MARKET;
 }
 
 // Runs priceStep until it has made one step (60 counted calls).
 void stepOnce() {
-    stepTicks = PRICE_STEP_FRAMES - 1;
+    market.stepTicks = PRICE_STEP_FRAMES - 1;
     priceStep();
 }
 
@@ -74,12 +74,12 @@ TEST(PriceStep, CountsSixtyCallsAndSavesBeforeMoving) {
     Move moves[SLOTS];
     predictMoves(77, moves);
     for (int i = 0; i < PRICE_STEP_FRAMES - 1; ++i) priceStep();
-    EXPECT_EQ(stepTicks, PRICE_STEP_FRAMES - 1);
+    EXPECT_EQ(market.stepTicks, PRICE_STEP_FRAMES - 1);
     EXPECT_EQ(ListedCompanies[4].price, 104);
     EXPECT_TRUE(testing_support::readFile("savedat/data.txt").empty());
 
     priceStep();
-    EXPECT_EQ(stepTicks, 0);
+    EXPECT_EQ(market.stepTicks, 0);
     EXPECT_EQ(PortfolioValue.stockValueSum, 0);
     const std::string saved = testing_support::readFile("savedat/data.txt");
     ASSERT_EQ(saved.size(), 3120u);
@@ -89,26 +89,26 @@ TEST(PriceStep, CountsSixtyCallsAndSavesBeforeMoving) {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         const int32_t sign = moves[slot].direction == 1 ? 1 : -1;
         EXPECT_EQ(ListedCompanies[slot].price, 100 + slot + sign * moves[slot].size) << slot;
-        EXPECT_EQ(priceStepSize[slot], moves[slot].size);
-        EXPECT_EQ(priceDirection[slot], moves[slot].direction);
+        EXPECT_EQ(market.priceStepSize[slot], moves[slot].size);
+        EXPECT_EQ(market.priceDirection[slot], moves[slot].direction);
         const int32_t mark = moves[slot].direction == 1 ? 1 : (moves[slot].size == 0 ? 0 : 2);
-        EXPECT_EQ(priceMark[slot], mark) << slot;
-        EXPECT_EQ(std::string(priceText[slot]), std::to_string(ListedCompanies[slot].price));
+        EXPECT_EQ(session.priceMark[slot], mark) << slot;
+        EXPECT_EQ(std::string(session.priceText[slot]), std::to_string(ListedCompanies[slot].price));
     }
 }
 
 TEST(PriceStep, PausedOrBuyingDoesNotCount) {
     setUpGame();
-    marketPaused = 1;
+    market.marketPaused = 1;
     for (int i = 0; i < 100; ++i) priceStep();
-    EXPECT_EQ(stepTicks, 0);
-    marketPaused = 0;
-    GameScene = SCENE_BUY;
+    EXPECT_EQ(market.stepTicks, 0);
+    market.marketPaused = 0;
+    loop.GameScene = SCENE_BUY;
     priceStep();
-    EXPECT_EQ(stepTicks, 0);
-    GameScene = SCENE_MARKET;
+    EXPECT_EQ(market.stepTicks, 0);
+    loop.GameScene = SCENE_MARKET;
     priceStep();
-    EXPECT_EQ(stepTicks, 1);
+    EXPECT_EQ(market.stepTicks, 1);
 }
 
 TEST(PriceStep, RiseStopsAtTheCeiling) {
@@ -127,10 +127,10 @@ TEST(PriceStep, RiseStopsAtTheCeiling) {
     seedRandom(seed);
     stepOnce();
     EXPECT_EQ(ListedCompanies[3].price, 999);
-    EXPECT_EQ(priceMark[3], 1);
+    EXPECT_EQ(session.priceMark[3], 1);
     EXPECT_EQ(ListedCompanies[other].price, 999);
-    EXPECT_EQ(priceMark[other], 1);
-    EXPECT_STREQ(priceText[3], "999");
+    EXPECT_EQ(session.priceMark[other], 1);
+    EXPECT_STREQ(session.priceText[3], "999");
 }
 
 TEST(PriceStep, FallToZeroIsABankruptcyThatTakesTheShares) {
@@ -145,24 +145,24 @@ TEST(PriceStep, FallToZeroIsABankruptcyThatTakesTheShares) {
     seedRandom(seed);
     stepOnce();
     EXPECT_EQ(ListedCompanies[6].price, 0);
-    EXPECT_STREQ(priceText[6], "0");
+    EXPECT_STREQ(session.priceText[6], "0");
     EXPECT_EQ(Holdings[6].shares, 0);
-    EXPECT_EQ(lostShares[6], 1);
-    EXPECT_EQ(lostSharesSlot, 6);
-    EXPECT_EQ(bankruptSlot, 6);
-    EXPECT_EQ(bankruptRow, 40);
+    EXPECT_EQ(market.lostShares[6], 1);
+    EXPECT_EQ(market.lostSharesSlot, 6);
+    EXPECT_EQ(market.bankruptSlot, 6);
+    EXPECT_EQ(market.bankruptRow, 40);
     EXPECT_EQ(TradeRows[6].sellOrder, 0);
     for (int i = 0; i < HISTORY_LENGTH; ++i) EXPECT_EQ(PriceHistory[6].history[i], 0);
     EXPECT_EQ(PriceHistory[6].historyCount, 9);
     EXPECT_EQ(GraphState.historyLoopIndex, HISTORY_LENGTH);
-    EXPECT_EQ(marketPaused, 1);
-    EXPECT_EQ(bankruptShowing, 1);
-    EXPECT_EQ(std::string(bankruptMessage), std::string(catalogNames[6]) + "が倒産しました");
-    EXPECT_EQ(std::string(lostSharesMessage), std::string(catalogNames[6]) + "の株を失いました");
+    EXPECT_EQ(market.marketPaused, 1);
+    EXPECT_EQ(market.bankruptShowing, 1);
+    EXPECT_EQ(std::string(market.bankruptMessage), std::string(catalogNames[6]) + "が倒産しました");
+    EXPECT_EQ(std::string(market.lostSharesMessage), std::string(catalogNames[6]) + "の株を失いました");
     EXPECT_EQ(PortfolioValue.stockValue, 0);  // nothing counted for the lost shares
     // paused: no further steps
     for (int i = 0; i < 200; ++i) priceStep();
-    EXPECT_EQ(stepTicks, 0);
+    EXPECT_EQ(market.stepTicks, 0);
 }
 
 TEST(PriceStep, PriceZeroFallingByZeroIsBankruptAgain) {
@@ -171,10 +171,10 @@ TEST(PriceStep, PriceZeroFallingByZeroIsBankruptAgain) {
     ListedCompanies[12].price = 0;
     seedRandom(seed);
     stepOnce();
-    EXPECT_EQ(bankruptShowing, 1);
-    EXPECT_EQ(bankruptSlot, 12);
-    EXPECT_EQ(priceMark[12], 0);
-    EXPECT_EQ(lostShares[12], 0);  // no shares held
+    EXPECT_EQ(market.bankruptShowing, 1);
+    EXPECT_EQ(market.bankruptSlot, 12);
+    EXPECT_EQ(session.priceMark[12], 0);
+    EXPECT_EQ(market.lostShares[12], 0);  // no shares held
 }
 
 TEST(PriceStep, TwoBankruptciesInOneStepNameTheLast) {
@@ -191,11 +191,11 @@ TEST(PriceStep, TwoBankruptciesInOneStepNameTheLast) {
     Holdings[2].shares = 10000;
     seedRandom(seed);
     stepOnce();
-    EXPECT_EQ(bankruptSlot, 9);
-    EXPECT_EQ(bankruptRow, 9);
-    EXPECT_EQ(std::string(bankruptMessage), std::string(catalogNames[9]) + "が倒産しました");
-    EXPECT_EQ(lostShares[2], 1);
-    EXPECT_EQ(lostSharesSlot, 2);
+    EXPECT_EQ(market.bankruptSlot, 9);
+    EXPECT_EQ(market.bankruptRow, 9);
+    EXPECT_EQ(std::string(market.bankruptMessage), std::string(catalogNames[9]) + "が倒産しました");
+    EXPECT_EQ(market.lostShares[2], 1);
+    EXPECT_EQ(market.lostSharesSlot, 2);
     EXPECT_EQ(ListedCompanies[2].price, 0);
     EXPECT_STREQ(ListedCompanies[2].name, catalogNames[2]);  // stays listed at 0
 }
@@ -275,68 +275,68 @@ TEST(Calendar, MonthEndsAndLeapYears) {
     };
     for (const Case& c : cases) {
         Calendar = CalendarRecord{c.year, c.month, c.day, 5};
-        frameCounter = FRAMES_PER_DAY;
+        loop.frameCounter = FRAMES_PER_DAY;
         GraphState.recordPending = 0;
         calendarTick();
         EXPECT_EQ(Calendar.month, c.nextMonth) << c.year << "/" << c.month << "/" << c.day;
         EXPECT_EQ(Calendar.day, c.nextDay) << c.year << "/" << c.month << "/" << c.day;
         EXPECT_EQ(Calendar.year, c.year);
-        EXPECT_EQ(frameCounter, 0);
+        EXPECT_EQ(loop.frameCounter, 0);
         EXPECT_EQ(GraphState.recordPending, 1);
     }
     EXPECT_EQ(monthLength(2004, 2), 29);
     EXPECT_EQ(monthLength(2100, 2), 28);
     // below the day's length nothing passes
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    frameCounter = FRAMES_PER_DAY - 1;
+    loop.frameCounter = FRAMES_PER_DAY - 1;
     calendarTick();
     EXPECT_EQ(Calendar.day, 1);
-    EXPECT_STREQ(dateText, "2003年1月1日");
+    EXPECT_STREQ(market.dateText, "2003年1月1日");
 }
 
 TEST(Calendar, YearEndWithOneYearLeftEndsPlay) {
     setUpGame();
     Calendar = CalendarRecord{2003, 12, 31, 1};
-    frameCounter = FRAMES_PER_DAY;
+    loop.frameCounter = FRAMES_PER_DAY;
     testing_support::mouse(10, 10, false);
     calendarTick();
     EXPECT_EQ(Calendar.year, 2004);
     EXPECT_EQ(Calendar.month, 1);
     EXPECT_EQ(Calendar.day, 1);
     EXPECT_EQ(Calendar.yearsLeft, 0);
-    EXPECT_STREQ(yearsLeftText, "あと0年");
-    EXPECT_STREQ(endMessage, "全ての営業が終了しました。");
-    EXPECT_EQ(messagePanel[0], 270);  // the panel grows open
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_STREQ(session.yearsLeftText, "あと0年");
+    EXPECT_STREQ(market.endMessage, "全ての営業が終了しました。");
+    EXPECT_EQ(market.messagePanel[0], 270);  // the panel grows open
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     testing_support::mouse(10, 10, true);
     calendarTick();
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
 }
 
 TEST(Calendar, PlayOverStopsThePriceStepsInTheFrame) {
     setUpGame();
     Calendar = CalendarRecord{2003, 12, 31, 1};
-    frameCounter = FRAMES_PER_DAY;
-    stepTicks = 10;
+    loop.frameCounter = FRAMES_PER_DAY;
+    market.stepTicks = 10;
     testing_support::runTurns(1);
     EXPECT_EQ(Calendar.yearsLeft, 0);
-    EXPECT_EQ(stepTicks, 10);
-    EXPECT_STREQ(newsText, "本日のニュース　全ての営業が終了しました。");
+    EXPECT_EQ(market.stepTicks, 10);
+    EXPECT_STREQ(market.newsText, "本日のニュース　全ての営業が終了しました。");
     testing_support::mouse(300, 300, false);
     testing_support::runTurns(40);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(stepTicks, 10);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(market.stepTicks, 10);
     testing_support::saveScreen("market_play_over");
     // a click anywhere ends play, even on a button that does its own work
     testing_support::mouse(560, 60, true);
     testing_support::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
-    EXPECT_EQ(marketTransition, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(market.marketTransition, 1);
 }
 
 TEST(Founding, NewGameTakesTheCataloguePrice) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     for (int32_t row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].catalogPrice = 500 + row;
     ListedCompanies[3].price = 0;
     for (int i = 0; i < HISTORY_LENGTH; ++i) PriceHistory[3].history[i] = 0;
@@ -349,11 +349,11 @@ TEST(Founding, NewGameTakesTheCataloguePrice) {
     EXPECT_EQ(CompanyCatalog[3].listed, 0);
     EXPECT_EQ(ListedCompanies[3].price, 500 + row);
     EXPECT_STREQ(ListedCompanies[3].name, catalogNames[row]);
-    EXPECT_EQ(std::string(priceText[3]), std::to_string(500 + row));
+    EXPECT_EQ(std::string(session.priceText[3]), std::to_string(500 + row));
     EXPECT_EQ(PriceHistory[3].history[0], 500 + row);
     EXPECT_EQ(PriceHistory[3].historyCount, 1);
-    EXPECT_EQ(foundedShowing, 1);
-    EXPECT_EQ(std::string(foundedMessage), std::string(catalogNames[row]) + "が設立されました");
+    EXPECT_EQ(market.foundedShowing, 1);
+    EXPECT_EQ(std::string(market.foundedMessage), std::string(catalogNames[row]) + "が設立されました");
     // the graph step of the newcomer is the change from its first price to now
     ListedCompanies[3].price += 4;
     prepareGraphSteps();
@@ -362,7 +362,7 @@ TEST(Founding, NewGameTakesTheCataloguePrice) {
 
 TEST(Founding, ContinuedGameGivesAFreshPrice) {
     setUpGame();
-    loadSaved = 1;
+    session.loadSaved = 1;
     for (int i = 0; i < 20; ++i) {
         const int32_t slot = i % SLOTS;
         foundCompany(slot, CatalogIndex[slot]);

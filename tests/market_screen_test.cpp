@@ -43,7 +43,8 @@ void setUpGame() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 100 + 13 * slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
+                      ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         PriceHistory[slot].history[0] = ListedCompanies[slot].price;
@@ -54,8 +55,8 @@ void setUpGame() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
-    GameScene = SCENE_MARKET;
+    std::strcpy(session.yearsLeftText, "あと5年");
+    loop.GameScene = SCENE_MARKET;
     mouse(300, 470, false);
 }
 
@@ -73,22 +74,22 @@ TEST(MarketFrame, ASecondCallWithin33MsChangesNothing) {
     setUpGame();
     runTurns(1);
     const int presents = headless::presentCount();
-    const int32_t ticks = stepTicks;
-    const uint32_t last = marketLastFrame;
-    const int32_t x = newsX;
+    const int32_t ticks = market.stepTicks;
+    const uint32_t last = market.marketLastFrame;
+    const int32_t x = market.newsX;
     headless::advanceTime(32);
-    ++frameCounter;
+    ++loop.frameCounter;
     marketFrame();
     EXPECT_EQ(headless::presentCount(), presents);
-    EXPECT_EQ(stepTicks, ticks);
-    EXPECT_EQ(marketLastFrame, last);
-    EXPECT_EQ(newsX, x);
+    EXPECT_EQ(market.stepTicks, ticks);
+    EXPECT_EQ(market.marketLastFrame, last);
+    EXPECT_EQ(market.newsX, x);
     headless::advanceTime(1);
-    ++frameCounter;
+    ++loop.frameCounter;
     marketFrame();
     EXPECT_EQ(headless::presentCount(), presents + 1);
-    EXPECT_EQ(stepTicks, ticks + 1);
-    EXPECT_EQ(newsX, x - 2);
+    EXPECT_EQ(market.stepTicks, ticks + 1);
+    EXPECT_EQ(market.newsX, x - 2);
 }
 
 TEST(MarketFrame, BoardInPlay) {
@@ -97,7 +98,7 @@ TEST(MarketFrame, BoardInPlay) {
     Holdings[12].shares = 10000;
     PortfolioValue.everBought = 1;
     runTurns(PRICE_STEP_FRAMES + 25);
-    EXPECT_EQ(stepTicks, 25);
+    EXPECT_EQ(market.stepTicks, 25);
     EXPECT_GT(PortfolioValue.stockValue, 0);
     testing_support::saveScreen("market_board");
     const uint8_t red = nearestPaletteIndex(255, 0, 0);
@@ -107,10 +108,10 @@ TEST(MarketFrame, BoardInPlay) {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         const int top = 18 + 40 * (slot % 10);
         const int left = 10 + 180 * (slot / 10);
-        if (priceMark[slot] == 1) {
+        if (session.priceMark[slot] == 1) {
             EXPECT_TRUE(frameHas(nearestPaletteIndex(150, 55, 255), left, top, left + 140, top + 14)) << slot;
         }
-        if (priceMark[slot] == 2) {
+        if (session.priceMark[slot] == 2) {
             EXPECT_TRUE(frameHas(nearestPaletteIndex(255, 160, 255), left, top, left + 140, top + 14))
                 << slot;
         }
@@ -125,7 +126,7 @@ TEST(MarketFrame, StockValueTextBeforeTheFirstPurchase) {
     runTurns(PRICE_STEP_FRAMES);
     EXPECT_STREQ(PortfolioValue.stockValueText, "持ち株価値 0円");
     PortfolioValue.everBought = 1;
-    stepTicks = PRICE_STEP_FRAMES - 1;
+    market.stepTicks = PRICE_STEP_FRAMES - 1;
     runTurns(1);
     EXPECT_STREQ(PortfolioValue.stockValueText, "ただいまの株価値 00000円");
 }
@@ -137,24 +138,25 @@ TEST(MessagePanel, GrowsOpenInEightCalls) {
                                     {210, 210, 390, 390}, {180, 200, 420, 400}, {150, 200, 450, 400},
                                     {120, 200, 480, 400}, {100, 200, 500, 400}};
     for (const auto& corners : expected) {
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(messagePanel[i], corners[i]);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(market.messagePanel[i], corners[i]);
         growMessagePanel();
     }
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(messagePanel[i], expected[7][i]);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(market.messagePanel[i], expected[7][i]);
     // drawn at full size: black inside, the white rim on its left edge
     const uint8_t white = nearestPaletteIndex(255, 255, 255);
     bool rim = false;
-    for (int x = 98; x <= 103; ++x) rim = rim || backBuffer.pixels[300 * backBuffer.pitch + x] == white;
+    for (int x = 98; x <= 103; ++x)
+        rim = rim || devices.backBuffer.pixels[300 * devices.backBuffer.pitch + x] == white;
     EXPECT_TRUE(rim);
-    EXPECT_EQ(backBuffer.pixels[300 * backBuffer.pitch + 300], nearestPaletteIndex(0, 0, 0));
+    EXPECT_EQ(devices.backBuffer.pixels[300 * devices.backBuffer.pitch + 300], nearestPaletteIndex(0, 0, 0));
 }
 
 TEST(AssetPanel, SaveMessageShowsOneFrameWithAClearLatch) {
     setUpGame();
     mouse(560, 210, true);
     runTurns(1);
-    EXPECT_EQ(saveShowing, 0);  // opened and closed by the same press
-    EXPECT_EQ(saveLatch, 1);
+    EXPECT_EQ(market.saveShowing, 0);  // opened and closed by the same press
+    EXPECT_EQ(market.saveLatch, 1);
     EXPECT_EQ(testing_support::readFile("savedat/edit.txt").size(), 620u);
     // held: no second save
     std::remove("savedat/edit.txt");
@@ -165,37 +167,37 @@ TEST(AssetPanel, SaveMessageShowsOneFrameWithAClearLatch) {
     // the next save click shows the message until the next click
     mouse(560, 210, true);
     runTurns(1);
-    EXPECT_EQ(saveShowing, 1);
-    EXPECT_STREQ(saveMessage, "セーブ完了!!");
+    EXPECT_EQ(market.saveShowing, 1);
+    EXPECT_STREQ(market.saveMessage, "セーブ完了!!");
     EXPECT_EQ(testing_support::readFile("savedat/edit.txt").size(), 620u);
     mouse(300, 470, false);
     runTurns(8);
-    EXPECT_EQ(saveShowing, 1);
-    EXPECT_EQ(saveLatch, 0);
+    EXPECT_EQ(market.saveShowing, 1);
+    EXPECT_EQ(market.saveLatch, 0);
     testing_support::saveScreen("market_save_message");
     mouse(300, 470, true);
     runTurns(1);
-    EXPECT_EQ(saveShowing, 0);
-    EXPECT_EQ(messagePanel[0], 300);
+    EXPECT_EQ(market.saveShowing, 0);
+    EXPECT_EQ(market.messagePanel[0], 300);
 }
 
 TEST(AssetPanel, FastForwardEndsExactlyOneDay) {
     setUpGame();
-    frameCounter = 1000;
+    loop.frameCounter = 1000;
     mouse(560, 310, true);
     runTurns(1);
-    EXPECT_EQ(frameCounter, FRAMES_PER_DAY - 1);
-    EXPECT_EQ(fastForwardPressed, 1);
+    EXPECT_EQ(loop.frameCounter, FRAMES_PER_DAY - 1);
+    EXPECT_EQ(market.fastForwardPressed, 1);
     EXPECT_EQ(Calendar.day, 1);
     runTurns(1);  // the next turn completes the day
     EXPECT_EQ(Calendar.day, 2);
-    EXPECT_EQ(frameCounter, 0);
+    EXPECT_EQ(loop.frameCounter, 0);
     runTurns(20);  // held: no further day
     EXPECT_EQ(Calendar.day, 2);
     mouse(560, 310, false);
     runTurns(1);
-    EXPECT_EQ(fastForwardPressed, 0);
-    EXPECT_EQ(fastForwardLatch, 0);
+    EXPECT_EQ(market.fastForwardPressed, 0);
+    EXPECT_EQ(market.fastForwardLatch, 0);
     mouse(560, 310, true);
     runTurns(2);
     EXPECT_EQ(Calendar.day, 3);
@@ -217,52 +219,52 @@ TEST(AssetPanel, FKeyOverTheFastForwardButton) {
     mouse(300, 300, false);
     headless::setKey(Key::F, true);
     runTurns(2);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     mouse(600, 337, false);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
     // with the button held as well
     setUpGame();
     headless::setKey(Key::F, true);
     mouse(550, 300, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_ENDING_START);
+    EXPECT_EQ(loop.GameScene, SCENE_ENDING_START);
 }
 
 TEST(AssetPanel, ButtonsWithoutLatchAndTheirScenes) {
     setUpGame();
     mouse(300, 300, true);
     runTurns(2);
-    const int32_t ticks = stepTicks;
+    const int32_t ticks = market.stepTicks;
     mouse(560, 60, true);  // moved onto buy with the button held
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_BUY);
-    EXPECT_EQ(marketTransition, 1);
-    EXPECT_EQ(stepTicks, ticks);  // no count in the frame that leaves for the buy screen
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
+    EXPECT_EQ(market.marketTransition, 1);
+    EXPECT_EQ(market.stepTicks, ticks);  // no count in the frame that leaves for the buy screen
 
     setUpGame();
     mouse(617, 137, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_HOLDINGS);
+    EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
 
     setUpGame();
     mouse(618, 137, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 
     setUpGame();
-    supportShowing = 1;
-    std::strcpy(supportMessage, "支援しました");
+    market.supportShowing = 1;
+    std::strcpy(market.supportMessage, "支援しました");
     mouse(560, 160, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);  // no support screen while a result is shown
-    EXPECT_EQ(supportShowing, 0);        // the press took the message away
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);  // no support screen while a result is shown
+    EXPECT_EQ(market.supportShowing, 0);      // the press took the message away
     mouse(560, 160, false);
     runTurns(1);
     mouse(560, 160, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_SUPPORT);
-    EXPECT_EQ(marketTransition, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_SUPPORT);
+    EXPECT_EQ(market.marketTransition, 1);
 }
 
 TEST(AssetPanel, GraphButtonPreparesTheSteps) {
@@ -277,8 +279,8 @@ TEST(AssetPanel, GraphButtonPreparesTheSteps) {
     PriceHistory[2].historyCount = 0;
     mouse(560, 260, true);
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_GRAPH_LOAD);
-    EXPECT_EQ(marketTransition, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_GRAPH_LOAD);
+    EXPECT_EQ(market.marketTransition, 1);
     EXPECT_EQ(GraphState.historyLoopIndex, SLOTS);
     const int32_t price0 = ListedCompanies[0].price;
     for (int k = 0; k < 12; ++k) EXPECT_EQ(PriceHistory[0].graphSteps[k], 2 * k + 1);
@@ -291,15 +293,15 @@ TEST(AssetPanel, GraphButtonPreparesTheSteps) {
 
 TEST(Messages, BankruptcyThenFounding) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     Holdings[4].shares = 10000;
     PortfolioValue.everBought = 1;
     runTurns(3);
     declareBankruptcy(4);
-    const int32_t ticks = stepTicks;
+    const int32_t ticks = market.stepTicks;
     runTurns(8);
-    EXPECT_EQ(stepTicks, ticks);  // paused
-    EXPECT_EQ(messagePanel[0], 100);
+    EXPECT_EQ(market.stepTicks, ticks);  // paused
+    EXPECT_EQ(market.messagePanel[0], 100);
     testing_support::saveScreen("market_bankruptcy");
     const uint8_t white = nearestPaletteIndex(255, 255, 255);
     EXPECT_TRUE(frameHas(white, 200, 300, 400, 314));
@@ -307,43 +309,43 @@ TEST(Messages, BankruptcyThenFounding) {
 
     mouse(320, 240, true);
     runTurns(1);
-    EXPECT_EQ(bankruptShowing, 0);
-    EXPECT_EQ(lostShares[4], 0);
-    EXPECT_EQ(foundedShowing, 1);  // the same press does not also close it
+    EXPECT_EQ(market.bankruptShowing, 0);
+    EXPECT_EQ(market.lostShares[4], 0);
+    EXPECT_EQ(market.foundedShowing, 1);  // the same press does not also close it
     EXPECT_NE(CatalogIndex[4], 4);
     EXPECT_EQ(CompanyCatalog[4].listed, 0);
     EXPECT_EQ(ListedCompanies[4].price, CompanyCatalog[CatalogIndex[4]].catalogPrice);
-    EXPECT_EQ(messagePanel[0], 100);  // left open
+    EXPECT_EQ(market.messagePanel[0], 100);  // left open
     runTurns(4);
-    EXPECT_EQ(foundedShowing, 1);
-    EXPECT_EQ(marketPaused, 1);
+    EXPECT_EQ(market.foundedShowing, 1);
+    EXPECT_EQ(market.marketPaused, 1);
     mouse(320, 240, false);
     runTurns(2);
     testing_support::saveScreen("market_founding");
-    EXPECT_EQ(stepTicks, ticks);
+    EXPECT_EQ(market.stepTicks, ticks);
     mouse(320, 240, true);
     runTurns(1);
-    EXPECT_EQ(foundedShowing, 0);
-    EXPECT_EQ(marketPaused, 0);
-    EXPECT_EQ(messagePanel[0], 300);
+    EXPECT_EQ(market.foundedShowing, 0);
+    EXPECT_EQ(market.marketPaused, 0);
+    EXPECT_EQ(market.messagePanel[0], 300);
     mouse(320, 240, false);
     runTurns(1);
-    EXPECT_EQ(stepTicks, ticks + 1);
+    EXPECT_EQ(market.stepTicks, ticks + 1);
 }
 
 TEST(Messages, SupportResultPausesUntilClicked) {
     setUpGame();
-    supportShowing = 1;
-    std::strcpy(supportMessage, "㈱ジャポンの株価が上がりました");
+    market.supportShowing = 1;
+    std::strcpy(market.supportMessage, "㈱ジャポンの株価が上がりました");
     runTurns(10);
-    EXPECT_EQ(marketPaused, 1);
-    EXPECT_EQ(stepTicks, 1);  // the pause begins after the first frame's price step
+    EXPECT_EQ(market.marketPaused, 1);
+    EXPECT_EQ(market.stepTicks, 1);  // the pause begins after the first frame's price step
     testing_support::saveScreen("market_support_message");
     mouse(100, 100, true);
     runTurns(1);
-    EXPECT_EQ(supportShowing, 0);
-    EXPECT_EQ(marketPaused, 0);
-    EXPECT_EQ(messagePanel[0], 300);
+    EXPECT_EQ(market.supportShowing, 0);
+    EXPECT_EQ(market.marketPaused, 0);
+    EXPECT_EQ(market.messagePanel[0], 300);
 }
 
 // Frames until `done` holds, at most `limit`.
@@ -362,48 +364,48 @@ TEST(Ruin, AnimationThenGameOverAndTheImmediateSecondRuin) {
     std::strcpy(Player.cashText, "00000円");
     PortfolioValue.stockValue = 0;
     Holdings[3].shares = 50;  // worth less than one unit
-    EXPECT_EQ(framesUntil([] { return shakeActive == 1; }, 100), 20);
-    EXPECT_EQ(zoomA[0], 10);
-    EXPECT_EQ(secondZoom, 0);
+    EXPECT_EQ(framesUntil([] { return market.shakeActive == 1; }, 100), 20);
+    EXPECT_EQ(market.zoomA[0], 10);
+    EXPECT_EQ(market.secondZoom, 0);
     int shakeFrames = 0;
-    while (secondZoom == 0 && shakeFrames < 20) {
+    while (market.secondZoom == 0 && shakeFrames < 20) {
         runTurns(1);
         ++shakeFrames;
         if (shakeFrames == 3) testing_support::saveScreen("market_ruin_shake");
     }
     EXPECT_EQ(shakeFrames, 6);
-    EXPECT_EQ(shakeCount, 0);
-    EXPECT_EQ(shakeActive, 0);
-    EXPECT_EQ(zoomB[0], 190);  // sprite B started in the frame the shake ended
-    EXPECT_EQ(framesUntil([] { return zoomB[0] == 100; }, 30), 9);
+    EXPECT_EQ(market.shakeCount, 0);
+    EXPECT_EQ(market.shakeActive, 0);
+    EXPECT_EQ(market.zoomB[0], 190);  // sprite B started in the frame the shake ended
+    EXPECT_EQ(framesUntil([] { return market.zoomB[0] == 100; }, 30), 9);
     testing_support::saveScreen("market_ruin");
-    EXPECT_EQ(framesUntil([] { return ruinReady == 1; }, 30), 10);
-    EXPECT_EQ(shakeActive, 1);
-    const int32_t ticks = stepTicks;
-    EXPECT_EQ(framesUntil([] { return GameScene == SCENE_GAME_OVER; }, 30), 4);
-    EXPECT_EQ(shakeCount, 4);
-    EXPECT_EQ(shakeActive, 0);
-    EXPECT_EQ(stepTicks, ticks);  // no price steps once both sprites landed
+    EXPECT_EQ(framesUntil([] { return market.ruinReady == 1; }, 30), 10);
+    EXPECT_EQ(market.shakeActive, 1);
+    const int32_t ticks = market.stepTicks;
+    EXPECT_EQ(framesUntil([] { return loop.GameScene == SCENE_GAME_OVER; }, 30), 4);
+    EXPECT_EQ(market.shakeCount, 4);
+    EXPECT_EQ(market.shakeActive, 0);
+    EXPECT_EQ(market.stepTicks, ticks);  // no price steps once both sprites landed
 
     // the game over sends the player to the title and clears ruinReady; a later
     // ruin in the same run goes to the game over at once
-    ruinReady = 0;
-    GameScene = SCENE_MARKET;
+    market.ruinReady = 0;
+    loop.GameScene = SCENE_MARKET;
     runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_GAME_OVER);
+    EXPECT_EQ(loop.GameScene, SCENE_GAME_OVER);
 }
 
 TEST(Ruin, CashOrSharesKeepThePlayerInTheGame) {
     setUpGame();
     Player.cash = 1;
     runTurns(40);
-    EXPECT_EQ(zoomA[0], 200);
+    EXPECT_EQ(market.zoomA[0], 200);
     Player.cash = 0;
     Holdings[0].shares = 10000;
     PortfolioValue.stockValue = 3;
     runTurns(40);
-    EXPECT_EQ(zoomA[0], 200);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(market.zoomA[0], 200);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(Transition, FortyOneFramesOfWideningStrips) {
@@ -411,103 +413,61 @@ TEST(Transition, FortyOneFramesOfWideningStrips) {
     runTurns(2);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x)
-            workSurface.pixels[y * workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
+            devices.workSurface.pixels[y * devices.workSurface.pitch + x] = uint8_t((x * 7 + y) % 200);
     }
-    workSurface.pixels[200 * workSurface.pitch + 80] = COLOR_KEY;  // strip 40..80 of row 200 is skipped
-    marketTransition = 1;
-    const int32_t ticks = stepTicks;
-    const int32_t x = newsX;
+    devices.workSurface.pixels[200 * devices.workSurface.pitch + 80] =
+        COLOR_KEY;  // strip 40..80 of row 200 is skipped
+    market.marketTransition = 1;
+    const int32_t ticks = market.stepTicks;
+    const int32_t x = market.newsX;
     runTurns(1);
-    EXPECT_EQ(marketTransition, 2);
-    EXPECT_EQ(stripProgress, 0);
+    EXPECT_EQ(market.marketTransition, 2);
+    EXPECT_EQ(market.stripProgress, 0);
     for (int frame = 1; frame <= 41; ++frame) {
-        const int32_t progress = stripProgress;
-        backBuffer.pixels[200 * backBuffer.pitch + 70] = 250;
+        const int32_t progress = market.stripProgress;
+        devices.backBuffer.pixels[200 * devices.backBuffer.pitch + 70] = 250;
         runTurns(1);
         if (frame < 41) {
-            EXPECT_EQ(marketTransition, 2) << frame;
+            EXPECT_EQ(market.marketTransition, 2) << frame;
         }
         // strip ending at 40 of row 285: target 40 - j holds source progress - j
         for (int j = 0; j <= progress; ++j) {
             EXPECT_EQ(presentedPixel(40 - j, 285),
-                      workSurface.pixels[285 * workSurface.pitch + progress - j]);
+                      devices.workSurface.pixels[285 * devices.workSurface.pitch + progress - j]);
         }
         // the last strip copies up to column 639
         if (progress >= 1) {
             EXPECT_EQ(presentedPixel(639, 285),
-                      workSurface.pixels[285 * workSurface.pitch + 600 + progress - 1]);
+                      devices.workSurface.pixels[285 * devices.workSurface.pitch + 600 + progress - 1]);
         }
         EXPECT_EQ(presentedPixel(70, 200), 250);  // keyed strip left alone
         if (frame == 20) testing_support::saveScreen("market_transition");
     }
-    EXPECT_EQ(marketTransition, 0);
-    EXPECT_EQ(stripProgress, 0);
-    EXPECT_EQ(stepTicks, ticks + 1);  // the market moved only in the last frame
-    EXPECT_EQ(newsX, x - 2);
+    EXPECT_EQ(market.marketTransition, 0);
+    EXPECT_EQ(market.stripProgress, 0);
+    EXPECT_EQ(market.stepTicks, ticks + 1);  // the market moved only in the last frame
+    EXPECT_EQ(market.newsX, x - 2);
 }
 
 TEST(Transition, FromAFreshWorkSurface) {
     setUpGame();
     runTurns(3);
-    marketTransition = 1;
+    market.marketTransition = 1;
     runTurns(26);
-    EXPECT_EQ(marketTransition, 2);
+    EXPECT_EQ(market.marketTransition, 2);
     testing_support::saveScreen("market_transition_fresh");
     runTurns(16);
-    EXPECT_EQ(marketTransition, 0);
+    EXPECT_EQ(market.marketTransition, 0);
     testing_support::saveScreen("market_after_transition");
 }
 
 TEST(Transition, FailedLocksStillEndTheTransition) {
     setUpGame();
-    marketTransition = 1;
+    market.marketTransition = 1;
     headless::setLocksFail(true);
     runTurns(42);
     headless::setLocksFail(false);
-    EXPECT_EQ(marketTransition, 0);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(MarketReset, EveryGlobalBackToProgramStart) {
-    setUpGame();
-    runTurns(3);
-    stepTicks = 9;
-    priceStepSize[3] = 2;
-    priceDirection[3] = 2;
-    newsX = 5;
-    newsMode = 1;
-    newsApplied[2] = 1;
-    newsCoinDrawn = 1;
-    saveButtonLatch = 1;
-    fastForwardLatch = 1;
-    fastForwardPressed = 1;
-    zoomA[0] = 10;
-    secondZoom = 1;
-    shakeCount = 4;
-    stripProgress = 7;
-    messagePanel[0] = 100;
-    resetMarketState();
-    EXPECT_EQ(stepTicks, 0);
-    EXPECT_EQ(priceStepSize[3], 0);
-    EXPECT_EQ(priceDirection[3], 0);
-    EXPECT_EQ(newsX, 640);
-    EXPECT_EQ(newsMode, 0);
-    EXPECT_EQ(newsApplied[2], 0);
-    EXPECT_EQ(newsCoinDrawn, 0);
-    EXPECT_STREQ(newsText, "");
-    EXPECT_STREQ(dateText, "");
-    EXPECT_EQ(saveButtonLatch, 0);
-    EXPECT_EQ(fastForwardLatch, 0);
-    EXPECT_EQ(fastForwardPressed, 0);
-    EXPECT_EQ(zoomA[0], 200);
-    EXPECT_EQ(secondZoom, 0);
-    EXPECT_EQ(shakeCount, 0);
-    EXPECT_EQ(stripProgress, 0);
-    EXPECT_EQ(messagePanel[0], 300);
-    EXPECT_EQ(marketLastFrame, 0u);
+    EXPECT_EQ(market.marketTransition, 0);
 }
 
 }  // namespace
@@ -520,19 +480,22 @@ TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
     setUpGame();
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            gameMainSurface.pixels[y * gameMainSurface.pitch + x] = uint8_t((x * 3 + y * 5) % 250);
+            devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x] =
+                uint8_t((x * 3 + y * 5) % 250);
         }
     }
-    const auto background = [](int x, int y) { return gameMainSurface.pixels[y * gameMainSurface.pitch + x]; };
+    const auto background = [](int x, int y) {
+        return devices.gameMainSurface.pixels[y * devices.gameMainSurface.pitch + x];
+    };
     Player.cash = 1;  // not ruined: only the shake runs
-    shakeActive = 1;
-    shakeCount = 0;
-    shakeX = 0;
-    shakeY = 0;
+    market.shakeActive = 1;
+    market.shakeCount = 0;
+    market.shakeX = 0;
+    market.shakeY = 0;
     runTurns(1);
-    ASSERT_EQ(shakeX, 5);
-    ASSERT_EQ(shakeY, 5);
-    EXPECT_EQ(shakeCount, 1);
+    ASSERT_EQ(market.shakeX, 5);
+    ASSERT_EQ(market.shakeY, 5);
+    EXPECT_EQ(market.shakeCount, 1);
     const int points[][2] = {{0, 0}, {3, 7}, {634, 2}, {636, 1}, {639, 474}, {2, 476}, {637, 477}, {639, 479}};
     for (const auto& point : points) {
         const int x = point[0];
@@ -542,29 +505,29 @@ TEST(Ruin, ShakeTilesTheBackgroundWithItsOffset) {
         EXPECT_EQ(presentedPixel(x, y), background((x + 5) % 640, (y + 5) % 480)) << x << "," << y;
     }
     runTurns(1);
-    ASSERT_EQ(shakeX, 0);
+    ASSERT_EQ(market.shakeX, 0);
     EXPECT_EQ(presentedPixel(639, 479), background(639, 479));
     EXPECT_EQ(presentedPixel(0, 0), background(0, 0));
     for (int i = 0; i < 4; ++i) runTurns(1);
-    EXPECT_EQ(shakeActive, 0);  // six frames, then the second sprite's turn
-    EXPECT_EQ(shakeCount, 0);
-    EXPECT_EQ(secondZoom, 1);
+    EXPECT_EQ(market.shakeActive, 0);  // six frames, then the second sprite's turn
+    EXPECT_EQ(market.shakeCount, 0);
+    EXPECT_EQ(market.secondZoom, 1);
 }
 
 // The press that dismisses a bankruptcy message over a button of the column
 // also performs that button.
 TEST(Messages, DismissingPressAlsoPerformsTheButton) {
     setUpGame();
-    loadSaved = 0;
+    session.loadSaved = 0;
     runTurns(2);
     declareBankruptcy(8);
     runTurns(3);
     mouse(560, 60, true);  // the buy button
     runTurns(1);
-    EXPECT_EQ(bankruptShowing, 0);
-    EXPECT_EQ(foundedShowing, 1);
-    EXPECT_EQ(GameScene, SCENE_BUY);
-    EXPECT_EQ(marketTransition, 1);
+    EXPECT_EQ(market.bankruptShowing, 0);
+    EXPECT_EQ(market.foundedShowing, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
+    EXPECT_EQ(market.marketTransition, 1);
 }
 
 }  // namespace

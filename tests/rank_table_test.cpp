@@ -287,7 +287,7 @@ TEST(RankFile, StoredClassOutOfRangeDrawsNoIcon) {
     loadRankFile();
     EXPECT_EQ(RankTable[0].assetClass, 9);
 
-    GameScene = SCENE_RANKING;
+    loop.GameScene = SCENE_RANKING;
     testing_support::mouse(600, 300, false);
     testing_support::runTurns(6);
     EXPECT_STREQ(RankTable[4].name, "odd");

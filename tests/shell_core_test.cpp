@@ -36,56 +36,56 @@ TEST(Trig, TellingEntriesWithShortPi) {
     const int expected[][3] = {{0, 0, 1024},     {1, 17, 1023},   {30, 511, 886},  {60, 886, 512},
                                {90, 1023, 0},    {180, 0, -1023}, {270, -1023, 0}, {359, -17, 1023}};
     for (const auto& row : expected) {
-        EXPECT_EQ(sinTable[row[0]], row[1]) << "sin " << row[0];
-        EXPECT_EQ(cosTable[row[0]], row[2]) << "cos " << row[0];
+        EXPECT_EQ(trig.sinTable[row[0]], row[1]) << "sin " << row[0];
+        EXPECT_EQ(trig.cosTable[row[0]], row[2]) << "cos " << row[0];
     }
 }
 
 TEST(MainLoop, CountsEveryTurnAndIgnoresUnknownScenes) {
     freshStartedRun();
-    GameScene = 99;
+    loop.GameScene = 99;
     for (int i = 0; i < 5; ++i) EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
-    EXPECT_EQ(frameCounter, 5);
+    EXPECT_EQ(loop.frameCounter, 5);
     EXPECT_EQ(headless::presentCount(), 0);
-    GameScene = -1;
+    loop.GameScene = -1;
     EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
-    EXPECT_EQ(frameCounter, 6);
+    EXPECT_EQ(loop.frameCounter, 6);
     // A count left running for hours stops at the largest value.
-    frameCounter = INT32_MAX - 1;
+    loop.frameCounter = INT32_MAX - 1;
     mainLoopTurn();
     mainLoopTurn();
-    EXPECT_EQ(frameCounter, INT32_MAX);
+    EXPECT_EQ(loop.frameCounter, INT32_MAX);
 }
 
 TEST(MainLoop, EventsAreDrainedBeforeAnySceneRuns) {
     freshStartedRun();
-    GameScene = 99;
+    loop.GameScene = 99;
     headless::pushEvent(EventKind::MusicDone, 2);
     headless::pushEvent(EventKind::MusicDone, 3);
     EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
     EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
-    EXPECT_EQ(frameCounter, 0);
+    EXPECT_EQ(loop.frameCounter, 0);
     EXPECT_EQ(mainLoopTurn(), TurnOutcome::Ran);
-    EXPECT_EQ(frameCounter, 1);
+    EXPECT_EQ(loop.frameCounter, 1);
 }
 
 TEST(MainLoop, EscapeShutsDownOnceAndEndsTheLoop) {
     freshStartedRun();
-    GameScene = 99;
+    loop.GameScene = 99;
     headless::pushEvent(EventKind::Escape);
     headless::pushEvent(EventKind::Escape);
     headless::pushEvent(EventKind::Close);
     EXPECT_EQ(runMainLoop(), 0);
     EXPECT_TRUE(shutdownDone());
-    EXPECT_EQ(frameCounter, 0);  // no scene ran after the shutdown
+    EXPECT_EQ(loop.frameCounter, 0);  // no scene ran after the shutdown
     // The alias is closed exactly once, even though nothing was open.
     int closes = 0;
     for (int i = 0; i < headless::musicCommandCount(); ++i) {
         if (std::strcmp(headless::musicCommand(i), "Close WAV01") == 0) ++closes;
     }
     EXPECT_EQ(closes, 1);
-    EXPECT_FALSE(backBuffer.held);
-    EXPECT_FALSE(spriteSheet.held);
+    EXPECT_FALSE(devices.backBuffer.held);
+    EXPECT_FALSE(devices.spriteSheet.held);
 }
 
 TEST(MainLoop, WindowCloseIsHandledLikeEscape) {
@@ -98,7 +98,7 @@ TEST(MainLoop, WindowCloseIsHandledLikeEscape) {
 
 TEST(Music, OnlyANormalEndReplaysThePiece) {
     freshStartedRun();
-    GameScene = 99;
+    loop.GameScene = 99;
     headless::pushEvent(EventKind::MusicDone, 1);
     mainLoopTurn();
     ASSERT_EQ(headless::musicCommandCount(), 1);

@@ -46,131 +46,133 @@ void writeTestBitmap(const char* path, int colors) {
     std::fclose(out);
 }
 
-void fillSheet(uint8_t index) { fillRect(spriteSheet, Rect{0, 0, 800, 726}, index); }
+void fillSheet(uint8_t index) { fillRect(devices.spriteSheet, Rect{0, 0, 800, 726}, index); }
 }  // namespace
 
 TEST(Surfaces, StartupSizesKeyAndZeroedWork) {
     freshStartedRun();
-    EXPECT_EQ(spriteSheet.width, 800);
-    EXPECT_EQ(spriteSheet.height, 726);
-    EXPECT_TRUE(spriteSheet.colorKeyed);
-    EXPECT_EQ(syasinSurface.width, 500);
-    EXPECT_EQ(syasinSurface.height, 500);
-    for (const Surface* s : {&backBuffer, &gameMainSurface, &workSurface, &rankingSurface}) {
+    EXPECT_EQ(devices.spriteSheet.width, 800);
+    EXPECT_EQ(devices.spriteSheet.height, 726);
+    EXPECT_TRUE(devices.spriteSheet.colorKeyed);
+    EXPECT_EQ(devices.syasinSurface.width, 500);
+    EXPECT_EQ(devices.syasinSurface.height, 500);
+    for (const Surface* s :
+         {&devices.backBuffer, &devices.gameMainSurface, &devices.workSurface, &devices.rankingSurface}) {
         EXPECT_EQ(s->width, 640);
         EXPECT_EQ(s->height, 480);
     }
-    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(workSurface.pixels[i], 0);
-    EXPECT_FALSE(titleSurface.held);
-    createSceneSurface(titleSurface);
-    uint8_t* first = titleSurface.pixels;
-    createSceneSurface(titleSurface);
-    EXPECT_EQ(titleSurface.pixels, first);  // one surface at a time
-    releaseSceneSurface(titleSurface);
-    EXPECT_FALSE(titleSurface.held);
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(devices.workSurface.pixels[i], 0);
+    EXPECT_FALSE(devices.titleSurface.held);
+    createSceneSurface(devices.titleSurface);
+    uint8_t* first = devices.titleSurface.pixels;
+    createSceneSurface(devices.titleSurface);
+    EXPECT_EQ(devices.titleSurface.pixels, first);  // one surface at a time
+    releaseSceneSurface(devices.titleSurface);
+    EXPECT_FALSE(devices.titleSurface.held);
 }
 
 TEST(Surfaces, CopyThatDoesNotFitDrawsNothing) {
     freshStartedRun();
     fillSheet(7);
     const Rect cursor{9, 0, 26, 26};
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    bltFast(backBuffer, 623, 454, spriteSheet, cursor, true);
-    EXPECT_EQ(backBuffer.pixels[454 * 640 + 623], 7);
-    EXPECT_EQ(backBuffer.pixels[479 * 640 + 639], 7);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    bltFast(backBuffer, 624, 100, spriteSheet, cursor, true);
-    bltFast(backBuffer, 100, 455, spriteSheet, cursor, true);
-    bltFast(backBuffer, -1, 100, spriteSheet, cursor, true);
-    bltFast(backBuffer, 10, 10, spriteSheet, Rect{5, 5, 5, 9}, true);     // empty source
-    bltFast(backBuffer, 10, 10, spriteSheet, Rect{790, 0, 810, 9}, true);  // leaves the sheet
-    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(backBuffer.pixels[i], 0) << i;
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltFast(devices.backBuffer, 623, 454, devices.spriteSheet, cursor, true);
+    EXPECT_EQ(devices.backBuffer.pixels[454 * 640 + 623], 7);
+    EXPECT_EQ(devices.backBuffer.pixels[479 * 640 + 639], 7);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltFast(devices.backBuffer, 624, 100, devices.spriteSheet, cursor, true);
+    bltFast(devices.backBuffer, 100, 455, devices.spriteSheet, cursor, true);
+    bltFast(devices.backBuffer, -1, 100, devices.spriteSheet, cursor, true);
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, Rect{5, 5, 5, 9}, true);      // empty source
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, Rect{790, 0, 810, 9}, true);  // leaves the sheet
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(devices.backBuffer.pixels[i], 0) << i;
 }
 
 TEST(Surfaces, ColourKeyAndOpaqueCopies) {
     freshStartedRun();
     fillSheet(COLOR_KEY);
-    spriteSheet.pixels[0] = 9;
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 3);
-    bltFast(backBuffer, 10, 10, spriteSheet, Rect{0, 0, 2, 1}, true);
-    EXPECT_EQ(backBuffer.pixels[10 * 640 + 10], 9);
-    EXPECT_EQ(backBuffer.pixels[10 * 640 + 11], 3);  // key skipped
-    bltFast(backBuffer, 10, 10, spriteSheet, Rect{0, 0, 2, 1}, false);
-    EXPECT_EQ(backBuffer.pixels[10 * 640 + 11], COLOR_KEY);
+    devices.spriteSheet.pixels[0] = 9;
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 3);
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, Rect{0, 0, 2, 1}, true);
+    EXPECT_EQ(devices.backBuffer.pixels[10 * 640 + 10], 9);
+    EXPECT_EQ(devices.backBuffer.pixels[10 * 640 + 11], 3);  // key skipped
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, Rect{0, 0, 2, 1}, false);
+    EXPECT_EQ(devices.backBuffer.pixels[10 * 640 + 11], COLOR_KEY);
 }
 
 TEST(Surfaces, ClippedCopyCutsAtTheScreenEdges) {
     freshStartedRun();
-    for (int x = 0; x < 20; ++x) fillRect(spriteSheet, Rect{x, 0, x + 1, 10}, static_cast<uint8_t>(x + 1));
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    blitClipped(backBuffer, -10, 0, spriteSheet, Rect{0, 0, 20, 10}, false);
-    EXPECT_EQ(backBuffer.pixels[0], 11);  // the leftmost ten columns are cut
-    EXPECT_EQ(backBuffer.pixels[9], 20);
-    EXPECT_EQ(backBuffer.pixels[10], 0);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    blitClipped(backBuffer, 630, 475, spriteSheet, Rect{0, 0, 20, 10}, false);
-    EXPECT_EQ(backBuffer.pixels[475 * 640 + 639], 10);
-    EXPECT_EQ(backBuffer.pixels[479 * 640 + 630], 1);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    blitClipped(backBuffer, -30, -30, spriteSheet, Rect{0, 0, 20, 10}, false);
-    blitClipped(backBuffer, 700, 10, spriteSheet, Rect{0, 0, 20, 10}, false);
-    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(backBuffer.pixels[i], 0);
+    for (int x = 0; x < 20; ++x)
+        fillRect(devices.spriteSheet, Rect{x, 0, x + 1, 10}, static_cast<uint8_t>(x + 1));
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(devices.backBuffer, -10, 0, devices.spriteSheet, Rect{0, 0, 20, 10}, false);
+    EXPECT_EQ(devices.backBuffer.pixels[0], 11);  // the leftmost ten columns are cut
+    EXPECT_EQ(devices.backBuffer.pixels[9], 20);
+    EXPECT_EQ(devices.backBuffer.pixels[10], 0);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(devices.backBuffer, 630, 475, devices.spriteSheet, Rect{0, 0, 20, 10}, false);
+    EXPECT_EQ(devices.backBuffer.pixels[475 * 640 + 639], 10);
+    EXPECT_EQ(devices.backBuffer.pixels[479 * 640 + 630], 1);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    blitClipped(devices.backBuffer, -30, -30, devices.spriteSheet, Rect{0, 0, 20, 10}, false);
+    blitClipped(devices.backBuffer, 700, 10, devices.spriteSheet, Rect{0, 0, 20, 10}, false);
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(devices.backBuffer.pixels[i], 0);
 }
 
 TEST(Surfaces, StretchedCopyScalesAndKeys) {
     freshStartedRun();
     fillSheet(COLOR_KEY);
-    fillRect(spriteSheet, Rect{0, 0, 2, 2}, 5);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    bltStretchKeyed(backBuffer, Rect{100, 100, 108, 108}, spriteSheet, Rect{0, 0, 4, 4});
-    EXPECT_EQ(backBuffer.pixels[100 * 640 + 100], 5);
-    EXPECT_EQ(backBuffer.pixels[103 * 640 + 103], 5);
-    EXPECT_EQ(backBuffer.pixels[104 * 640 + 104], 0);  // key pixels skipped
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 0);
-    bltStretchKeyed(backBuffer, Rect{-10, 0, 100, 100}, spriteSheet, Rect{0, 0, 4, 4});
-    EXPECT_EQ(backBuffer.pixels[0], 0);
+    fillRect(devices.spriteSheet, Rect{0, 0, 2, 2}, 5);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltStretchKeyed(devices.backBuffer, Rect{100, 100, 108, 108}, devices.spriteSheet, Rect{0, 0, 4, 4});
+    EXPECT_EQ(devices.backBuffer.pixels[100 * 640 + 100], 5);
+    EXPECT_EQ(devices.backBuffer.pixels[103 * 640 + 103], 5);
+    EXPECT_EQ(devices.backBuffer.pixels[104 * 640 + 104], 0);  // key pixels skipped
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 0);
+    bltStretchKeyed(devices.backBuffer, Rect{-10, 0, 100, 100}, devices.spriteSheet, Rect{0, 0, 4, 4});
+    EXPECT_EQ(devices.backBuffer.pixels[0], 0);
 }
 
 TEST(Surfaces, FailedLocksGiveNoPixels) {
     freshStartedRun();
     int pitch = 0;
-    EXPECT_NE(lockSurface(backBuffer, &pitch), nullptr);
+    EXPECT_NE(lockSurface(devices.backBuffer, &pitch), nullptr);
     EXPECT_GE(pitch, 640);
     headless::setLocksFail(true);
-    EXPECT_EQ(lockSurface(backBuffer, &pitch), nullptr);
-    EXPECT_EQ(lockSurface(graphSurface, &pitch), nullptr);
+    EXPECT_EQ(lockSurface(devices.backBuffer, &pitch), nullptr);
+    EXPECT_EQ(lockSurface(devices.graphSurface, &pitch), nullptr);
 }
 
 TEST(Bitmaps, LoaderTakesPixelsAndPalette) {
     freshStartedRun();
     writeTestBitmap("small.bmp", 256);
-    fillRect(workSurface, Rect{0, 0, 640, 480}, 99);
-    loadBitmapToSurface(workSurface, "small.bmp");
-    EXPECT_EQ(workSurface.pixels[0], 0);
-    EXPECT_EQ(workSurface.pixels[2 * 640 + 3], 23);
-    EXPECT_EQ(workSurface.pixels[4], 99);  // a smaller bitmap leaves the rest
-    EXPECT_EQ(displayPalette[200].red, 200);
-    EXPECT_EQ(displayPalette[200].green, 55);
-    EXPECT_EQ(displayPalette[200].blue, 100);
-    EXPECT_EQ(displayPalette[200].flags, 5);
-    EXPECT_EQ(std::memcmp(displayPalette, targetPalette, sizeof displayPalette), 0);
+    fillRect(devices.workSurface, Rect{0, 0, 640, 480}, 99);
+    loadBitmapToSurface(devices.workSurface, "small.bmp");
+    EXPECT_EQ(devices.workSurface.pixels[0], 0);
+    EXPECT_EQ(devices.workSurface.pixels[2 * 640 + 3], 23);
+    EXPECT_EQ(devices.workSurface.pixels[4], 99);  // a smaller bitmap leaves the rest
+    EXPECT_EQ(devices.displayPalette[200].red, 200);
+    EXPECT_EQ(devices.displayPalette[200].green, 55);
+    EXPECT_EQ(devices.displayPalette[200].blue, 100);
+    EXPECT_EQ(devices.displayPalette[200].flags, 5);
+    EXPECT_EQ(std::memcmp(devices.displayPalette, devices.targetPalette, sizeof devices.displayPalette), 0);
     PaletteEntry screen[256];
     getDisplayPalette(screen);
     EXPECT_EQ(screen[17].green, 238);
 
     // A short colour table leaves the other entries black.
     writeTestBitmap("short.bmp", 16);
-    loadBitmapToSurface(workSurface, "short.bmp");
-    EXPECT_EQ(targetPalette[15].red, 15);
-    EXPECT_EQ(targetPalette[16].green, 0);
+    loadBitmapToSurface(devices.workSurface, "short.bmp");
+    EXPECT_EQ(devices.targetPalette[15].red, 15);
+    EXPECT_EQ(devices.targetPalette[16].green, 0);
 
     // A missing file changes nothing.
     PaletteEntry before[256];
-    std::memcpy(before, displayPalette, sizeof before);
-    fillRect(workSurface, Rect{0, 0, 640, 480}, 42);
-    loadBitmapToSurface(workSurface, "nothing-here.bmp");
-    EXPECT_EQ(std::memcmp(before, displayPalette, sizeof before), 0);
-    EXPECT_EQ(workSurface.pixels[0], 42);
+    std::memcpy(before, devices.displayPalette, sizeof before);
+    fillRect(devices.workSurface, Rect{0, 0, 640, 480}, 42);
+    loadBitmapToSurface(devices.workSurface, "nothing-here.bmp");
+    EXPECT_EQ(std::memcmp(before, devices.displayPalette, sizeof before), 0);
+    EXPECT_EQ(devices.workSurface.pixels[0], 42);
 
     // So do a file cut short anywhere and headers that claim more than the
     // file holds: nothing is read outside the bytes read.
@@ -179,8 +181,9 @@ TEST(Bitmaps, LoaderTakesPixelsAndPalette) {
         FILE* out = std::fopen("damaged.bmp", "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
         std::fclose(out);
-        loadBitmapToSurface(workSurface, "damaged.bmp");
-        return std::memcmp(before, displayPalette, sizeof before) != 0 || workSurface.pixels[0] != 42;
+        loadBitmapToSurface(devices.workSurface, "damaged.bmp");
+        return std::memcmp(before, devices.displayPalette, sizeof before) != 0 ||
+               devices.workSurface.pixels[0] != 42;
     };
     for (size_t length = 0; length < whole.size(); ++length) EXPECT_FALSE(loadChanged(whole.substr(0, length))) << length;
     for (int field : {10, 18, 22}) {  // pixel offset, width, height
@@ -194,7 +197,7 @@ TEST(Bitmaps, LoaderTakesPixelsAndPalette) {
 
 TEST(Bitmaps, StartupEndsWithTheRankingColoursOnScreenAndABlackWorkingPalette) {
     freshStartedRun();
-    for (const PaletteEntry& entry : displayPalette) {
+    for (const PaletteEntry& entry : devices.displayPalette) {
         ASSERT_EQ(entry.red | entry.green | entry.blue, 0);
     }
 }
@@ -204,24 +207,24 @@ TEST(Text, FreshContextDrawsBlackOnWhiteCells) {
     PaletteEntry grey[256];
     for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     setDisplayPalette(grey);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     textOut(20, 20, "株");
     releaseDC();
     int black = 0, white = 0;
     for (int y = 20; y < 20 + textHeight(); ++y) {
         for (int x = 20; x < 33; ++x) {
-            const uint8_t p = backBuffer.pixels[y * 640 + x];
+            const uint8_t p = devices.backBuffer.pixels[y * 640 + x];
             black += p == 0;
             white += p == 255;
         }
     }
     EXPECT_GT(black, 10);
     EXPECT_GT(white, 40);
-    EXPECT_EQ(backBuffer.pixels[19 * 640 + 20], 100);
+    EXPECT_EQ(devices.backBuffer.pixels[19 * 640 + 20], 100);
 
     // Transparent red text leaves the background and uses the nearest entry.
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     setBkMode(BkMode::Transparent);
     setTextColor(250, 250, 250);
@@ -230,7 +233,7 @@ TEST(Text, FreshContextDrawsBlackOnWhiteCells) {
     int text = 0, other = 0;
     for (int y = 20; y < 20 + textHeight(); ++y) {
         for (int x = 20; x < 41; ++x) {
-            const uint8_t p = backBuffer.pixels[y * 640 + x];
+            const uint8_t p = devices.backBuffer.pixels[y * 640 + x];
             text += p == 250;
             other += p != 250 && p != 100;
         }
@@ -263,28 +266,28 @@ TEST(Shapes, RoundRectOutlineFillAndHollow) {
     PaletteEntry grey[256];
     for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     setDisplayPalette(grey);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     selectBrush(brushBlack);
     selectPen(penWhite3);
     roundRect(100, 200, 500, 400, 100, 200);
     releaseDC();
-    EXPECT_EQ(backBuffer.pixels[300 * 640 + 300], 0);    // filled black
-    EXPECT_EQ(backBuffer.pixels[201 * 640 + 300], 255);  // white outline
-    EXPECT_EQ(backBuffer.pixels[300 * 640 + 101], 255);
-    EXPECT_EQ(backBuffer.pixels[201 * 640 + 101], 100);  // rounded corner
-    EXPECT_EQ(backBuffer.pixels[400 * 640 + 300], 100);  // bottom edge exclusive
+    EXPECT_EQ(devices.backBuffer.pixels[300 * 640 + 300], 0);    // filled black
+    EXPECT_EQ(devices.backBuffer.pixels[201 * 640 + 300], 255);  // white outline
+    EXPECT_EQ(devices.backBuffer.pixels[300 * 640 + 101], 255);
+    EXPECT_EQ(devices.backBuffer.pixels[201 * 640 + 101], 100);  // rounded corner
+    EXPECT_EQ(devices.backBuffer.pixels[400 * 640 + 300], 100);  // bottom edge exclusive
 
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     selectBrush(brushHollow);
     selectPen(penBlack3);
     roundRect(10, 10, 60, 40, 10, 10);
     roundRect(300, 300, 300, 300, 100, 200);  // no size: nothing
     releaseDC();
-    EXPECT_EQ(backBuffer.pixels[25 * 640 + 30], 100);
-    EXPECT_EQ(backBuffer.pixels[11 * 640 + 30], 0);
-    EXPECT_EQ(backBuffer.pixels[300 * 640 + 300], 100);
+    EXPECT_EQ(devices.backBuffer.pixels[25 * 640 + 30], 100);
+    EXPECT_EQ(devices.backBuffer.pixels[11 * 640 + 30], 0);
+    EXPECT_EQ(devices.backBuffer.pixels[300 * 640 + 300], 100);
 }
 
 TEST(Shapes, PolylineWithAThickPen) {
@@ -293,7 +296,7 @@ TEST(Shapes, PolylineWithAThickPen) {
     for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     grey[77] = PaletteEntry{255, 0, 0, 0};
     setDisplayPalette(grey);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     selectPen(penRed3);
     moveTo(50, 335);
@@ -301,10 +304,10 @@ TEST(Shapes, PolylineWithAThickPen) {
     lineTo(130, 335);
     lineTo(700, 900);  // off screen: clipped, no fault
     releaseDC();
-    EXPECT_EQ(backBuffer.pixels[335 * 640 + 50], 77);
-    EXPECT_EQ(backBuffer.pixels[336 * 640 + 50], 77);
-    EXPECT_EQ(backBuffer.pixels[315 * 640 + 90], 77);
-    EXPECT_EQ(backBuffer.pixels[300 * 640 + 50], 100);
+    EXPECT_EQ(devices.backBuffer.pixels[335 * 640 + 50], 77);
+    EXPECT_EQ(devices.backBuffer.pixels[336 * 640 + 50], 77);
+    EXPECT_EQ(devices.backBuffer.pixels[315 * 640 + 90], 77);
+    EXPECT_EQ(devices.backBuffer.pixels[300 * 640 + 50], 100);
 }
 
 // The walk the lines are drawn with: one 3-pixel pen dot per step, the last
@@ -337,7 +340,7 @@ TEST(Shapes, LinesClippedToTheSurfaceDrawWhatTheWholeWalkDraws) {
     freshStartedRun();
     const uint8_t red = nearestPaletteIndex(255, 0, 0);
     std::vector<uint8_t> expected(640 * 480, 100);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     std::mt19937 random(3);
     auto coordinate = [&](int64_t size) {
         const int64_t spans[] = {size, 3 * size, 4000, 200000};
@@ -352,7 +355,7 @@ TEST(Shapes, LinesClippedToTheSurfaceDrawWhatTheWholeWalkDraws) {
         lineTo(x1, y1);
         releaseDC();
         referenceLine(expected, x0, y0, x1, y1, red);
-        ASSERT_EQ(std::memcmp(backBuffer.pixels, expected.data(), expected.size()), 0)
+        ASSERT_EQ(std::memcmp(devices.backBuffer.pixels, expected.data(), expected.size()), 0)
             << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
     }
     // Lines to the ends of the coordinate range draw at once, and only what
@@ -369,7 +372,7 @@ TEST(Shapes, LinesClippedToTheSurfaceDrawWhatTheWholeWalkDraws) {
             releaseDC();
         }
     }
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     std::fill(expected.begin(), expected.end(), 100);
     getDC();
     selectPen(penRed3);
@@ -377,7 +380,7 @@ TEST(Shapes, LinesClippedToTheSurfaceDrawWhatTheWholeWalkDraws) {
     lineTo(90, 335 - 20 * 250000);
     releaseDC();
     referenceLine(expected, 50, 335, 90, 335 - 20 * 250000, red);
-    EXPECT_EQ(std::memcmp(backBuffer.pixels, expected.data(), expected.size()), 0);
+    EXPECT_EQ(std::memcmp(devices.backBuffer.pixels, expected.data(), expected.size()), 0);
 }
 
 TEST(Input, PressLatchActsOncePerPress) {
@@ -403,11 +406,11 @@ TEST(Input, PressLatchActsOncePerPress) {
 
 TEST(Present, FlipSwapsPagesAndShowsTheBackBuffer) {
     freshStartedRun();
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 12);
-    uint8_t* drawn = backBuffer.pixels;
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 12);
+    uint8_t* drawn = devices.backBuffer.pixels;
     flip();
-    EXPECT_EQ(primarySurface.pixels, drawn);
-    EXPECT_NE(backBuffer.pixels, drawn);
+    EXPECT_EQ(devices.primarySurface.pixels, drawn);
+    EXPECT_NE(devices.backBuffer.pixels, drawn);
     EXPECT_EQ(headless::presentCount(), 1);
     EXPECT_EQ(presentedPixel(320, 240), 12);
 }

@@ -54,7 +54,7 @@ uint32_t drawSamples() {
     PaletteEntry grey[256];
     for (int i = 0; i < 256; ++i) grey[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     setDisplayPalette(grey);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     int y = 4;
     for (const char* sample : SAMPLES) {
@@ -71,8 +71,9 @@ uint32_t drawSamples() {
     }
     releaseDC();
     uint32_t hash = 2166136261u;
-    for (int row = 0; row < backBuffer.height; ++row) {
-        hash = fnv1a(hash, backBuffer.pixels + row * backBuffer.pitch, backBuffer.width);
+    for (int row = 0; row < devices.backBuffer.height; ++row) {
+        hash =
+            fnv1a(hash, devices.backBuffer.pixels + row * devices.backBuffer.pitch, devices.backBuffer.width);
     }
     for (const char* sample : SAMPLES) hash = fnv1a(hash, textWidth(sample));
     return fnv1a(hash, textHeight());
@@ -114,14 +115,14 @@ uint32_t get16(const std::string& bytes, size_t at) {
 // Without a font nothing is measured or drawn, whatever the text.
 void expectNoText() {
     EXPECT_EQ(textHeight(), 0);
-    fillRect(backBuffer, Rect{0, 0, 640, 480}, 100);
+    fillRect(devices.backBuffer, Rect{0, 0, 640, 480}, 100);
     getDC();
     for (const char* sample : SAMPLES) {
         EXPECT_EQ(textWidth(sample), 0);
         textOut(3, 4, sample);
     }
     releaseDC();
-    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(backBuffer.pixels[i], 100);
+    for (int i = 0; i < 640 * 480; ++i) ASSERT_EQ(devices.backBuffer.pixels[i], 100);
 }
 }  // namespace
 

@@ -100,7 +100,7 @@ void expectSoundRecords() {
     ASSERT_LT(strnlen(Player.goalYearsText, 10), 10u);
     ASSERT_LT(strnlen(Player.cashText, 103), 103u);
     ASSERT_LT(strnlen(PortfolioValue.stockValueText, 100), 100u);
-    ASSERT_LT(strnlen(yearsLeftText, 32), 32u);
+    ASSERT_LT(strnlen(session.yearsLeftText, 32), 32u);
     ASSERT_GE(Calendar.month, 1);
     ASSERT_LE(Calendar.month, 12);
     ASSERT_GE(GraphState.graphSelected, 0);

@@ -1,14 +1,32 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The game records: byte layouts, the catalogue, the program-start values.
+// The game records: byte layouts, the catalogue, the program-start values of
+// every state record.
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
 
+#include "core/main_loop.h"
+#include "core/rng.h"
+#include "core/scenes.h"
+#include "core/trig.h"
+#include "frontend/ending_state.h"
+#include "frontend/front_state.h"
+#include "frontend/rank_table.h"
+#include "frontend/shatter.h"
+#include "frontend/staff_roll.h"
+#include "frontend/wave.h"
+#include "market/market_state.h"
 #include "program/program.h"
 #include "state/catalog_rows.h"
 #include "state/records.h"
+#include "state/save_files.h"
+#include "support/screen_tour.h"
 #include "support/test_support.h"
+#include "trading/trading_state.h"
 
 namespace {
 
@@ -56,8 +74,8 @@ TEST(StateRecords, SizesAndOffsets) {
     EXPECT_EQ(sizeof Holdings, 3480u);
     EXPECT_EQ(sizeof PriceHistory, 3720u);
     EXPECT_EQ(sizeof GraphState + sizeof TradeRows, 4932u);
-    EXPECT_EQ(sizeof priceText, 300u);
-    EXPECT_EQ(sizeof yearsLeftText, 32u);
+    EXPECT_EQ(sizeof session.priceText, 300u);
+    EXPECT_EQ(sizeof session.yearsLeftText, 32u);
 }
 
 TEST(StateRecords, CatalogueNamesAreCodePage932) {
@@ -70,6 +88,9 @@ TEST(StateRecords, CatalogueNamesAreCodePage932) {
         EXPECT_EQ(name[1], 0x8A) << row;
         EXPECT_LT(std::strlen(catalogNames[row]), 100u) << row;
         EXPECT_STREQ(CompanyCatalog[row].name, catalogNames[row]) << row;
+        // The bytes after each name are zero, as in the program's data.
+        const size_t length = std::strlen(catalogNames[row]);
+        EXPECT_TRUE(allZero(CompanyCatalog[row].name + length, sizeof CompanyCatalog[row].name - length));
         EXPECT_EQ(CompanyCatalog[row].catalogPrice, 0);
         EXPECT_EQ(CompanyCatalog[row].listed, 0);
     }
@@ -83,44 +104,87 @@ TEST(StateRecords, CatalogueNamesAreCodePage932) {
     }
 }
 
-TEST(StateRecords, ResetGivesProgramStartValues) {
-    testing_support::freshRun();
-    std::memset(ListedCompanies, 0x5A, sizeof ListedCompanies);
-    std::memset(CatalogIndex, 0x5A, sizeof CatalogIndex);
-    std::memset(&Player, 0x5A, sizeof Player);
-    std::memset(&Calendar, 0x5A, sizeof Calendar);
-    std::memset(&PortfolioValue, 0x5A, sizeof PortfolioValue);
-    std::memset(Holdings, 0x5A, sizeof Holdings);
-    std::memset(PriceHistory, 0x5A, sizeof PriceHistory);
-    std::memset(&GraphState, 0x5A, sizeof GraphState);
-    std::memset(TradeRows, 0x5A, sizeof TradeRows);
-    std::memset(priceText, 0x5A, sizeof priceText);
-    std::memset(priceMark, 0x5A, sizeof priceMark);
-    std::memset(yearsLeftText, 0x5A, sizeof yearsLeftText);
-    std::memset(CompanyCatalog, 0x5A, sizeof CompanyCatalog);
-    loadSaved = 1;
-    resetGameRecords();
-    EXPECT_TRUE(allZero(ListedCompanies, sizeof ListedCompanies));
-    EXPECT_TRUE(allZero(CatalogIndex, sizeof CatalogIndex));
-    EXPECT_TRUE(allZero(&Player, sizeof Player));
-    EXPECT_TRUE(allZero(&Calendar, sizeof Calendar));
-    EXPECT_TRUE(allZero(&PortfolioValue, sizeof PortfolioValue));
-    EXPECT_TRUE(allZero(Holdings, sizeof Holdings));
-    EXPECT_TRUE(allZero(PriceHistory, sizeof PriceHistory));
-    EXPECT_TRUE(allZero(&GraphState, sizeof GraphState));
-    EXPECT_TRUE(allZero(TradeRows, sizeof TradeRows));
-    EXPECT_TRUE(allZero(priceText, sizeof priceText));
-    EXPECT_TRUE(allZero(priceMark, sizeof priceMark));
-    EXPECT_TRUE(allZero(yearsLeftText, sizeof yearsLeftText));
-    EXPECT_EQ(loadSaved, 0);
-    for (int row = 0; row < CATALOG_ROWS; ++row) {
-        EXPECT_STREQ(CompanyCatalog[row].name, catalogNames[row]);
-        // The bytes after each name are zero, as in the program's data.
-        size_t length = std::strlen(catalogNames[row]);
-        EXPECT_TRUE(allZero(CompanyCatalog[row].name + length, sizeof CompanyCatalog[row].name - length));
-        EXPECT_EQ(CompanyCatalog[row].catalogPrice, 0);
-        EXPECT_EQ(CompanyCatalog[row].listed, 0);
+// Copies of every state record, and the game records and ranking as bytes.
+struct ProgramState {
+    LoopState loop;
+    RngState rng;
+    TrigTables trig;
+    DeviceState devices;
+    SessionState session;
+    MarketState market;
+    TradingState trading;
+    FrontState front;
+    StaffRollState staffRoll;
+    WaveState wave;
+    ShatterState shatter;
+    EndingState ending;
+    std::string records;
+
+    void take() {
+        loop = ::loop;
+        rng = ::rng;
+        trig = ::trig;
+        devices = ::devices;
+        session = ::session;
+        market = ::market;
+        trading = ::trading;
+        front = ::front;
+        staffRoll = ::staffRoll;
+        wave = ::wave;
+        shatter = ::shatter;
+        ending = ::ending;
+        records = testing_support::savedRecords();
+        records.append(reinterpret_cast<const char*>(CompanyCatalog), sizeof CompanyCatalog);
+        records.append(reinterpret_cast<const char*>(RankTable), sizeof RankTable);
     }
+};
+
+// The names of the records that differ between two states.
+std::string differing(const ProgramState& a, const ProgramState& b) {
+    std::string names;
+    const auto check = [&names](bool same, const char* name) {
+        names += same ? "" : std::string(" ") + name;
+    };
+    check(a.loop == b.loop, "loop");
+    check(a.rng == b.rng, "rng");
+    check(a.trig == b.trig, "trig");
+    check(a.devices == b.devices, "devices");
+    check(a.session == b.session, "session");
+    check(a.market == b.market, "market");
+    check(a.trading == b.trading, "trading");
+    check(a.front == b.front, "front");
+    check(a.staffRoll == b.staffRoll, "staffRoll");
+    check(a.wave == b.wave, "wave");
+    check(a.shatter == b.shatter, "shatter");
+    check(a.ending == b.ending, "ending");
+    check(a.records == b.records, "records");
+    return names;
+}
+
+// A game played through every screen changes every record; the program reset
+// then gives back exactly the state a fresh run starts from.
+TEST(StateRecords, ResetAfterPlayGivesProgramStartValues) {
+    const auto start = std::make_unique<ProgramState>();
+    const auto now = std::make_unique<ProgramState>();
+    testing_support::freshRun();
+    start->take();
+    startup();
+    newGameSetup();
+    std::filesystem::create_directory("savedat");
+    ASSERT_TRUE(saveGame());
+    testing_support::resetForTour();
+    testing_support::tourLoadedGame(1);
+    for (const int32_t scene :
+         {SCENE_OPENING, SCENE_TITLE_LOAD, SCENE_NAME_ENTRY, SCENE_STAFF_ROLL, SCENE_GAME_OVER}) {
+        loop.GameScene = scene;
+        testing_support::runTurns(scene == SCENE_STAFF_ROLL ? 300 : 3);
+    }
+    now->take();
+    EXPECT_EQ(differing(*now, *start),
+              " loop rng trig devices session market trading front staffRoll wave shatter ending records");
+    resetProgramState();
+    now->take();
+    EXPECT_EQ(differing(*now, *start), "");
 }
 
 TEST(StateRecords, ListedFlagHelpers) {

@@ -266,14 +266,14 @@ TEST(StateSaveFiles, RoundTripByteForByte) {
         resetProgramState();
         int32_t before[CATALOG_ROWS];
         for (int row = 0; row < CATALOG_ROWS; ++row) CompanyCatalog[row].listed = before[row] = row % 2;
-        loadSaved = 1;
+        session.loadSaved = 1;
         loadGame();
         ASSERT_EQ(savedRecords(), saved) << "seed " << seed;
         // The load marks its thirty rows and clears nothing.
         expectListedRows(before);
         char expected[32];
         std::snprintf(expected, sizeof expected, "あと%d年", Calendar.yearsLeft);
-        EXPECT_STREQ(yearsLeftText, expected);
+        EXPECT_STREQ(session.yearsLeftText, expected);
 
         // Saving the loaded game writes the same bytes again.
         saveGame();
@@ -301,7 +301,7 @@ TEST(StateSaveFiles, NewGameSavedAndContinued) {
     EXPECT_EQ(std::memcmp(CatalogIndex, rows, sizeof rows), 0);
     EXPECT_EQ(std::memcmp(ListedCompanies, listed, sizeof listed), 0);
     expectListedRows();
-    EXPECT_STREQ(yearsLeftText, "あと5年");
+    EXPECT_STREQ(session.yearsLeftText, "あと5年");
     EXPECT_STREQ(Player.cashText, "2000000円");
     // Catalogue prices are not saved: a fresh run keeps 0.
     for (int row = 0; row < CATALOG_ROWS; ++row) EXPECT_EQ(CompanyCatalog[row].catalogPrice, 0);
@@ -314,7 +314,7 @@ TEST(StateSaveFiles, MissingFolderAndFiles) {
     Calendar.yearsLeft = 3;
     loadGame();
     EXPECT_EQ(Player.cash, 99);
-    EXPECT_STREQ(yearsLeftText, "あと3年");
+    EXPECT_STREQ(session.yearsLeftText, "あと3年");
     EXPECT_FALSE(saveFileExists());
     EXPECT_FALSE(std::filesystem::exists("savedat"));
     saveGame();
@@ -392,7 +392,7 @@ TEST(StateSaveFiles, ShortFileFillsWhatItCovers) {
     EXPECT_EQ(Calendar.year, 2010);
     EXPECT_EQ(Calendar.yearsLeft, 9);
     EXPECT_EQ(CatalogIndex[0], 17);
-    EXPECT_STREQ(yearsLeftText, "あと9年");
+    EXPECT_STREQ(session.yearsLeftText, "あと9年");
 
     // An oversized file gives only its first bytes.
     std::string big(20000, '\0');
@@ -450,7 +450,7 @@ TEST(StateSaveFiles, TextsEndInsideTheirFieldsAndIndexesInRange) {
     EXPECT_EQ(std::strlen(PortfolioValue.stockValueText), 99u);
     EXPECT_EQ(Calendar.month, 12);
     EXPECT_EQ(GraphState.graphSelected, 29);
-    EXPECT_STREQ(yearsLeftText, "あと-2147483648年");
+    EXPECT_STREQ(session.yearsLeftText, "あと-2147483648年");
     expectListedRows();
 }
 

@@ -44,13 +44,13 @@ void openBuyScreen(int32_t cash) {
         Holdings[i].shares = 0;
     }
     setCash(cash);
-    GameScene = SCENE_BUY;
+    loop.GameScene = SCENE_BUY;
     ts::mouse(320, 300, false);
     ts::runTurns(1);
 }
 
 void showCompany(int slot) {
-    while (buySelected != slot) ts::click(NEXT_X, NEXT_Y);
+    while (trading.buySelected != slot) ts::click(NEXT_X, NEXT_Y);
 }
 
 // Whether row y of the last frame holds the rule: index 255 from x = 20 to 619.
@@ -68,23 +68,23 @@ TEST(TradingBuy, LotAcceptedAtExactCashAndRefusedOneUnitAbove) {
     ListedCompanies[0].price = 100;
     ts::click(ADD_X, ADD_Y);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(buyOrder[0], 20000);
-    EXPECT_EQ(buyTotal, 200u);
+    EXPECT_EQ(trading.buyOrder[0], 20000);
+    EXPECT_EQ(trading.buyTotal, 200u);
     EXPECT_EQ(Holdings[0].shares, 20000);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(buyOrder[0], 20000);
-    EXPECT_EQ(buyTotal, 200u);
+    EXPECT_EQ(trading.buyOrder[0], 20000);
+    EXPECT_EQ(trading.buyTotal, 200u);
     EXPECT_EQ(Holdings[0].shares, 20000);
     EXPECT_STREQ(TradeRows[0].sharesText, "現在の持ち株数 20000株");
-    EXPECT_STREQ(buyTotalText, "総額 2000000円");
+    EXPECT_STREQ(trading.buyTotalText, "総額 2000000円");
     EXPECT_EQ(TradeRows[0].bought, 1);
 
     openBuyScreen(199);
     ListedCompanies[0].price = 100;
     ts::click(ADD_X, ADD_Y);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(buyOrder[0], 10000);
-    EXPECT_EQ(buyTotal, 100u);
+    EXPECT_EQ(trading.buyOrder[0], 10000);
+    EXPECT_EQ(trading.buyTotal, 100u);
     EXPECT_EQ(Holdings[0].shares, 10000);
     ts::saveScreen("trading_buy_ordering");
 }
@@ -92,7 +92,7 @@ TEST(TradingBuy, LotAcceptedAtExactCashAndRefusedOneUnitAbove) {
 TEST(TradingBuy, RefusedLotStillMarksTheCompanyBought) {
     openBuyScreen(50);
     ts::click(ADD_X, ADD_Y);  // price 100 > cash 50
-    EXPECT_EQ(buyOrder[0], 0);
+    EXPECT_EQ(trading.buyOrder[0], 0);
     EXPECT_EQ(Holdings[0].shares, 0);
     EXPECT_EQ(TradeRows[0].bought, 1);
     EXPECT_STREQ(TradeRows[0].sharesText, "現在の持ち株数 0株");
@@ -101,13 +101,13 @@ TEST(TradingBuy, RefusedLotStillMarksTheCompanyBought) {
 TEST(TradingBuy, CashZeroBuysNothingAndDrawsTheRuleOnRow210) {
     openBuyScreen(0);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(buyOrder[0], 0);
-    EXPECT_EQ(buyTotal, 0u);
+    EXPECT_EQ(trading.buyOrder[0], 0);
+    EXPECT_EQ(trading.buyTotal, 0u);
     EXPECT_FALSE(ruleOnRow(210));
     ts::mouse(DECIDE_X, DECIDE_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(buyDecided, 1);
-    EXPECT_EQ(buyListCount, 0);
+    EXPECT_EQ(trading.buyDecided, 1);
+    EXPECT_EQ(trading.buyListCount, 0);
     EXPECT_EQ(Player.cash, 0);
     EXPECT_STREQ(Player.cashText, "00000円");
     EXPECT_TRUE(ruleOnRow(210));  // from the frame of the decision on
@@ -123,20 +123,20 @@ TEST(TradingBuy, ListIsInCompanyOrderAndRevealsALineEvery15Frames) {
     showCompany(2);  // wraps round through 29 and 0
     ts::click(ADD_X, ADD_Y);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(buyTotal, static_cast<uint32_t>(105 + 2 * 102));
+    EXPECT_EQ(trading.buyTotal, static_cast<uint32_t>(105 + 2 * 102));
     ts::mouse(DECIDE_X, DECIDE_Y, true);
     ts::runTurns(1);
-    ASSERT_EQ(buyListCount, 2);
-    EXPECT_STREQ(buyList[0].name, ListedCompanies[2].name);
-    EXPECT_STREQ(buyList[0].quantity, "20000株");
-    EXPECT_STREQ(buyList[1].name, ListedCompanies[5].name);
-    EXPECT_STREQ(buyList[1].quantity, "10000株");
+    ASSERT_EQ(trading.buyListCount, 2);
+    EXPECT_STREQ(trading.buyList[0].name, ListedCompanies[2].name);
+    EXPECT_STREQ(trading.buyList[0].quantity, "20000株");
+    EXPECT_STREQ(trading.buyList[1].name, ListedCompanies[5].name);
+    EXPECT_STREQ(trading.buyList[1].quantity, "10000株");
     EXPECT_EQ(Player.cash, 10000 - 309);
-    EXPECT_EQ(buySelected, 0);
-    EXPECT_EQ(buyRevealTimer, 1);
+    EXPECT_EQ(trading.buySelected, 0);
+    EXPECT_EQ(trading.buyRevealTimer, 1);
     ts::mouse(320, 300, false);
     ts::runTurns(29);  // timer 30: the second line is shown, the rule not yet
-    EXPECT_EQ(buyRevealTimer, 30);
+    EXPECT_EQ(trading.buyRevealTimer, 30);
     EXPECT_FALSE(ruleOnRow(250));
     ts::runTurns(1);
     EXPECT_TRUE(ruleOnRow(250));
@@ -179,24 +179,24 @@ TEST(TradingBuy, ALotAddedAndRemovedLeavesNoTrace) {
     openBuyScreen(500);
     showCompany(3);
     const int32_t price = ListedCompanies[3].price;
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     ts::click(ADD_X, ADD_Y);
     ts::click(REMOVE_X, REMOVE_Y);
-    EXPECT_EQ(buyOrder[3], 0);
-    EXPECT_EQ(buyTotal, 0u);
+    EXPECT_EQ(trading.buyOrder[3], 0);
+    EXPECT_EQ(trading.buyTotal, 0u);
     EXPECT_EQ(Holdings[3].shares, 0);
     ts::click(REMOVE_X, REMOVE_Y);  // nothing left to remove
-    EXPECT_EQ(buyOrder[3], 0);
+    EXPECT_EQ(trading.buyOrder[3], 0);
     EXPECT_EQ(Holdings[3].shares, 0);
     ts::click(DECIDE_X, DECIDE_Y);
-    EXPECT_EQ(buyListCount, 0);
+    EXPECT_EQ(trading.buyListCount, 0);
     pressOnce(BACK_X, BACK_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[3].price, price);
     EXPECT_EQ(Player.cash, 500);
     EXPECT_EQ(PortfolioValue.stockValue, 0);
     EXPECT_EQ(PortfolioValue.everBought, 0);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
 }
 
 TEST(TradingBuy, RemovalNeverReachesEarlierHoldings) {
@@ -204,39 +204,39 @@ TEST(TradingBuy, RemovalNeverReachesEarlierHoldings) {
     Holdings[0].shares = 50000;
     ts::click(REMOVE_X, REMOVE_Y);
     EXPECT_EQ(Holdings[0].shares, 50000);
-    EXPECT_EQ(buyOrder[0], 0);
+    EXPECT_EQ(trading.buyOrder[0], 0);
 }
 
 TEST(TradingBuy, BrowsingWrapsBothWays) {
     openBuyScreen(100);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(buySelected, 29);
+    EXPECT_EQ(trading.buySelected, 29);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(buySelected, 0);
+    EXPECT_EQ(trading.buySelected, 0);
     ts::click(PREV_X, PREV_Y);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(buySelected, 28);
+    EXPECT_EQ(trading.buySelected, 28);
 }
 
 TEST(TradingBuy, AHeldPressActsOnce) {
     openBuyScreen(10000);
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(20);
-    EXPECT_EQ(buyOrder[0], 10000);
-    EXPECT_EQ(buyAddButton.image, 1);
+    EXPECT_EQ(trading.buyOrder[0], 10000);
+    EXPECT_EQ(trading.buyAddButton.image, 1);
     ts::mouse(NEXT_X, NEXT_Y, true);  // slides onto next with the button held
     ts::runTurns(5);
-    EXPECT_EQ(buySelected, 1);
+    EXPECT_EQ(trading.buySelected, 1);
     // Leaving the area keeps the latch: back over add, still held, adds nothing.
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(3);
-    EXPECT_EQ(buyOrder[1], 0);
+    EXPECT_EQ(trading.buyOrder[1], 0);
     ts::mouse(ADD_X, ADD_Y, false);
     ts::runTurns(1);
-    EXPECT_EQ(buyAddButton.image, 0);
+    EXPECT_EQ(trading.buyAddButton.image, 0);
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(buyOrder[1], 10000);
+    EXPECT_EQ(trading.buyOrder[1], 10000);
 }
 
 TEST(TradingBuy, AfterTheDecisionOnlyBrowsingAndBackWork) {
@@ -244,24 +244,24 @@ TEST(TradingBuy, AfterTheDecisionOnlyBrowsingAndBackWork) {
     ts::click(NEXT_X, NEXT_Y);
     ts::click(ADD_X, ADD_Y);
     pressOnce(BACK_X, BACK_Y);  // back before deciding does nothing
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     ts::click(DECIDE_X, DECIDE_Y);
     EXPECT_EQ(Player.cash, 1000 - 101);
     ts::click(ADD_X, ADD_Y);
     ts::click(REMOVE_X, REMOVE_Y);
     ts::click(DECIDE_X, DECIDE_Y);
-    EXPECT_EQ(buyOrder[0], 0);
-    EXPECT_EQ(buyOrder[1], 10000);
+    EXPECT_EQ(trading.buyOrder[0], 0);
+    EXPECT_EQ(trading.buyOrder[1], 10000);
     EXPECT_EQ(Player.cash, 1000 - 101);
-    EXPECT_EQ(buyListCount, 1);
+    EXPECT_EQ(trading.buyListCount, 1);
     // The decide button shows pressed while held, even though it no longer acts.
     ts::mouse(DECIDE_X, DECIDE_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(buyDecideButton.image, 1);
+    EXPECT_EQ(trading.buyDecideButton.image, 1);
     ts::mouse(DECIDE_X, DECIDE_Y, false);
     ts::runTurns(1);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(buySelected, 1);
+    EXPECT_EQ(trading.buySelected, 1);
 }
 
 TEST(TradingBuy, BackRaisesEachBoughtCompanyAndTheStockValue) {
@@ -281,7 +281,7 @@ TEST(TradingBuy, BackRaisesEachBoughtCompanyAndTheStockValue) {
     seedRandom(4242);
     ts::mouse(BACK_X, BACK_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[0].price, 100 + rise0);
     EXPECT_GE(ListedCompanies[0].price, 101);
     EXPECT_LE(ListedCompanies[0].price, 105);
@@ -295,12 +295,12 @@ TEST(TradingBuy, BackRaisesEachBoughtCompanyAndTheStockValue) {
     EXPECT_EQ(Holdings[0].shares, 30000);
     EXPECT_EQ(Holdings[4].shares, 10000);
     // The screen is back in its ordering state for the next visit.
-    EXPECT_EQ(buyDecided, 0);
-    EXPECT_EQ(buyTotal, 0u);
-    EXPECT_EQ(buyListCount, 0);
-    EXPECT_EQ(buyRevealTimer, 0);
-    EXPECT_STREQ(buyTotalText, "総額 00000円");
-    for (int i = 0; i < SLOTS; ++i) EXPECT_EQ(buyOrder[i], 0);
+    EXPECT_EQ(trading.buyDecided, 0);
+    EXPECT_EQ(trading.buyTotal, 0u);
+    EXPECT_EQ(trading.buyListCount, 0);
+    EXPECT_EQ(trading.buyRevealTimer, 0);
+    EXPECT_STREQ(trading.buyTotalText, "総額 00000円");
+    for (int i = 0; i < SLOTS; ++i) EXPECT_EQ(trading.buyOrder[i], 0);
 }
 
 TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
@@ -310,9 +310,10 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
         ts::click(NEXT_X, NEXT_Y);
     }
     // Every other surface is left untouched by the frames that follow.
-    const Surface* others[] = {&gameMainSurface, &hyoshoSurface, &syasinSurface, &ukeSurface,
-                               &kounyuSurface,   &shienSurface,  &spriteSheet,   &overSurface,
-                               &editSurface,     &workSurface,   &rankingSurface};
+    const Surface* others[] = {&devices.gameMainSurface, &devices.hyoshoSurface, &devices.syasinSurface,
+                               &devices.ukeSurface,      &devices.kounyuSurface, &devices.shienSurface,
+                               &devices.spriteSheet,     &devices.overSurface,   &devices.editSurface,
+                               &devices.workSurface,     &devices.rankingSurface};
     auto checksum = [&others] {
         uint64_t sum = 0;
         for (const Surface* s : others) {
@@ -322,10 +323,10 @@ TEST(TradingBuy, LongListKeepsTheRuleInsideTheBackBuffer) {
     };
     const uint64_t before = checksum();
     ts::click(DECIDE_X, DECIDE_Y);
-    ASSERT_EQ(buyListCount, 16);
+    ASSERT_EQ(trading.buyListCount, 16);
     ts::mouse(320, 300, false);
     ts::runTurns(15 * 16 + 5);  // rule row 530 lies below the screen: skipped
-    EXPECT_EQ(GameScene, SCENE_BUY);
+    EXPECT_EQ(loop.GameScene, SCENE_BUY);
     EXPECT_EQ(checksum(), before);
     ts::saveScreen("trading_buy_long_list");
 }
@@ -340,19 +341,6 @@ TEST(TradingBuy, FailedLockSkipsTheRule) {
     EXPECT_TRUE(ruleOnRow(210));
 }
 
-TEST(TradingBuy, ResetRestoresProgramStart) {
-    openBuyScreen(1000);
-    ts::click(ADD_X, ADD_Y);
-    ts::click(PREV_X, PREV_Y);
-    resetTradingState();
-    EXPECT_EQ(buyOrder[0], 0);
-    EXPECT_EQ(buySelected, 0);
-    EXPECT_EQ(buyTotal, 0u);
-    EXPECT_EQ(buyAddButton.latch, 0);
-    EXPECT_EQ(buyPrevButton.image, 0);
-    EXPECT_STREQ(buyTotalText, "");
-}
-
 TEST(TradingBuy, ButtonsShowTheirImages) {
     openBuyScreen(1000);
     EXPECT_TRUE(spriteShown(150, 110, Rect{0, 28, 66, 65}));
@@ -364,7 +352,7 @@ TEST(TradingBuy, ButtonsShowTheirImages) {
     // Pressed at the far corner of its range, so the cursor does not cover it.
     ts::mouse(474, 174, true);
     ts::runTurns(2);
-    EXPECT_EQ(buyOrder[0], 10000);
+    EXPECT_EQ(trading.buyOrder[0], 10000);
     EXPECT_TRUE(spriteShown(440, 157, Rect{236, 103, 270, 118}));
     ts::mouse(216, 147, true);
     ts::runTurns(2);

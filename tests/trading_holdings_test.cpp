@@ -25,7 +25,7 @@ void openHoldings() {
         ListedCompanies[i].price = 100;
         Holdings[i].shares = 0;
     }
-    GameScene = SCENE_HOLDINGS;
+    loop.GameScene = SCENE_HOLDINGS;
     ts::mouse(320, 300, false);
     ts::runTurns(1);
 }
@@ -87,51 +87,51 @@ TEST(TradingHoldings, BackActsOnAnyFrameWithTheButtonDown) {
     openHoldings();
     ts::mouse(BACK_X, BACK_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     // No latch: coming back with the button still held leaves again at once.
-    GameScene = SCENE_HOLDINGS;
+    loop.GameScene = SCENE_HOLDINGS;
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 TEST(TradingHoldings, SellLatchNeedsARelease) {
     openHoldings();
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_SELL);
-    EXPECT_EQ(holdingsSellLatch, 1);
+    EXPECT_EQ(loop.GameScene, SCENE_SELL);
+    EXPECT_EQ(trading.holdingsSellLatch, 1);
     // A later visit with the button still down over sell does not act.
-    GameScene = SCENE_HOLDINGS;
+    loop.GameScene = SCENE_HOLDINGS;
     ts::runTurns(3);
-    EXPECT_EQ(GameScene, SCENE_HOLDINGS);
+    EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
     // Outside the area the latch keeps its value.
     ts::mouse(320, 300, false);
     ts::runTurns(1);
-    EXPECT_EQ(holdingsSellLatch, 1);
+    EXPECT_EQ(trading.holdingsSellLatch, 1);
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_HOLDINGS);
+    EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
     ts::click(SELL_X, SELL_Y);  // a release over it first
     ts::mouse(SELL_X, SELL_Y, false);
     ts::runTurns(1);
-    EXPECT_EQ(holdingsSellLatch, 0);
+    EXPECT_EQ(trading.holdingsSellLatch, 0);
     ts::mouse(SELL_X, SELL_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_SELL);
+    EXPECT_EQ(loop.GameScene, SCENE_SELL);
 }
 
 TEST(TradingHoldings, ButtonEdgesAreInclusive) {
     openHoldings();
     ts::mouse(566, 467, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    GameScene = SCENE_HOLDINGS;
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    loop.GameScene = SCENE_HOLDINGS;
     ts::mouse(567, 467, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_HOLDINGS);
+    EXPECT_EQ(loop.GameScene, SCENE_HOLDINGS);
     ts::mouse(100, 430, false);
     ts::runTurns(1);
     ts::mouse(100, 430, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_SELL);
+    EXPECT_EQ(loop.GameScene, SCENE_SELL);
 }

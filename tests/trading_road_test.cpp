@@ -30,7 +30,8 @@ void startMarket() {
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         std::strcpy(ListedCompanies[slot].name, catalogNames[slot]);
         ListedCompanies[slot].price = 100 + slot;
-        std::snprintf(priceText[slot], sizeof priceText[slot], "%d", ListedCompanies[slot].price);
+        std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d",
+                      ListedCompanies[slot].price);
         CatalogIndex[slot] = slot;
         CompanyCatalog[slot].listed = 1;
         Holdings[slot].shares = 0;
@@ -39,8 +40,8 @@ void startMarket() {
     Player.cash = 200;
     std::strcpy(Player.cashText, "2000000円");
     Calendar = CalendarRecord{2003, 1, 1, 5};
-    std::strcpy(yearsLeftText, "あと5年");
-    GameScene = SCENE_MARKET;
+    std::strcpy(session.yearsLeftText, "あと5年");
+    loop.GameScene = SCENE_MARKET;
     ts::mouse(PARK_X, PARK_Y, false);
     ts::runTurns(50);  // past the entrance transition
 }
@@ -48,9 +49,9 @@ void startMarket() {
 // Back on the market: the entrance transition plays, then the board runs again.
 void settleOnMarket() {
     ts::mouse(PARK_X, PARK_Y, false);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
     ts::runTurns(50);
-    ASSERT_EQ(GameScene, SCENE_MARKET);
+    ASSERT_EQ(loop.GameScene, SCENE_MARKET);
 }
 
 }  // namespace
@@ -58,7 +59,7 @@ void settleOnMarket() {
 TEST(TradingRoad, BuyFromTheMarketAndBack) {
     startMarket();
     pressOnce(COLUMN_X, MARKET_BUY_Y);
-    ASSERT_EQ(GameScene, SCENE_BUY);
+    ASSERT_EQ(loop.GameScene, SCENE_BUY);
     ts::click(457, 165);  // add a lot of company 0 at 100
     ts::click(263, 448);  // decide
     EXPECT_EQ(Player.cash, 100);
@@ -78,20 +79,20 @@ TEST(TradingRoad, HoldingsToSellAndBack) {
     Holdings[3].shares = 20000;
     TradeRows[3].bought = 1;
     pressOnce(COLUMN_X, MARKET_HOLDINGS_Y);
-    ASSERT_EQ(GameScene, SCENE_HOLDINGS);
+    ASSERT_EQ(loop.GameScene, SCENE_HOLDINGS);
     ts::runTurns(2);
     EXPECT_STREQ(Holdings[3].sharesText, "20000株");
     pressOnce(133, 448);
-    ASSERT_EQ(GameScene, SCENE_SELL);
+    ASSERT_EQ(loop.GameScene, SCENE_SELL);
     ts::mouse(PARK_X, 300, false);
     for (int i = 0; i < 3; ++i) ts::click(433, 148);
-    ASSERT_EQ(sellSelected, 3);
+    ASSERT_EQ(trading.sellSelected, 3);
     ts::click(487, 184);
     ts::click(487, 184);
     ts::mouse(PARK_X, 300, false);
     ts::runTurns(1);
     ts::saveScreen("trading_road_sell");
-    EXPECT_EQ(sellProceeds, 2 * 103);
+    EXPECT_EQ(trading.sellProceeds, 2 * 103);
     pressOnce(263, 448);  // confirm
     EXPECT_EQ(Player.cash, 200 + 206);
     EXPECT_LT(ListedCompanies[3].price, 103);
@@ -102,7 +103,7 @@ TEST(TradingRoad, HoldingsToSellAndBack) {
 TEST(TradingRoad, SupportResultIsShownOnTheMarket) {
     startMarket();
     pressOnce(COLUMN_X, MARKET_SUPPORT_Y);
-    ASSERT_EQ(GameScene, SCENE_SUPPORT);
+    ASSERT_EQ(loop.GameScene, SCENE_SUPPORT);
     ts::click(503, 328);  // company 1
     ts::click(257, 365);
     ts::click(257, 365);
@@ -111,13 +112,13 @@ TEST(TradingRoad, SupportResultIsShownOnTheMarket) {
     ts::saveScreen("trading_road_support");
     pressOnce(263, 448);
     EXPECT_EQ(Player.cash, 198);
-    EXPECT_EQ(supportShowing, 1);
-    EXPECT_NE(supportMessage[0], '\0');
+    EXPECT_EQ(market.supportShowing, 1);
+    EXPECT_NE(market.supportMessage[0], '\0');
     ts::mouse(PARK_X, PARK_Y, false);
     ts::runTurns(50);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     ts::saveScreen("trading_road_support_message");
     // While the result is shown the support button does not reopen the screen.
     pressOnce(COLUMN_X, MARKET_SUPPORT_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
 }

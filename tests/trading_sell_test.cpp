@@ -40,7 +40,7 @@ void openSellScreen() {
         Holdings[i].shares = 0;
     }
     setCash(100);
-    GameScene = SCENE_SELL;
+    loop.GameScene = SCENE_SELL;
     ts::mouse(320, 300, false);
     ts::runTurns(1);
 }
@@ -51,7 +51,7 @@ void hold(int slot, int32_t shares) {
 }
 
 void showCompany(int slot) {
-    while (sellSelected != slot) ts::click(NEXT_X, NEXT_Y);
+    while (trading.sellSelected != slot) ts::click(NEXT_X, NEXT_Y);
 }
 
 }  // namespace
@@ -63,17 +63,17 @@ TEST(TradingSell, ThreeLotsSoldAndTheFourthRefused) {
     EXPECT_EQ(Holdings[0].shares, 0);
     EXPECT_EQ(TradeRows[0].sellOrder, 30000);
     EXPECT_EQ(TradeRows[0].sellPending, 1);
-    EXPECT_EQ(sellProceeds, 150);
-    EXPECT_STREQ(sellProceedsText, "1500000円");
+    EXPECT_EQ(trading.sellProceeds, 150);
+    EXPECT_STREQ(trading.sellProceedsText, "1500000円");
     ts::saveScreen("trading_sell_staged");
 
     // The refused press changes nothing, not even the latch.
     ts::mouse(LOT_X, LOT_Y, true);
     ts::runTurns(1);
     EXPECT_EQ(TradeRows[0].sellOrder, 30000);
-    EXPECT_EQ(sellProceeds, 150);
-    EXPECT_EQ(sellLotButton.latch, 0);
-    EXPECT_EQ(sellLotButton.image, 0);
+    EXPECT_EQ(trading.sellProceeds, 150);
+    EXPECT_EQ(trading.sellLotButton.latch, 0);
+    EXPECT_EQ(trading.sellLotButton.image, 0);
     ts::mouse(320, 300, false);
     ts::runTurns(1);
     EXPECT_STREQ(TradeRows[0].sharesText, "0");
@@ -82,14 +82,14 @@ TEST(TradingSell, ThreeLotsSoldAndTheFourthRefused) {
     const int32_t fall = 1 + nextRandom() % 10;
     seedRandom(99);
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[0].price, 50 - fall);
     EXPECT_EQ(Player.cash, 250);
     EXPECT_STREQ(Player.cashText, "2500000円");
     EXPECT_EQ(TradeRows[0].sellOrder, 0);
     EXPECT_EQ(TradeRows[0].sellPending, 0);
-    EXPECT_EQ(sellProceeds, 0);
-    EXPECT_STREQ(sellProceedsText, "00000円");
+    EXPECT_EQ(trading.sellProceeds, 0);
+    EXPECT_STREQ(trading.sellProceedsText, "00000円");
     EXPECT_EQ(Holdings[0].shares, 0);
 }
 
@@ -112,7 +112,7 @@ TEST(TradingSell, OnlyCompaniesBoughtOnTheBuyScreen) {
     showCompany(1);
     ts::click(LOT_X, LOT_Y);
     EXPECT_EQ(TradeRows[1].sellOrder, 0);
-    EXPECT_EQ(sellProceeds, 0);
+    EXPECT_EQ(trading.sellProceeds, 0);
 }
 
 TEST(TradingSell, SellThenTakeBackRestoresEverything) {
@@ -120,20 +120,20 @@ TEST(TradingSell, SellThenTakeBackRestoresEverything) {
     hold(3, 20000);
     showCompany(3);
     ts::click(LOT_X, LOT_Y);
-    EXPECT_EQ(sellProceeds, 53);
+    EXPECT_EQ(trading.sellProceeds, 53);
     ts::click(TAKE_BACK_X, TAKE_BACK_Y);
     EXPECT_EQ(Holdings[3].shares, 20000);
     EXPECT_EQ(TradeRows[3].sellOrder, 0);
     EXPECT_EQ(TradeRows[3].sellPending, 0);
-    EXPECT_EQ(sellProceeds, 0);
+    EXPECT_EQ(trading.sellProceeds, 0);
     ts::click(TAKE_BACK_X, TAKE_BACK_Y);  // nothing staged: refused
     EXPECT_EQ(Holdings[3].shares, 20000);
-    EXPECT_EQ(sellProceeds, 0);
-    const uint32_t stateBefore = randomState;
+    EXPECT_EQ(trading.sellProceeds, 0);
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
     EXPECT_EQ(ListedCompanies[3].price, 53);
     EXPECT_EQ(Player.cash, 100);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
 }
 
 TEST(TradingSell, CancelRestoresTwoCompanies) {
@@ -146,15 +146,15 @@ TEST(TradingSell, CancelRestoresTwoCompanies) {
     showCompany(7);
     ts::click(LOT_X, LOT_Y);
     showCompany(9);
-    EXPECT_EQ(sellProceeds, 2 * 52 + 57);
+    EXPECT_EQ(trading.sellProceeds, 2 * 52 + 57);
     EXPECT_EQ(Holdings[2].shares, 10000);
     EXPECT_EQ(Holdings[7].shares, 0);
     pressOnce(CANCEL_X, CANCEL_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Holdings[2].shares, 30000);
     EXPECT_EQ(Holdings[7].shares, 10000);
-    EXPECT_EQ(sellProceeds, 0);
-    EXPECT_STREQ(sellProceedsText, "00000円");
+    EXPECT_EQ(trading.sellProceeds, 0);
+    EXPECT_STREQ(trading.sellProceedsText, "00000円");
     EXPECT_EQ(Player.cash, 100);
     EXPECT_EQ(ListedCompanies[2].price, 52);
     EXPECT_EQ(ListedCompanies[7].price, 57);
@@ -163,23 +163,23 @@ TEST(TradingSell, CancelRestoresTwoCompanies) {
         EXPECT_EQ(row.sellPending, 0);
     }
     // A cancelled visit reopens on the same company.
-    EXPECT_EQ(sellSelected, 9);
-    GameScene = SCENE_SELL;
+    EXPECT_EQ(trading.sellSelected, 9);
+    loop.GameScene = SCENE_SELL;
     ts::runTurns(1);
-    EXPECT_EQ(sellSelected, 9);
+    EXPECT_EQ(trading.sellSelected, 9);
 }
 
 TEST(TradingSell, ConfirmWithNothingStaged) {
     openSellScreen();
     hold(4, 10000);
     showCompany(4);
-    const uint32_t stateBefore = randomState;
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Player.cash, 100);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(rng.randomState, stateBefore);
     for (int i = 0; i < SLOTS; ++i) EXPECT_EQ(ListedCompanies[i].price, 50 + i);
-    EXPECT_EQ(sellSelected, 0);
+    EXPECT_EQ(trading.sellSelected, 0);
     EXPECT_EQ(Holdings[4].shares, 10000);
 }
 
@@ -215,15 +215,15 @@ TEST(TradingSell, ConfirmMovesEveryPendingCompanyInOrder) {
 TEST(TradingSell, BrowsingWrapsAndFillsTheTradeRows) {
     openSellScreen();
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(sellSelected, 29);
-    EXPECT_STREQ(sellPriceText, "79");
+    EXPECT_EQ(trading.sellSelected, 29);
+    EXPECT_STREQ(trading.sellPriceText, "79");
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(sellSelected, 0);
+    EXPECT_EQ(trading.sellSelected, 0);
     Holdings[12].shares = 40000;
     ts::runTurns(1);
     EXPECT_STREQ(TradeRows[12].name, ListedCompanies[12].name);
     EXPECT_STREQ(TradeRows[12].sharesText, "40000");
-    EXPECT_STREQ(sellOrderText, "0");
+    EXPECT_STREQ(trading.sellOrderText, "0");
 }
 
 TEST(TradingSell, ButtonsShowTheirImages) {

@@ -39,7 +39,7 @@ void openSupportScreen(int32_t cash) {
         ListedCompanies[i].price = 120;
     }
     setCash(cash);
-    GameScene = SCENE_SUPPORT;
+    loop.GameScene = SCENE_SUPPORT;
     ts::mouse(320, 200, false);
     ts::runTurns(1);
 }
@@ -57,65 +57,65 @@ uint32_t seedFor(int32_t n, bool success) {
 TEST(TradingSupport, TenPressesPledgeTheMostAndTheEleventhIsRefused) {
     openSupportScreen(200);
     for (int i = 0; i < 10; ++i) ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportAmount[0], 10);
-    EXPECT_EQ(supportTotal, 10);
-    EXPECT_STREQ(supportTotalText, "総額 100000円");
+    EXPECT_EQ(trading.supportAmount[0], 10);
+    EXPECT_EQ(trading.supportTotal, 10);
+    EXPECT_STREQ(trading.supportTotalText, "総額 100000円");
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportAmount[0], 10);
-    EXPECT_EQ(supportTotal, 10);
-    EXPECT_STREQ(supportTotalText, "総額 100000円");
-    EXPECT_STREQ(supportAmountText, "100000円");
+    EXPECT_EQ(trading.supportAmount[0], 10);
+    EXPECT_EQ(trading.supportTotal, 10);
+    EXPECT_STREQ(trading.supportTotalText, "総額 100000円");
+    EXPECT_STREQ(trading.supportAmountText, "100000円");
     ts::saveScreen("trading_support_pledged");
 }
 
 TEST(TradingSupport, AddStopsAtTheCash) {
     openSupportScreen(3);
     for (int i = 0; i < 4; ++i) ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportTotal, 3);
-    EXPECT_EQ(supportAmount[0], 3);
+    EXPECT_EQ(trading.supportTotal, 3);
+    EXPECT_EQ(trading.supportAmount[0], 3);
 
     openSupportScreen(0);
     ts::click(ADD_X, ADD_Y);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportAddButton.latch, 0);  // the refused press leaves the latch clear
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportAddButton.latch, 0);  // the refused press leaves the latch clear
 }
 
 TEST(TradingSupport, APledgeLocksTheArrowsUntilItIsTakenBack) {
     openSupportScreen(100);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 1);
+    EXPECT_EQ(trading.supportSelected, 1);
     ts::click(ADD_X, ADD_Y);
     ts::click(ADD_X, ADD_Y);
     ts::click(REMOVE_X, REMOVE_Y);
-    EXPECT_EQ(supportAmount[1], 1);
-    EXPECT_EQ(supportTotal, 1);
-    EXPECT_EQ(supportLocked, 1);
-    EXPECT_EQ(supportPrevButton.image, 2);
-    EXPECT_EQ(supportNextButton.image, 2);
+    EXPECT_EQ(trading.supportAmount[1], 1);
+    EXPECT_EQ(trading.supportTotal, 1);
+    EXPECT_EQ(trading.supportLocked, 1);
+    EXPECT_EQ(trading.supportPrevButton.image, 2);
+    EXPECT_EQ(trading.supportNextButton.image, 2);
     ts::click(NEXT_X, NEXT_Y);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(supportSelected, 1);
-    EXPECT_EQ(supportNextButton.image, 2);  // the disabled arrow ignores the mouse
+    EXPECT_EQ(trading.supportSelected, 1);
+    EXPECT_EQ(trading.supportNextButton.image, 2);  // the disabled arrow ignores the mouse
     ts::saveScreen("trading_support_locked");
     ts::click(REMOVE_X, REMOVE_Y);
-    EXPECT_EQ(supportAmount[1], 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
-    EXPECT_EQ(supportNextButton.image, 0);
+    EXPECT_EQ(trading.supportAmount[1], 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportNextButton.image, 0);
     ts::click(REMOVE_X, REMOVE_Y);  // nothing pledged: no change
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_STREQ(supportTotalText, "総額 00000円");
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_STREQ(trading.supportTotalText, "総額 00000円");
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 2);
+    EXPECT_EQ(trading.supportSelected, 2);
 }
 
 TEST(TradingSupport, BrowsingWrapsBothWays) {
     openSupportScreen(100);
     ts::click(PREV_X, PREV_Y);
-    EXPECT_EQ(supportSelected, 29);
+    EXPECT_EQ(trading.supportSelected, 29);
     ts::click(NEXT_X, NEXT_Y);
-    EXPECT_EQ(supportSelected, 0);
+    EXPECT_EQ(trading.supportSelected, 0);
 }
 
 TEST(TradingSupport, FiftyThousandYenSuccess) {
@@ -124,21 +124,21 @@ TEST(TradingSupport, FiftyThousandYenSuccess) {
     for (int i = 0; i < 5; ++i) ts::click(ADD_X, ADD_Y);
     seedRandom(seedFor(7, true));
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(ListedCompanies[4].price, 126);
     EXPECT_EQ(Player.cash, 195);
     EXPECT_STREQ(Player.cashText, "　　 1950000円");
     char expected[256];
     std::snprintf(expected, sizeof expected, "%sへの支援が成功しました,", ListedCompanies[4].name);
-    EXPECT_STREQ(supportMessage, expected);
-    EXPECT_EQ(supportShowing, 1);
-    EXPECT_EQ(supportAmount[4], 0);
-    EXPECT_EQ(supportSelected, 0);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
-    EXPECT_EQ(supportNextButton.image, 0);
-    EXPECT_STREQ(supportTotalText, "総額 00000円");
+    EXPECT_STREQ(market.supportMessage, expected);
+    EXPECT_EQ(market.supportShowing, 1);
+    EXPECT_EQ(trading.supportAmount[4], 0);
+    EXPECT_EQ(trading.supportSelected, 0);
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportNextButton.image, 0);
+    EXPECT_STREQ(trading.supportTotalText, "総額 00000円");
 }
 
 TEST(TradingSupport, FailureSpendsTheMoneyAndLeavesThePrice) {
@@ -150,8 +150,8 @@ TEST(TradingSupport, FailureSpendsTheMoneyAndLeavesThePrice) {
     EXPECT_EQ(Player.cash, 190);
     char expected[256];
     std::snprintf(expected, sizeof expected, "%sへの支援が失敗しました,", ListedCompanies[0].name);
-    EXPECT_STREQ(supportMessage, expected);
-    EXPECT_EQ(supportShowing, 1);
+    EXPECT_STREQ(market.supportMessage, expected);
+    EXPECT_EQ(market.supportShowing, 1);
 }
 
 TEST(TradingSupport, ChanceFollowsTheAmount) {
@@ -160,7 +160,7 @@ TEST(TradingSupport, ChanceFollowsTheAmount) {
     for (int32_t amount = 1; amount <= 10; ++amount) {
         openSupportScreen(50);
         for (int i = 0; i < amount; ++i) ts::click(ADD_X, ADD_Y);
-        ASSERT_EQ(supportTotal, amount);
+        ASSERT_EQ(trading.supportTotal, amount);
         seedRandom(static_cast<uint32_t>(1000 + amount));
         const bool success = nextRandom() % (12 - amount) == 0;
         seedRandom(static_cast<uint32_t>(1000 + amount));
@@ -172,17 +172,17 @@ TEST(TradingSupport, ChanceFollowsTheAmount) {
 
 TEST(TradingSupport, ConfirmWithNothingPledged) {
     openSupportScreen(200);
-    std::snprintf(supportMessage, sizeof supportMessage, "%s", "earlier");
-    const uint32_t stateBefore = randomState;
+    std::snprintf(market.supportMessage, sizeof market.supportMessage, "%s", "earlier");
+    const uint32_t stateBefore = rng.randomState;
     pressOnce(CONFIRM_X, CONFIRM_Y);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    EXPECT_EQ(randomState, stateBefore);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    EXPECT_EQ(rng.randomState, stateBefore);
     EXPECT_EQ(Player.cash, 200);
     EXPECT_STREQ(Player.cashText, "　　 2000000円");
-    EXPECT_EQ(supportShowing, 1);
-    EXPECT_STREQ(supportMessage, "earlier");
+    EXPECT_EQ(market.supportShowing, 1);
+    EXPECT_STREQ(market.supportMessage, "earlier");
     // The confirm button stays pressed into the next visit until released over it.
-    EXPECT_EQ(supportConfirmButton.image, 1);
+    EXPECT_EQ(trading.supportConfirmButton.image, 1);
 }
 
 TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
@@ -192,15 +192,15 @@ TEST(TradingSupport, BackLeavesTheCashAndResetsTheShownCompany) {
     ts::click(ADD_X, ADD_Y);
     ts::mouse(BACK_X, BACK_Y, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
     EXPECT_EQ(Player.cash, 200);
-    EXPECT_EQ(supportSelected, 0);
-    EXPECT_EQ(supportAmount[6], 0);
-    EXPECT_EQ(supportTotal, 0);
-    EXPECT_EQ(supportLocked, 0);
-    EXPECT_EQ(supportShowing, 0);
-    EXPECT_EQ(supportBackButton.image, 0);
-    EXPECT_EQ(supportPrevButton.image, 0);
+    EXPECT_EQ(trading.supportSelected, 0);
+    EXPECT_EQ(trading.supportAmount[6], 0);
+    EXPECT_EQ(trading.supportTotal, 0);
+    EXPECT_EQ(trading.supportLocked, 0);
+    EXPECT_EQ(market.supportShowing, 0);
+    EXPECT_EQ(trading.supportBackButton.image, 0);
+    EXPECT_EQ(trading.supportPrevButton.image, 0);
     EXPECT_EQ(ListedCompanies[6].price, 120);
 }
 
@@ -208,7 +208,7 @@ TEST(TradingSupport, HeldAddPledgesOnce) {
     openSupportScreen(200);
     ts::mouse(ADD_X, ADD_Y, true);
     ts::runTurns(8);
-    EXPECT_EQ(supportTotal, 1);
+    EXPECT_EQ(trading.supportTotal, 1);
 }
 
 TEST(TradingSupport, ButtonsShowTheirImages) {
@@ -221,13 +221,13 @@ TEST(TradingSupport, ButtonsShowTheirImages) {
     EXPECT_TRUE(spriteShown(370, 430, Rect{0, 139, 66, 176}));
     ts::mouse(274, 374, true);
     ts::runTurns(2);
-    EXPECT_EQ(supportTotal, 1);
+    EXPECT_EQ(trading.supportTotal, 1);
     EXPECT_TRUE(spriteShown(240, 357, Rect{236, 103, 270, 118}));
     EXPECT_TRUE(spriteShown(120, 310, Rect{335, 28, 401, 65}));
     EXPECT_TRUE(spriteShown(470, 310, Rect{335, 65, 401, 102}));
     ts::mouse(274, 394, true);
     ts::runTurns(2);
-    EXPECT_EQ(supportTotal, 0);
+    EXPECT_EQ(trading.supportTotal, 0);
     EXPECT_TRUE(spriteShown(240, 377, Rect{236, 118, 270, 133}));
     EXPECT_TRUE(spriteShown(120, 310, Rect{0, 28, 66, 65}));
     ts::mouse(186, 347, true);
@@ -239,8 +239,8 @@ TEST(TradingSupport, ConfirmStaysPressedIntoTheNextVisit) {
     openSupportScreen(100);
     ts::mouse(296, 467, true);
     ts::runTurns(1);
-    EXPECT_EQ(GameScene, SCENE_MARKET);
-    GameScene = SCENE_SUPPORT;
+    EXPECT_EQ(loop.GameScene, SCENE_MARKET);
+    loop.GameScene = SCENE_SUPPORT;
     ts::mouse(320, 200, false);
     ts::runTurns(1);
     EXPECT_TRUE(spriteShown(230, 430, Rect{67, 102, 133, 139}));

@@ -85,8 +85,8 @@ void loadBitmapToSurface(Surface& s, const char* fileName) {
         entries[i].flags = 5;
     }
     setDisplayPalette(entries);
-    getDisplayPalette(displayPalette);
-    getDisplayPalette(targetPalette);
+    getDisplayPalette(devices.displayPalette);
+    getDisplayPalette(devices.targetPalette);
 
     if (!s.held || s.pixels == nullptr) return;
     const int width = bitmap.width < s.width ? bitmap.width : s.width;

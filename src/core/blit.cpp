@@ -83,4 +83,7 @@ void blitClipped(Surface& dst, int x, int y, const Surface& src, Rect srcRect, b
     bltFast(dst, x, y, src, srcRect, keyed);
 }
 
-void drawCursorSprite() { bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, Rect{9, 0, 26, 26}, true); }
+void drawCursorSprite() {
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet,
+            Rect{9, 0, 26, 26}, true);
+}

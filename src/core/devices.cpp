@@ -6,54 +6,56 @@
 
 #include "platform/backend.h"
 
-PaletteEntry displayPalette[256];
-PaletteEntry targetPalette[256];
-Point cursorPos;
+DeviceState devices;
 
 namespace {
 constinit const Backend NO_BACKEND{};
 const Backend* currentBackend = &NO_BACKEND;
-PaletteEntry screenPalette[256];  // the colours the screen shows
-InputState input;
-
 // Nearest-colour answers for the few colours the scenes ask for.
 struct NearestCache {
-    uint32_t rgb[16];
-    uint8_t index[16];
-    int count;
-} nearestCache;
+    uint32_t rgb[16] = {};
+    uint8_t index[16] = {};
+    int count = 0;
+};
+// What lies behind the scenes' view of the devices.
+struct ScreenState {
+    PaletteEntry palette[256] = {};  // the colours the screen shows
+    InputState input;
+    NearestCache nearest;
+};
+ScreenState screen;
 }  // namespace
 
 void setBackend(const Backend* b) { currentBackend = b != nullptr ? b : &NO_BACKEND; }
 const Backend& backend() { return *currentBackend; }
 
 void setDisplayPalette(const PaletteEntry* entries) {
-    std::memcpy(screenPalette, entries, sizeof screenPalette);
-    nearestCache.count = 0;
+    std::memcpy(screen.palette, entries, sizeof screen.palette);
+    screen.nearest.count = 0;
 }
 
-void getDisplayPalette(PaletteEntry* entries) { std::memcpy(entries, screenPalette, sizeof screenPalette); }
+void getDisplayPalette(PaletteEntry* entries) { std::memcpy(entries, screen.palette, sizeof screen.palette); }
 
 uint8_t nearestPaletteIndex(uint8_t red, uint8_t green, uint8_t blue) {
     const uint32_t rgb = (uint32_t{red} << 16) | (uint32_t{green} << 8) | blue;
-    for (int i = 0; i < nearestCache.count; ++i) {
-        if (nearestCache.rgb[i] == rgb) return nearestCache.index[i];
+    for (int i = 0; i < screen.nearest.count; ++i) {
+        if (screen.nearest.rgb[i] == rgb) return screen.nearest.index[i];
     }
     int best = 0;
     int bestDistance = 1 << 30;
     for (int i = 0; i < 256; ++i) {
-        const int dr = screenPalette[i].red - red;
-        const int dg = screenPalette[i].green - green;
-        const int db = screenPalette[i].blue - blue;
+        const int dr = screen.palette[i].red - red;
+        const int dg = screen.palette[i].green - green;
+        const int db = screen.palette[i].blue - blue;
         const int distance = dr * dr + dg * dg + db * db;
         if (distance < bestDistance) {
             bestDistance = distance;
             best = i;
         }
     }
-    const int slot = nearestCache.count < 16 ? nearestCache.count++ : 15;
-    nearestCache.rgb[slot] = rgb;
-    nearestCache.index[slot] = static_cast<uint8_t>(best);
+    const int slot = screen.nearest.count < 16 ? screen.nearest.count++ : 15;
+    screen.nearest.rgb[slot] = rgb;
+    screen.nearest.index[slot] = static_cast<uint8_t>(best);
     return static_cast<uint8_t>(best);
 }
 
@@ -67,26 +69,26 @@ uint8_t* lockSurface(Surface& s, int* pitch) {
 void unlockSurface(Surface&) {}
 
 void flip() {
-    if (!primarySurface.held || !backBuffer.held) return;
-    uint8_t* shown = backBuffer.pixels;
-    backBuffer.pixels = primarySurface.pixels;
-    primarySurface.pixels = shown;
-    currentBackend->present(primarySurface.pixels, primarySurface.pitch, screenPalette);
+    if (!devices.primarySurface.held || !devices.backBuffer.held) return;
+    uint8_t* shown = devices.backBuffer.pixels;
+    devices.backBuffer.pixels = devices.primarySurface.pixels;
+    devices.primarySurface.pixels = shown;
+    currentBackend->present(devices.primarySurface.pixels, devices.primarySurface.pitch, screen.palette);
 }
 
 void getCursorPos() {
-    currentBackend->readInput(input);
-    cursorPos = input.cursor;
+    currentBackend->readInput(screen.input);
+    devices.cursorPos = screen.input.cursor;
 }
 
 bool keyDown(Key key) {
-    currentBackend->readInput(input);
+    currentBackend->readInput(screen.input);
     switch (key) {
-        case Key::LeftButton: return input.leftButton;
-        case Key::Enter: return input.enter;
-        case Key::Up: return input.up;
-        case Key::Down: return input.down;
-        case Key::F: return input.f;
+        case Key::LeftButton: return screen.input.leftButton;
+        case Key::Enter: return screen.input.enter;
+        case Key::Up: return screen.input.up;
+        case Key::Down: return screen.input.down;
+        case Key::F: return screen.input.f;
     }
     return false;
 }
@@ -100,7 +102,8 @@ void mciSendString(const char* command) {
 }
 
 bool cursorIn(int left, int top, int right, int bottom) {
-    return cursorPos.x >= left && cursorPos.x <= right && cursorPos.y >= top && cursorPos.y <= bottom;
+    return devices.cursorPos.x >= left && devices.cursorPos.x <= right && devices.cursorPos.y >= top &&
+           devices.cursorPos.y <= bottom;
 }
 
 bool pressLatch(int& latch, int left, int top, int right, int bottom) {
@@ -147,10 +150,6 @@ MusicCommand parseMusicCommand(const char* command) {
 }
 
 void resetPlatformState() {
-    std::memset(displayPalette, 0, sizeof displayPalette);
-    std::memset(targetPalette, 0, sizeof targetPalette);
-    std::memset(screenPalette, 0, sizeof screenPalette);
-    cursorPos = Point{0, 0};
-    input = InputState{};
-    nearestCache.count = 0;
+    devices = DeviceState{};
+    screen = ScreenState{};
 }

@@ -14,14 +14,20 @@ constexpr uint8_t COLOR_KEY = 254;
 // left, top, right, bottom; right and bottom exclusive.
 struct Rect {
     int left, top, right, bottom;
+
+    bool operator==(const Rect&) const = default;
 };
 
 struct Point {
-    int32_t x, y;
+    int32_t x = 0, y = 0;
+
+    bool operator==(const Point&) const = default;
 };
 
 struct PaletteEntry {
     uint8_t red, green, blue, flags;
+
+    bool operator==(const PaletteEntry&) const = default;
 };
 
 // An 8-bit surface. Pixels live in storage given once at start-up; `held` tells
@@ -33,28 +39,37 @@ struct Surface {
     uint8_t* pixels = nullptr;
     bool colorKeyed = false;  // source colour key 254 set
     bool held = false;
+
+    bool operator==(const Surface&) const = default;
 };
 
-// The surfaces of the game.
-extern Surface primarySurface;   // the visible page
-extern Surface backBuffer;       // the page being drawn
-extern Surface gameMainSurface;  // data/gamemain.BMP
-extern Surface hyoshoSurface;    // data/hyosho.BMP
-extern Surface syasinSurface;    // data/syasin.BMP (500 x 500)
-extern Surface ukeSurface;       // data/uke.BMP
-extern Surface kounyuSurface;    // data/kounyu.BMP
-extern Surface shienSurface;     // data/shien.BMP
-extern Surface spriteSheet;      // data/char.BMP (800 x 726), colour key 254
-extern Surface overSurface;      // data/over.BMP
-extern Surface editSurface;      // data/edit.BMP
-extern Surface workSurface;      // scratch, zeroed at creation
-extern Surface rankingSurface;   // data/ranking.BMP
-extern Surface titleSurface;     // created by the title load scene
-extern Surface graphSurface;     // created by the graph load scene
+// The surfaces, the palettes and the cursor. Every field holds its
+// program-start value (no surface held, black palettes, cursor at 0, 0) until
+// the start-up and the game change it.
+struct DeviceState {
+    Surface primarySurface;   // the visible page
+    Surface backBuffer;       // the page being drawn
+    Surface gameMainSurface;  // data/gamemain.BMP
+    Surface hyoshoSurface;    // data/hyosho.BMP
+    Surface syasinSurface;    // data/syasin.BMP (500 x 500)
+    Surface ukeSurface;       // data/uke.BMP
+    Surface kounyuSurface;    // data/kounyu.BMP
+    Surface shienSurface;     // data/shien.BMP
+    Surface spriteSheet;      // data/char.BMP (800 x 726), colour key 254
+    Surface overSurface;      // data/over.BMP
+    Surface editSurface;      // data/edit.BMP
+    Surface workSurface;      // scratch, zeroed at creation
+    Surface rankingSurface;   // data/ranking.BMP
+    Surface titleSurface;     // created by the title load scene
+    Surface graphSurface;     // created by the graph load scene
 
-extern PaletteEntry displayPalette[256];
-extern PaletteEntry targetPalette[256];
-extern Point cursorPos;
+    PaletteEntry displayPalette[256] = {};
+    PaletteEntry targetPalette[256] = {};
+    Point cursorPos;
+
+    bool operator==(const DeviceState&) const = default;
+};
+extern DeviceState devices;
 
 // Creates the start-up surfaces in order (primary with back buffer, then the
 // off-screen ones) and sets the sprite sheet's colour key.

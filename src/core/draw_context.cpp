@@ -21,8 +21,8 @@ uint8_t penIndex(Pen pen) {
 int penWidth(Pen pen) { return pen == Pen::Default ? 1 : 3; }
 
 void plot(int x, int y, uint8_t index) {
-    if (x < 0 || y < 0 || x >= backBuffer.width || y >= backBuffer.height) return;
-    backBuffer.pixels[y * backBuffer.pitch + x] = index;
+    if (x < 0 || y < 0 || x >= devices.backBuffer.width || y >= devices.backBuffer.height) return;
+    devices.backBuffer.pixels[y * devices.backBuffer.pitch + x] = index;
 }
 
 // A pen dot centred on (x, y).
@@ -65,7 +65,7 @@ int roundInset(int y, int height, int rx, int ry) {
     return rx - isqrt(span);
 }
 
-bool ready() { return drawDC.open && backBuffer.held && backBuffer.pixels != nullptr; }
+bool ready() { return drawDC.open && devices.backBuffer.held && devices.backBuffer.pixels != nullptr; }
 
 // Minor-axis offset of pixel `step` along the major axis of a line that runs
 // `major` by `minor` pixels: the row (or column) Bresenham's walk reaches
@@ -133,10 +133,10 @@ void drawLine(int x0, int y0, int x1, int y1) {
     int64_t first = 0;
     int64_t last = major - 1;
     const bool visible =
-        xMajor ? visibleSteps(x0, sx, backBuffer.width, margin, major, first, last) &&
-                     visibleMinorSteps(y0, sy, backBuffer.height, margin, major, minor, first, last)
-               : visibleSteps(y0, sy, backBuffer.height, margin, major, first, last) &&
-                     visibleMinorSteps(x0, sx, backBuffer.width, margin, major, minor, first, last);
+        xMajor ? visibleSteps(x0, sx, devices.backBuffer.width, margin, major, first, last) &&
+                     visibleMinorSteps(y0, sy, devices.backBuffer.height, margin, major, minor, first, last)
+               : visibleSteps(y0, sy, devices.backBuffer.height, margin, major, first, last) &&
+                     visibleMinorSteps(x0, sx, devices.backBuffer.width, margin, major, minor, first, last);
     if (!visible) return;
     for (int64_t step = first; step <= last; ++step) {
         const int64_t across = minorAt(step, major, minor);
@@ -167,7 +167,8 @@ void textOut(int x, int y, const char* text) { textOut(x, y, text, static_cast<i
 void textOut(int x, int y, const char* text, int length) {
     if (!ready() || text == nullptr || length <= 0) return;
     if (drawDC.bkMode == BkMode::Opaque) {
-        fillRect(backBuffer, Rect{x, y, x + textWidth(text, length), y + textHeight()}, drawDC.bkIndex);
+        fillRect(devices.backBuffer, Rect{x, y, x + textWidth(text, length), y + textHeight()},
+                 drawDC.bkIndex);
     }
     const int height = textHeight();
     int pos = 0;
@@ -177,11 +178,11 @@ void textOut(int x, int y, const char* text, int length) {
         for (int row = 0; row < height; ++row) {
             uint32_t mask = glyph->rows[row];
             const int py = y + row;
-            if (mask == 0 || py < 0 || py >= backBuffer.height) continue;
-            uint8_t* line = backBuffer.pixels + py * backBuffer.pitch;
+            if (mask == 0 || py < 0 || py >= devices.backBuffer.height) continue;
+            uint8_t* line = devices.backBuffer.pixels + py * devices.backBuffer.pitch;
             for (int col = 0; mask != 0; ++col, mask >>= 1) {
                 const int px = penX + col;
-                if ((mask & 1u) != 0 && px >= 0 && px < backBuffer.width) line[px] = drawDC.textIndex;
+                if ((mask & 1u) != 0 && px >= 0 && px < devices.backBuffer.width) line[px] = drawDC.textIndex;
             }
         }
         pen64 += glyph->advance64;
@@ -219,7 +220,7 @@ void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int e
     const int iry = ry - pen;
     // Rows on the surface only: row r lies at y = top + r.
     const int64_t firstRow = top < 0 ? -int64_t{top} : 0;
-    const int64_t rowsAbove = int64_t{backBuffer.height} - top;
+    const int64_t rowsAbove = int64_t{devices.backBuffer.height} - top;
     const int64_t lastRow = rowsAbove < h ? rowsAbove : h;  // exclusive
     for (int row = static_cast<int>(firstRow < h ? firstRow : h); row < lastRow; ++row) {
         const int y = top + row;
@@ -235,13 +236,13 @@ void roundRect(int left, int top, int right, int bottom, int ellipseWidth, int e
             innerTo = right - pen - inset;
         }
         const int firstX = from < 0 ? 0 : from;
-        const int lastX = to > backBuffer.width ? backBuffer.width : to;
+        const int lastX = to > devices.backBuffer.width ? devices.backBuffer.width : to;
         for (int x = firstX; x < lastX; ++x) {
             const bool inside = x >= innerFrom && x < innerTo;
             if (!inside) {
-                backBuffer.pixels[y * backBuffer.pitch + x] = penColor;
+                devices.backBuffer.pixels[y * devices.backBuffer.pitch + x] = penColor;
             } else if (filled) {
-                backBuffer.pixels[y * backBuffer.pitch + x] = brushColor;
+                devices.backBuffer.pixels[y * devices.backBuffer.pitch + x] = brushColor;
             }
         }
     }

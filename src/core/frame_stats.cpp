@@ -33,7 +33,7 @@ void closeFrameStats() {
 void frameStatsSceneCall() {
     if (out == nullptr) return;
     sceneCallMicros = clockMicros();
-    sceneOfCall = GameScene;
+    sceneOfCall = loop.GameScene;
 }
 
 void frameStatsPresent(uint64_t showStartMicros, uint64_t showEndMicros) {

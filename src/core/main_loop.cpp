@@ -3,7 +3,6 @@
 #include "core/main_loop.h"
 
 #include <cstdint>
-#include <cstring>
 
 #include "core/draw_context.h"
 #include "core/files.h"
@@ -20,18 +19,22 @@ void runShutdownHooks();
 void clearShellHooks();
 
 namespace {
-bool shutdownHasRun = false;
-bool quitPosted = false;
-
 // Pacing. A scene that paces itself by the clock returns early until its
 // next frame is due; the loop then sleeps instead of spinning, and counts
 // the turns of that time at a fixed rate, so a day lasts the same on every
 // machine.
 constexpr int64_t TURNS_PER_MS = 1000;
-bool sceneIdle = false;       // the last call returned early
-uint32_t sceneDueAt = 0;      // when its next frame is due
-int32_t pacedScene = -1;      // the scene seen pacing itself since it was entered
-uint32_t lastCallMillis = 0;  // the clock at the last scene call
+
+// What the loop keeps from turn to turn.
+struct LoopRun {
+    bool shutdownHasRun = false;
+    bool quitPosted = false;
+    bool sceneIdle = false;       // the last call returned early
+    uint32_t sceneDueAt = 0;      // when its next frame is due
+    int32_t pacedScene = -1;      // the scene seen pacing itself since it was entered
+    uint32_t lastCallMillis = 0;  // the clock at the last scene call
+};
+LoopRun run;
 
 // Adds the turns since the last scene call to frameCounter: one for a scene
 // that draws on every call, the clock's time at the fixed rate for one that
@@ -40,15 +43,15 @@ uint32_t lastCallMillis = 0;  // the clock at the last scene call
 void countTurns() {
     const uint32_t now = timeGetTime();
     int64_t turns = 1;
-    if (pacedScene == GameScene) {
-        const int64_t elapsed = static_cast<int64_t>(now - lastCallMillis) * TURNS_PER_MS;
+    if (run.pacedScene == loop.GameScene) {
+        const int64_t elapsed = static_cast<int64_t>(now - run.lastCallMillis) * TURNS_PER_MS;
         if (elapsed > turns) turns = elapsed;
     } else {
-        pacedScene = -1;
+        run.pacedScene = -1;
     }
-    lastCallMillis = now;
-    const int64_t counted = static_cast<int64_t>(frameCounter) + turns;
-    frameCounter = counted < INT32_MAX ? static_cast<int32_t>(counted) : INT32_MAX;
+    run.lastCallMillis = now;
+    const int64_t counted = static_cast<int64_t>(loop.frameCounter) + turns;
+    loop.frameCounter = counted < INT32_MAX ? static_cast<int32_t>(counted) : INT32_MAX;
 }
 
 constexpr const char* STARTUP_BITMAPS[] = {
@@ -56,8 +59,9 @@ constexpr const char* STARTUP_BITMAPS[] = {
     "data/shien.BMP",    "data/hyosho.BMP", "data/over.BMP",   "data/edit.BMP", "data/ranking.BMP",
 };
 Surface* const STARTUP_SURFACES[] = {
-    &gameMainSurface, &spriteSheet, &syasinSurface, &ukeSurface,  &kounyuSurface,
-    &shienSurface,    &hyoshoSurface, &overSurface, &editSurface, &rankingSurface,
+    &devices.gameMainSurface, &devices.spriteSheet,    &devices.syasinSurface, &devices.ukeSurface,
+    &devices.kounyuSurface,   &devices.shienSurface,   &devices.hyoshoSurface, &devices.overSurface,
+    &devices.editSurface,     &devices.rankingSurface,
 };
 }  // namespace
 
@@ -65,7 +69,7 @@ void startup() {
     createStartupSurfaces();
     for (int i = 0; i < 10; ++i) loadBitmapToSurface(*STARTUP_SURFACES[i], STARTUP_BITMAPS[i]);
     seedRandom(timeGetTime());
-    for (PaletteEntry& entry : displayPalette) {
+    for (PaletteEntry& entry : devices.displayPalette) {
         entry.red = 0;
         entry.green = 0;
         entry.blue = 0;
@@ -81,7 +85,7 @@ void windowProcedure(const PlatformEvent& event) {
             shutdown();
             break;
         case EventKind::MusicDone:
-            if (event.code == 1 && !shutdownHasRun) mciSendString("Play WAV01 from 0 notify");
+            if (event.code == 1 && !run.shutdownHasRun) mciSendString("Play WAV01 from 0 notify");
             break;
         case EventKind::None:
             break;
@@ -89,22 +93,22 @@ void windowProcedure(const PlatformEvent& event) {
 }
 
 void shutdown() {
-    if (shutdownHasRun) return;
-    shutdownHasRun = true;
+    if (run.shutdownHasRun) return;
+    run.shutdownHasRun = true;
     backend().restoreDisplay();
     releaseAllSurfaces();
     mciSendString("Close WAV01");
     closeTextFont();
     runShutdownHooks();
-    quitPosted = true;
+    run.quitPosted = true;
 }
 
-bool shutdownDone() { return shutdownHasRun; }
+bool shutdownDone() { return run.shutdownHasRun; }
 
 void idleUntil(uint32_t dueAt) {
-    sceneIdle = true;
-    sceneDueAt = dueAt;
-    pacedScene = GameScene;
+    run.sceneIdle = true;
+    run.sceneDueAt = dueAt;
+    run.pacedScene = loop.GameScene;
 }
 
 TurnOutcome mainLoopTurn() {
@@ -113,20 +117,20 @@ TurnOutcome mainLoopTurn() {
         windowProcedure(event);
         return TurnOutcome::Ran;
     }
-    if (quitPosted) return TurnOutcome::Quit;
-    if (sceneIdle) {
-        if (pacedScene == GameScene && static_cast<int32_t>(sceneDueAt - timeGetTime()) > 0) {
+    if (run.quitPosted) return TurnOutcome::Quit;
+    if (run.sceneIdle) {
+        if (run.pacedScene == loop.GameScene && static_cast<int32_t>(run.sceneDueAt - timeGetTime()) > 0) {
             return TurnOutcome::Waiting;
         }
-        sceneIdle = false;
+        run.sceneIdle = false;
     }
     countTurns();
     frameStatsSceneCall();
-    runScene(GameScene);
+    runScene(loop.GameScene);
     return TurnOutcome::Ran;
 }
 
-uint32_t mainLoopDueAt() { return sceneDueAt; }
+uint32_t mainLoopDueAt() { return run.sceneDueAt; }
 
 int runMainLoop() {
     for (;;) {
@@ -134,7 +138,7 @@ int runMainLoop() {
             case TurnOutcome::Quit:
                 return 0;
             case TurnOutcome::Waiting: {
-                const int32_t wait = static_cast<int32_t>(sceneDueAt - timeGetTime());
+                const int32_t wait = static_cast<int32_t>(run.sceneDueAt - timeGetTime());
                 if (wait > 0) backend().waitEvent(static_cast<uint32_t>(wait));
                 break;
             }
@@ -145,17 +149,10 @@ int runMainLoop() {
 }
 
 void resetShellState() {
-    GameScene = SCENE_OPENING;
-    frameCounter = 0;
-    randomState = 1;
-    std::memset(sinTable, 0, sizeof sinTable);
-    std::memset(cosTable, 0, sizeof cosTable);
-    shutdownHasRun = false;
-    quitPosted = false;
-    sceneIdle = false;
-    sceneDueAt = 0;
-    pacedScene = -1;
-    lastCallMillis = 0;
+    loop = LoopState{};
+    rng = RngState{};
+    trig = TrigTables{};
+    run = LoopRun{};
     resetSurfaces();
     resetPlatformState();
     releaseDC();

@@ -3,7 +3,12 @@
 #pragma once
 #include <cstdint>
 
-extern uint32_t randomState;  // 1 at program start
+struct RngState {
+    uint32_t randomState = 1;
+
+    bool operator==(const RngState&) const = default;
+};
+extern RngState rng;
 
 void seedRandom(uint32_t seed);
 // Next value, 0 to 32767.

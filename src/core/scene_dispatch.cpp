@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/scenes.h"
 
-int32_t GameScene = SCENE_OPENING;
-int32_t frameCounter = 0;
+LoopState loop;
 
 namespace {
 const SceneFunction* sceneTable = nullptr;

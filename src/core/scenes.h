@@ -22,8 +22,15 @@ enum : int32_t {
     SCENE_RANKING = 15,
 };
 
-extern int32_t GameScene;     // 13 at program start
-extern int32_t frameCounter;  // main-loop turns; also the day timer
+// The main loop's state; every field holds its program-start value until the
+// loop changes it.
+struct LoopState {
+    int32_t GameScene = SCENE_OPENING;
+    int32_t frameCounter = 0;  // main-loop turns; also the day timer
+
+    bool operator==(const LoopState&) const = default;
+};
+extern LoopState loop;
 
 constexpr int SCENE_COUNT = 16;
 using SceneFunction = void (*)();

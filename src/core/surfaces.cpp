@@ -5,22 +5,6 @@
 
 #include "core/devices.h"
 
-Surface primarySurface;
-Surface backBuffer;
-Surface gameMainSurface;
-Surface hyoshoSurface;
-Surface syasinSurface;
-Surface ukeSurface;
-Surface kounyuSurface;
-Surface shienSurface;
-Surface spriteSheet;
-Surface overSurface;
-Surface editSurface;
-Surface workSurface;
-Surface rankingSurface;
-Surface titleSurface;
-Surface graphSurface;
-
 namespace {
 constexpr int PAGE = SCREEN_WIDTH * SCREEN_HEIGHT;
 uint8_t pageA[PAGE];
@@ -49,28 +33,28 @@ void create(Surface& s, uint8_t* storage, int width, int height) {
 }
 
 uint8_t* storageOf(const Surface& s) {
-    if (&s == &titleSurface) return titlePixels;
-    if (&s == &graphSurface) return graphPixels;
+    if (&s == &devices.titleSurface) return titlePixels;
+    if (&s == &devices.graphSurface) return graphPixels;
     return nullptr;
 }
 }  // namespace
 
 void createStartupSurfaces() {
-    create(primarySurface, pageA, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(backBuffer, pageB, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(gameMainSurface, gameMainPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(hyoshoSurface, hyoshoPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(syasinSurface, syasinPixels, 500, 500);
-    create(ukeSurface, ukePixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(kounyuSurface, kounyuPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(shienSurface, shienPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(spriteSheet, spritePixels, 800, 726);
-    create(overSurface, overPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(editSurface, editPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(workSurface, workPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
-    create(rankingSurface, rankingPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.primarySurface, pageA, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.backBuffer, pageB, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.gameMainSurface, gameMainPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.hyoshoSurface, hyoshoPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.syasinSurface, syasinPixels, 500, 500);
+    create(devices.ukeSurface, ukePixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.kounyuSurface, kounyuPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.shienSurface, shienPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.spriteSheet, spritePixels, 800, 726);
+    create(devices.overSurface, overPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.editSurface, editPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.workSurface, workPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
+    create(devices.rankingSurface, rankingPixels, SCREEN_WIDTH, SCREEN_HEIGHT);
     std::memset(workPixels, 0, sizeof workPixels);
-    spriteSheet.colorKeyed = true;
+    devices.spriteSheet.colorKeyed = true;
 }
 
 void createSceneSurface(Surface& s) {
@@ -83,15 +67,17 @@ void createSceneSurface(Surface& s) {
 void releaseSceneSurface(Surface& s) { s = Surface{}; }
 
 void releaseAllSurfaces() {
-    for (Surface* s : {&primarySurface, &backBuffer, &gameMainSurface, &hyoshoSurface, &syasinSurface,
-                       &ukeSurface, &kounyuSurface, &shienSurface, &spriteSheet, &overSurface, &editSurface,
-                       &workSurface, &rankingSurface, &titleSurface, &graphSurface}) {
+    for (Surface* s :
+         {&devices.primarySurface, &devices.backBuffer, &devices.gameMainSurface, &devices.hyoshoSurface,
+          &devices.syasinSurface, &devices.ukeSurface, &devices.kounyuSurface, &devices.shienSurface,
+          &devices.spriteSheet, &devices.overSurface, &devices.editSurface, &devices.workSurface,
+          &devices.rankingSurface, &devices.titleSurface, &devices.graphSurface}) {
         *s = Surface{};
     }
 }
 
+// The storage back to zero; the surfaces themselves are part of the devices' reset.
 void resetSurfaces() {
-    releaseAllSurfaces();
     for (uint8_t* storage : {pageA, pageB, gameMainPixels, hyoshoPixels, ukePixels, kounyuPixels, shienPixels,
                              overPixels, editPixels, workPixels, rankingPixels, titlePixels, graphPixels}) {
         std::memset(storage, 0, PAGE);

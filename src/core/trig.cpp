@@ -3,13 +3,12 @@
 
 #include <cmath>
 
-int32_t sinTable[360];
-int32_t cosTable[360];
+TrigTables trig;
 
 void buildTrigTables() {
     for (int i = 0; i < 360; ++i) {
         const double radians = i * 3.141592 / 180.0;
-        sinTable[i] = static_cast<int32_t>(std::sin(radians) * 1024.0);
-        cosTable[i] = static_cast<int32_t>(std::cos(radians) * 1024.0);
+        trig.sinTable[i] = static_cast<int32_t>(std::sin(radians) * 1024.0);
+        trig.cosTable[i] = static_cast<int32_t>(std::cos(radians) * 1024.0);
     }
 }

@@ -3,8 +3,14 @@
 #pragma once
 #include <cstdint>
 
-extern int32_t sinTable[360];
-extern int32_t cosTable[360];
+// Zero until built at start-up.
+struct TrigTables {
+    int32_t sinTable[360] = {};
+    int32_t cosTable[360] = {};
+
+    bool operator==(const TrigTables&) const = default;
+};
+extern TrigTables trig;
 
 // Builds both tables with pi taken as 3.141592.
 void buildTrigTables();

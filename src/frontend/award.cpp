@@ -9,11 +9,8 @@
 #include "core/scenes.h"
 #include "state/records.h"
 
-int32_t awardFrames = 0;
-int32_t awardClass = 0;
-
 void sceneAward() {
-    awardFrames += 1;
+    ending.awardFrames += 1;
 
     char nameText[256];
     char stockText[64];
@@ -24,10 +21,10 @@ void sceneAward() {
     std::snprintf(stockText, sizeof stockText, "%ld0000円", static_cast<long>(PortfolioValue.stockValue));
     std::snprintf(cashText, sizeof cashText, "%ld0000円", static_cast<long>(Player.cash));
 
-    bltFast(backBuffer, 0, 0, hyoshoSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.hyoshoSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
     // The class of the previous frame: a change of the total shows one frame later.
-    if (awardClass >= 0 && awardClass <= 6) {
-        bltFast(backBuffer, 265, 273, spriteSheet, classIconRects[awardClass], true);
+    if (ending.awardClass >= 0 && ending.awardClass <= 6) {
+        bltFast(devices.backBuffer, 265, 273, devices.spriteSheet, classIconRects[ending.awardClass], true);
     }
 
     getDC();
@@ -45,11 +42,11 @@ void sceneAward() {
 
     const int32_t total = static_cast<int32_t>(static_cast<uint32_t>(Player.cash) +
                                                static_cast<uint32_t>(PortfolioValue.stockValue));
-    awardClass = assetClassOf(total, awardClass);
+    ending.awardClass = assetClassOf(total, ending.awardClass);
 
-    if (awardFrames > AWARD_MAX_FRAMES || keyDown(Key::LeftButton)) {
-        GameScene = SCENE_RANKING;
-        awardFrames = 0;
+    if (ending.awardFrames > AWARD_MAX_FRAMES || keyDown(Key::LeftButton)) {
+        loop.GameScene = SCENE_RANKING;
+        ending.awardFrames = 0;
     }
     flip();
 }

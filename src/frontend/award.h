@@ -3,7 +3,6 @@
 #pragma once
 #include <cstdint>
 
-extern int32_t awardFrames;  // frames drawn in the current visit
-extern int32_t awardClass;   // asset class of the player's total; the ranking enters it
+#include "frontend/ending_state.h"
 
 constexpr int32_t AWARD_MAX_FRAMES = 1000;

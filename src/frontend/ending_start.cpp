@@ -8,10 +8,10 @@
 // from its first frame, and the ranking is told that a game has finished.
 void sceneEndingStart() {
     restartStaffRoll();
-    rankEntryPending = 1;
+    ending.rankEntryPending = 1;
     mciSendString("Close WAV01");
     mciSendString("Open data/2ofus.MID Alias WAV01");
     mciSendString("Play WAV01 from 0 notify");
-    GameScene = SCENE_STAFF_ROLL;
+    loop.GameScene = SCENE_STAFF_ROLL;
     flip();
 }

@@ -4,31 +4,48 @@
 #pragma once
 #include <cstdint>
 
-// Opening: the strip shown (0 to 4, 5 when done) and the fade direction.
-extern int32_t openingStage;
-extern int32_t openingFadeIn;
-extern int32_t openingFadeOut;
-
-// Title menu.
-extern uint32_t titleLastFrameTime;
-extern int32_t titleMenuOpen;
-extern int32_t titleStartLatch;
-extern int32_t titleNewLatch;
-extern int32_t titleContinueLatch;
-extern int32_t titleRankingLatch;
-
 // Name entry. Keys 0 to 24 are a to y, 25 is z, 26 "進む" and 27 "戻る".
 constexpr int NAME_LETTERS = 6;
 constexpr int NAME_KEYS = 28;
 constexpr int KEY_Z = 25;
 constexpr int KEY_BLANK = 26;
 constexpr int KEY_BACK = 27;
-extern char nameBuffer[NAME_LETTERS + 1];
-extern int32_t nameLength;
-extern int32_t goalYears;
-extern int32_t scrollX;
-extern int32_t scrollY;
-extern int32_t nameKeyLatch[NAME_KEYS];
+
+// Every field holds its program-start value until the game changes it.
+struct FrontState {
+    // Opening: the strip shown (0 to 4, 5 when done) and the fade direction.
+    int32_t openingStage = 0;
+    int32_t openingFadeIn = 1;
+    int32_t openingFadeOut = 0;
+
+    // Title menu.
+    uint32_t titleLastFrameTime = 0;
+    int32_t titleMenuOpen = 0;
+    int32_t titleStartLatch = 0;
+    int32_t titleNewLatch = 0;
+    int32_t titleContinueLatch = 0;
+    int32_t titleRankingLatch = 0;
+
+    // Name entry.
+    char nameBuffer[NAME_LETTERS + 1] = {};
+    int32_t nameLength = 0;
+    int32_t goalYears = 1;
+    int32_t scrollX = 0;
+    int32_t scrollY = 0;
+    int32_t nameKeyLatch[NAME_KEYS] = {};
+
+    // Price graph.
+    uint32_t graphLastFrameTime = 0;
+    int32_t graphPrevPressed = 0;
+    int32_t graphNextPressed = 0;
+    int32_t graphBackPressed = 0;
+    int32_t graphPrevLatch = 0;
+    int32_t graphNextLatch = 0;
+    int32_t graphBackLatch = 0;
+
+    bool operator==(const FrontState&) const = default;
+};
+extern FrontState front;
 
 // The fixed hit area of a keyboard key (inclusive bounds).
 struct KeyArea {
@@ -36,22 +53,8 @@ struct KeyArea {
 };
 KeyArea nameKeyArea(int key);
 
-// Price graph.
-extern uint32_t graphLastFrameTime;
-extern int32_t graphPrevPressed;
-extern int32_t graphNextPressed;
-extern int32_t graphBackPressed;
-extern int32_t graphPrevLatch;
-extern int32_t graphNextLatch;
-extern int32_t graphBackLatch;
-
 // The title menu's two ways into a game.
 void startNewGame();
 void continueSavedGame();
 // Closes the piece playing, opens `openCommand` and plays it from the start.
 void switchMusic(const char* openCommand);
-
-void resetOpeningState();
-void resetTitleState();
-void resetNameEntryState();
-void resetGraphScreenState();

@@ -5,28 +5,27 @@
 #include "market/market_state.h"
 #include "core/scenes.h"
 
-int32_t gameOverPhase = 0;
-
 void sceneGameOver() {
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
-    if (gameOverPhase == 0) gameOverPhase = 1;
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    if (ending.gameOverPhase == 0) ending.gameOverPhase = 1;
 
-    if (gameOverPhase == 1) {
+    if (ending.gameOverPhase == 1) {
         const Rect whole = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
-        bltFast(backBuffer, 0, 0, overSurface, whole, false);
-        bltFast(workSurface, 0, 0, overSurface, whole, false);
-        gameOverPhase = shatterInit(0, 0, 0, 0, 10, 10, whole, backBuffer, workSurface);
-    } else if (gameOverPhase == 2) {
+        bltFast(devices.backBuffer, 0, 0, devices.overSurface, whole, false);
+        bltFast(devices.workSurface, 0, 0, devices.overSurface, whole, false);
+        ending.gameOverPhase =
+            shatterInit(0, 0, 0, 0, 10, 10, whole, devices.backBuffer, devices.workSurface);
+    } else if (ending.gameOverPhase == 2) {
         shatterStep();
     }
 
-    blitClipped(backBuffer, GAME_OVER_CAPTION_X, GAME_OVER_CAPTION_Y, spriteSheet,
+    blitClipped(devices.backBuffer, GAME_OVER_CAPTION_X, GAME_OVER_CAPTION_Y, devices.spriteSheet,
                 gameOverCaptionRect, true);
 
     if (keyDown(Key::LeftButton)) {
-        GameScene = SCENE_TITLE_LOAD;
-        ruinReady = 0;
-        gameOverPhase = 0;  // the next game over starts afresh
+        loop.GameScene = SCENE_TITLE_LOAD;
+        market.ruinReady = 0;
+        ending.gameOverPhase = 0;  // the next game over starts afresh
     }
     flip();
 }

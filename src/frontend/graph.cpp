@@ -11,14 +11,6 @@
 #include "core/scenes.h"
 #include "state/records.h"
 
-uint32_t graphLastFrameTime;
-int32_t graphPrevPressed;
-int32_t graphNextPressed;
-int32_t graphBackPressed;
-int32_t graphPrevLatch;
-int32_t graphNextLatch;
-int32_t graphBackLatch;
-
 namespace {
 
 constexpr Rect buyImage = {134, 28, 200, 64};
@@ -32,10 +24,10 @@ int32_t selectedSlot() {
 }
 
 void drawButtons() {
-    bltFast(backBuffer, 571, 100, spriteSheet, buyImage, true);
-    bltFast(backBuffer, 571, 200, spriteSheet, nextImages[graphNextPressed != 0], true);
-    bltFast(backBuffer, 571, 300, spriteSheet, prevImages[graphPrevPressed != 0], true);
-    bltFast(backBuffer, 571, 400, spriteSheet, backImages[graphBackPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 100, devices.spriteSheet, buyImage, true);
+    bltFast(devices.backBuffer, 571, 200, devices.spriteSheet, nextImages[front.graphNextPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 300, devices.spriteSheet, prevImages[front.graphPrevPressed != 0], true);
+    bltFast(devices.backBuffer, 571, 400, devices.spriteSheet, backImages[front.graphBackPressed != 0], true);
 }
 
 void drawTexts(int32_t slot) {
@@ -84,34 +76,34 @@ void pollStepButton(int top, int32_t& pressed, int32_t& latch, int32_t step) {
 }
 
 void pollButtons() {
-    pollStepButton(300, graphPrevPressed, graphPrevLatch, -1);
-    pollStepButton(200, graphNextPressed, graphNextLatch, 1);
+    pollStepButton(300, front.graphPrevPressed, front.graphPrevLatch, -1);
+    pollStepButton(200, front.graphNextPressed, front.graphNextLatch, 1);
     if (cursorIn(571, 400, 637, 437)) {
         if (!keyDown(Key::LeftButton)) {
-            graphBackPressed = 0;
-            graphBackLatch = 0;
-        } else if (graphBackLatch == 0) {
-            graphBackLatch = 1;
-            GameScene = SCENE_MARKET;
-            graphBackPressed = 0;
+            front.graphBackPressed = 0;
+            front.graphBackLatch = 0;
+        } else if (front.graphBackLatch == 0) {
+            front.graphBackLatch = 1;
+            loop.GameScene = SCENE_MARKET;
+            front.graphBackPressed = 0;
         }
     }
     // The buy button acts on every frame the button is down over it.
-    if (cursorIn(571, 100, 637, 137) && keyDown(Key::LeftButton)) GameScene = SCENE_BUY;
+    if (cursorIn(571, 100, 637, 137) && keyDown(Key::LeftButton)) loop.GameScene = SCENE_BUY;
 }
 
 }  // namespace
 
 void sceneGraph() {
     const uint32_t now = timeGetTime();
-    if (now - graphLastFrameTime < 20) {
-        idleUntil(graphLastFrameTime + 20);
+    if (now - front.graphLastFrameTime < 20) {
+        idleUntil(front.graphLastFrameTime + 20);
         return;
     }
-    graphLastFrameTime = now;
+    front.graphLastFrameTime = now;
 
     getCursorPos();
-    bltFast(backBuffer, 0, 0, graphSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.graphSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
     drawButtons();
     const int32_t slot = selectedSlot();
     drawTexts(slot);
@@ -119,14 +111,4 @@ void sceneGraph() {
     pollButtons();
     drawCursorSprite();
     flip();
-}
-
-void resetGraphScreenState() {
-    graphLastFrameTime = 0;
-    graphPrevPressed = 0;
-    graphNextPressed = 0;
-    graphBackPressed = 0;
-    graphPrevLatch = 0;
-    graphNextLatch = 0;
-    graphBackLatch = 0;
 }

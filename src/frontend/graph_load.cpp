@@ -6,8 +6,8 @@
 
 void sceneGraphLoad() {
     // The surface of the last visit goes first, so visits never pile them up.
-    if (graphSurface.held) releaseSceneSurface(graphSurface);
-    createSceneSurface(graphSurface);
-    loadBitmapToSurface(graphSurface, "data/grfback.BMP");
-    GameScene = SCENE_GRAPH;
+    if (devices.graphSurface.held) releaseSceneSurface(devices.graphSurface);
+    createSceneSurface(devices.graphSurface);
+    loadBitmapToSurface(devices.graphSurface, "data/grfback.BMP");
+    loop.GameScene = SCENE_GRAPH;
 }

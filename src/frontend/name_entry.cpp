@@ -11,13 +11,6 @@
 #include "core/scenes.h"
 #include "state/records.h"
 
-char nameBuffer[NAME_LETTERS + 1];
-int32_t nameLength;
-int32_t goalYears = 1;
-int32_t scrollX;
-int32_t scrollY;
-int32_t nameKeyLatch[NAME_KEYS];
-
 namespace {
 
 const char* const keyboardRows[6] = {
@@ -32,58 +25,59 @@ const char* const keyboardRows[6] = {
 // The picture tiled with its origin moved by (scrollX, scrollY), then moved on
 // one pixel right and down.
 void drawScrollingBackground() {
-    bltFast(backBuffer, 0, 0, editSurface, {scrollX, scrollY, 640, 480}, false);
-    bltFast(backBuffer, 640 - scrollX, 0, editSurface, {0, scrollY, scrollX, 480}, false);
-    bltFast(backBuffer, 0, 480 - scrollY, editSurface, {scrollX, 0, 640, scrollY}, false);
-    bltFast(backBuffer, 640 - scrollX, 480 - scrollY, editSurface, {0, 0, scrollX, scrollY},
-            false);
-    if (--scrollX < 0) scrollX += 640;
-    if (--scrollY < 0) scrollY += 480;
+    bltFast(devices.backBuffer, 0, 0, devices.editSurface, {front.scrollX, front.scrollY, 640, 480}, false);
+    bltFast(devices.backBuffer, 640 - front.scrollX, 0, devices.editSurface,
+            {0, front.scrollY, front.scrollX, 480}, false);
+    bltFast(devices.backBuffer, 0, 480 - front.scrollY, devices.editSurface,
+            {front.scrollX, 0, 640, front.scrollY}, false);
+    bltFast(devices.backBuffer, 640 - front.scrollX, 480 - front.scrollY, devices.editSurface,
+            {0, 0, front.scrollX, front.scrollY}, false);
+    if (--front.scrollX < 0) front.scrollX += 640;
+    if (--front.scrollY < 0) front.scrollY += 480;
 }
 
 bool keyPressed(int key) {
     const KeyArea a = nameKeyArea(key);
-    return pressLatch(nameKeyLatch[key], a.left, a.top, a.right, a.bottom);
+    return pressLatch(front.nameKeyLatch[key], a.left, a.top, a.right, a.bottom);
 }
 
 void pollKeyboard() {
-    if (nameLength < NAME_LETTERS) {
+    if (front.nameLength < NAME_LETTERS) {
         for (int key = 0; key <= KEY_BLANK; ++key) {
-            if (nameLength >= NAME_LETTERS) break;
+            if (front.nameLength >= NAME_LETTERS) break;
             if (!keyPressed(key)) continue;
             const char typed = key == KEY_BLANK ? ' ' : static_cast<char>('a' + key);
-            nameBuffer[nameLength] = typed;
-            ++nameLength;
+            front.nameBuffer[front.nameLength] = typed;
+            ++front.nameLength;
         }
     }
     if (keyPressed(KEY_BACK)) {
-        --nameLength;
-        if (nameLength <= 0) nameLength = 0;
-        nameBuffer[nameLength] = ' ';
+        --front.nameLength;
+        if (front.nameLength <= 0) front.nameLength = 0;
+        front.nameBuffer[front.nameLength] = ' ';
     }
 }
 
 // Held buttons and keys move the goal on every frame.
 void pollGoal() {
     const bool button = keyDown(Key::LeftButton);
-    if (button && cursorIn(499, 300, 516, 312) && ++goalYears >= 999) goalYears = 999;
-    if (keyDown(Key::Up) && ++goalYears >= 999) goalYears = 999;
-    if (button && cursorIn(499, 395, 516, 410) && --goalYears <= 1) goalYears = 1;
-    if (keyDown(Key::Down) && --goalYears <= 1) goalYears = 1;
+    if (button && cursorIn(499, 300, 516, 312) && ++front.goalYears >= 999) front.goalYears = 999;
+    if (keyDown(Key::Up) && ++front.goalYears >= 999) front.goalYears = 999;
+    if (button && cursorIn(499, 395, 516, 410) && --front.goalYears <= 1) front.goalYears = 1;
+    if (keyDown(Key::Down) && --front.goalYears <= 1) front.goalYears = 1;
 }
 
 void confirmEntry() {
-    if (nameLength > 0) {
-        std::snprintf(Player.playerName, sizeof Player.playerName, "%s", nameBuffer);
+    if (front.nameLength > 0) {
+        std::snprintf(Player.playerName, sizeof Player.playerName, "%s", front.nameBuffer);
     } else {
         std::snprintf(Player.playerName, sizeof Player.playerName, "%s", "Mr.ピクル");
     }
-    std::snprintf(Player.goalYearsText, sizeof Player.goalYearsText, "%d",
-                  static_cast<int>(goalYears));
+    std::snprintf(Player.goalYearsText, sizeof Player.goalYearsText, "%d", static_cast<int>(front.goalYears));
     Calendar.yearsLeft = static_cast<int32_t>(std::strtol(Player.goalYearsText, nullptr, 10));
-    std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年",
+    std::snprintf(session.yearsLeftText, sizeof session.yearsLeftText, "あと%d年",
                   static_cast<int>(Calendar.yearsLeft));
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");
 }
 
@@ -91,7 +85,7 @@ void confirmEntry() {
 
 void sceneNameEntry() {
     getCursorPos();
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 255);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 255);
     drawScrollingBackground();
 
     getDC();
@@ -108,7 +102,7 @@ void sceneNameEntry() {
     textOut(470, 200, "目標年数");
     textOut(500, 300, "▲");
     char goalText[16];
-    std::snprintf(goalText, sizeof goalText, "%d年", static_cast<int>(goalYears));
+    std::snprintf(goalText, sizeof goalText, "%d年", static_cast<int>(front.goalYears));
     textOut(490, 350, goalText);
     textOut(500, 400, "▼");
     textOut(70, 420, "文字の上で、左クリックして下さい。");
@@ -117,19 +111,10 @@ void sceneNameEntry() {
     pollKeyboard();
     pollGoal();
 
-    textOut(440, 70, nameBuffer);
+    textOut(440, 70, front.nameBuffer);
     releaseDC();
     drawCursorSprite();
 
     if (keyDown(Key::Enter)) confirmEntry();
     flip();
-}
-
-void resetNameEntryState() {
-    std::memset(nameBuffer, 0, sizeof nameBuffer);
-    nameLength = 0;
-    goalYears = 1;
-    scrollX = 0;
-    scrollY = 0;
-    for (int32_t& latch : nameKeyLatch) latch = 0;
 }

@@ -4,10 +4,6 @@
 #include "core/devices.h"
 #include "core/scenes.h"
 
-int32_t openingStage;
-int32_t openingFadeIn = 1;
-int32_t openingFadeOut;
-
 namespace {
 
 constexpr Rect openingStrips[5] = {
@@ -19,10 +15,10 @@ constexpr Rect openingStrips[5] = {
 bool fadeInStep() {
     bool rising = false;
     for (int i = 0; i < 256; ++i) {
-        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
-                           &displayPalette[i].blue};
-        const uint8_t goal[3] = {targetPalette[i].red, targetPalette[i].green,
-                                 targetPalette[i].blue};
+        uint8_t* now[3] = {&devices.displayPalette[i].red, &devices.displayPalette[i].green,
+                           &devices.displayPalette[i].blue};
+        const uint8_t goal[3] = {devices.targetPalette[i].red, devices.targetPalette[i].green,
+                                 devices.targetPalette[i].blue};
         for (int c = 0; c < 3; ++c) {
             if (*now[c] < goal[c]) {
                 int v = *now[c] + 3;
@@ -40,8 +36,8 @@ bool fadeInStep() {
 bool fadeOutStep() {
     bool falling = false;
     for (int i = 0; i < 256; ++i) {
-        uint8_t* now[3] = {&displayPalette[i].red, &displayPalette[i].green,
-                           &displayPalette[i].blue};
+        uint8_t* now[3] = {&devices.displayPalette[i].red, &devices.displayPalette[i].green,
+                           &devices.displayPalette[i].blue};
         for (uint8_t* c : now) {
             if (*c >= 3) {
                 *c = static_cast<uint8_t>(*c - 3);
@@ -55,32 +51,26 @@ bool fadeOutStep() {
 }  // namespace
 
 void sceneOpening() {
-    fillRect(backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
-    if (openingStage >= 0 && openingStage <= 4)
-        bltFast(backBuffer, 240, 210, spriteSheet, openingStrips[openingStage], true);
+    fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    if (front.openingStage >= 0 && front.openingStage <= 4)
+        bltFast(devices.backBuffer, 240, 210, devices.spriteSheet, openingStrips[front.openingStage], true);
 
-    if (openingStage > 4 || keyDown(Key::Enter)) {
-        GameScene = SCENE_TITLE_LOAD;
+    if (front.openingStage > 4 || keyDown(Key::Enter)) {
+        loop.GameScene = SCENE_TITLE_LOAD;
         mciSendString("Open data/title.mid Alias WAV01");
         mciSendString("Play WAV01 from 0 notify");
     }
 
-    if (openingFadeIn == 1 && !fadeInStep()) {
-        openingFadeIn = 0;
-        openingFadeOut = 1;
+    if (front.openingFadeIn == 1 && !fadeInStep()) {
+        front.openingFadeIn = 0;
+        front.openingFadeOut = 1;
     }
-    if (openingFadeOut == 1 && !fadeOutStep()) {
-        openingFadeOut = 0;
-        ++openingStage;
-        openingFadeIn = 1;
+    if (front.openingFadeOut == 1 && !fadeOutStep()) {
+        front.openingFadeOut = 0;
+        ++front.openingStage;
+        front.openingFadeIn = 1;
     }
 
-    setDisplayPalette(displayPalette);
+    setDisplayPalette(devices.displayPalette);
     flip();
-}
-
-void resetOpeningState() {
-    openingStage = 0;
-    openingFadeIn = 1;
-    openingFadeOut = 0;
 }

@@ -11,10 +11,6 @@
 #include "core/scenes.h"
 #include "state/records.h"
 
-int32_t rankEntryMade = 0;
-int32_t rankEntryPending = 0;
-int32_t rankFileRead = 0;
-
 namespace {
 
 constexpr Rect backButtonRect = {202, 134, 347, 171};
@@ -52,9 +48,9 @@ void enterResult() {
     row.name[length] = '\0';
     row.stockValue = PortfolioValue.stockValue;
     row.cash = Player.cash;
-    row.assetClass = awardClass;
-    rankEntryMade = 1;
-    rankEntryPending = 0;
+    row.assetClass = ending.awardClass;
+    ending.rankEntryMade = 1;
+    ending.rankEntryPending = 0;
 }
 
 void drawRows() {
@@ -79,16 +75,16 @@ void drawRows() {
 
 void sceneRanking() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
+    bltFast(devices.backBuffer, 0, 0, devices.rankingSurface, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, false);
 
     // A stored ranking is read before anything is entered or written over it.
-    if (rankFileRead == 0) {
+    if (ending.rankFileRead == 0) {
         loadRankFile();
-        rankFileRead = 1;
+        ending.rankFileRead = 1;
     }
 
     orderPass();
-    if (rankEntryPending == 1) enterResult();
+    if (ending.rankEntryPending == 1) enterResult();
     saveRankFile();
 
     drawRows();
@@ -100,15 +96,16 @@ void sceneRanking() {
     for (int r = 0; r < RANK_ROWS; ++r) {
         const int32_t assetClass = RankTable[r].assetClass;
         if (assetClass < 0 || assetClass > 6) continue;
-        bltFast(backBuffer, 460, 140 + 70 * r, spriteSheet, classIconRects[assetClass], true);
+        bltFast(devices.backBuffer, 460, 140 + 70 * r, devices.spriteSheet, classIconRects[assetClass], true);
     }
 
-    bltFast(backBuffer, 10, 10, spriteSheet, backButtonRect, true);
-    bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, cursorRect, true);
+    bltFast(devices.backBuffer, 10, 10, devices.spriteSheet, backButtonRect, true);
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, cursorRect,
+            true);
 
     if (cursorIn(11, 11, 144, 36) && keyDown(Key::LeftButton)) {
-        GameScene = SCENE_TITLE_LOAD;
-        rankEntryPending = 0;  // a result with no place is not carried to a later visit
+        loop.GameScene = SCENE_TITLE_LOAD;
+        ending.rankEntryPending = 0;  // a result with no place is not carried to a later visit
     }
     flip();
 }

@@ -14,23 +14,33 @@ constexpr int32_t CELL_BURSTING = -2;
 constexpr int32_t CELL_GONE = -3;
 
 struct ShatterSize {
-    int32_t width, height;
+    int32_t width = 0, height = 0;
+
+    bool operator==(const ShatterSize&) const = default;
 };
 struct ShatterOffset {
-    int32_t x, y;
+    int32_t x = 0, y = 0;
+
+    bool operator==(const ShatterOffset&) const = default;
 };
 
-extern int32_t cellState[SCREEN_HEIGHT][SCREEN_WIDTH];
-extern int32_t pixelY[SCREEN_HEIGHT][SCREEN_WIDTH];
-extern int32_t pixelX[SCREEN_HEIGHT][SCREEN_WIDTH];
-extern int32_t pixelVY[SCREEN_HEIGHT][SCREEN_WIDTH];
-extern int32_t shatterClock;  // start threshold, grows by 1000 a step
-extern ShatterSize shatterArea;
-extern ShatterSize shatterCell;
-extern ShatterOffset shatterDstOffset;
-extern ShatterOffset shatterSrcOffset;
-extern Surface* shatterDst;
-extern Surface* shatterSrc;
+// Every field holds its program-start value until the first game over.
+struct ShatterState {
+    int32_t cellState[SCREEN_HEIGHT][SCREEN_WIDTH] = {};
+    int32_t pixelY[SCREEN_HEIGHT][SCREEN_WIDTH] = {};
+    int32_t pixelX[SCREEN_HEIGHT][SCREEN_WIDTH] = {};
+    int32_t pixelVY[SCREEN_HEIGHT][SCREEN_WIDTH] = {};
+    int32_t shatterClock = 0;  // start threshold, grows by 1000 a step
+    ShatterSize shatterArea;
+    ShatterSize shatterCell;
+    ShatterOffset shatterDstOffset;
+    ShatterOffset shatterSrcOffset;
+    Surface* shatterDst = nullptr;
+    Surface* shatterSrc = nullptr;
+
+    bool operator==(const ShatterState&) const = default;
+};
+extern ShatterState shatter;
 
 // Sets the effect up over an area of the source (only the area's width and
 // height are used) and gives the next game-over phase, 2.

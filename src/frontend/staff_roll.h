@@ -6,24 +6,31 @@
 
 #include "core/devices.h"
 
-extern int32_t rollFrames;         // frames since the staff roll began
-extern int32_t photoIndex;         // current photograph, 0 to 12
-extern int32_t photoY;             // top edge of the photograph on screen
-extern int32_t photoSliding;       // the photograph is coming down or resting
-extern int32_t photosActive;       // photographs are still being shown
-extern int32_t photoPhase;         // 0 shown, 1 set up the scatter, 2 scattering
-extern int32_t waveAmplitude;      // scatter distance of the current step
-extern int32_t captionBrightness;  // grey level of the caption
-extern int32_t scrollActive;       // the credit lines are scrolling
-extern float scrollOffset;         // y of the first credit line
-extern int32_t creditsX;           // x of the credit lines
-extern int32_t noticeOn;
-extern int32_t noticeDone;
-extern int32_t noticeFrames;
-extern int32_t noticeBrightness;
-extern int32_t logoRight;          // right edge of the logo's source rectangle
-extern int32_t creditBrightness;   // grey level of the production credit line
-extern int32_t rollEnterLatch;     // Enter seen down and not yet up
+// Every field holds its program-start value, the first frame of the roll,
+// until the roll changes it.
+struct StaffRollState {
+    int32_t rollFrames = 0;         // frames since the staff roll began
+    int32_t photoIndex = 0;         // current photograph, 0 to 12
+    int32_t photoY = -120;          // top edge of the photograph on screen
+    int32_t photoSliding = 1;       // the photograph is coming down or resting
+    int32_t photosActive = 1;       // photographs are still being shown
+    int32_t photoPhase = 0;         // 0 shown, 1 set up the scatter, 2 scattering
+    int32_t waveAmplitude = 0;      // scatter distance of the current step
+    int32_t captionBrightness = 0;  // grey level of the caption
+    int32_t scrollActive = 1;       // the credit lines are scrolling
+    float scrollOffset = 480.0f;    // y of the first credit line
+    int32_t creditsX = 50;          // x of the credit lines
+    int32_t noticeOn = 0;
+    int32_t noticeDone = 0;
+    int32_t noticeFrames = 0;
+    int32_t noticeBrightness = 255;
+    int32_t logoRight = 0;         // right edge of the logo's source rectangle
+    int32_t creditBrightness = 0;  // grey level of the production credit line
+    int32_t rollEnterLatch = 0;    // Enter seen down and not yet up
+
+    bool operator==(const StaffRollState&) const = default;
+};
+extern StaffRollState staffRoll;
 
 constexpr int STAFF_LINE_COUNT = 160;
 constexpr int PHOTO_COUNT = 13;

@@ -6,8 +6,8 @@
 
 void sceneTitleLoad() {
     // A surface kept from the last visit (the ranking leaves it held) goes first.
-    if (titleSurface.held) releaseSceneSurface(titleSurface);
-    createSceneSurface(titleSurface);
-    loadBitmapToSurface(titleSurface, "data/title.BMP");
-    GameScene = SCENE_TITLE_MENU;
+    if (devices.titleSurface.held) releaseSceneSurface(devices.titleSurface);
+    createSceneSurface(devices.titleSurface);
+    loadBitmapToSurface(devices.titleSurface, "data/title.BMP");
+    loop.GameScene = SCENE_TITLE_MENU;
 }

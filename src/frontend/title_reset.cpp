@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Program-start values of the opening, title, name entry and graph state.
+// The state of the opening, title, name entry and graph, and its reset.
 #include "frontend/front_state.h"
 #include "frontend/front_scenes.h"
 
-void resetFrontendState() {
-    resetOpeningState();
-    resetTitleState();
-    resetNameEntryState();
-    resetGraphScreenState();
-}
+FrontState front;
+
+void resetFrontendState() { front = FrontState{}; }

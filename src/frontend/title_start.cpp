@@ -17,12 +17,12 @@ void switchMusic(const char* openCommand) {
 }
 
 void startNewGame() {
-    releaseSceneSurface(titleSurface);
-    titleMenuOpen = 0;
-    loadSaved = 0;
+    releaseSceneSurface(devices.titleSurface);
+    front.titleMenuOpen = 0;
+    session.loadSaved = 0;
     // Shown until the first price step writes the real prices.
     for (int i = 0; i < SLOTS; ++i) {
-        std::snprintf(priceText[i], sizeof priceText[i], "%d",
+        std::snprintf(session.priceText[i], sizeof session.priceText[i], "%d",
                       static_cast<int>(1 + nextRandom() % 1000));
         Holdings[i].shares = 0;
     }
@@ -34,7 +34,7 @@ void startNewGame() {
     Calendar.day = 1;
     newGameSetup();
     closeMessagePanel();
-    GameScene = SCENE_NAME_ENTRY;
+    loop.GameScene = SCENE_NAME_ENTRY;
     switchMusic("Open data/edit.mid Alias WAV01");
 }
 
@@ -42,10 +42,10 @@ void continueSavedGame() {
     // A set with a file that cannot be read whole is never played from (nor
     // written over by the game that would follow): the menu stays.
     if (!loadGame()) return;
-    releaseSceneSurface(titleSurface);
-    titleMenuOpen = 0;
-    loadSaved = 1;
+    releaseSceneSurface(devices.titleSurface);
+    front.titleMenuOpen = 0;
+    session.loadSaved = 1;
     closeMessagePanel();
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
     switchMusic("Open data/main.mid Alias WAV01");
 }

@@ -2,23 +2,13 @@
 #include "frontend/wave.h"
 
 #include <cstddef>
-#include <cstring>
 
 #include "frontend/effect_sizes.h"
 #include "frontend/staff_roll.h"
 #include "core/rng.h"
 #include "core/trig.h"
 
-int32_t waveColumnAngle[SCREEN_WIDTH];
-int32_t waveRowAngle[SCREEN_HEIGHT];
-int32_t waveColumnShift[SCREEN_WIDTH];
-int32_t waveRowShift[SCREEN_HEIGHT];
-WaveOffset waveDstOffset = {0, 0};
-WaveOffset waveSrcOffset = {0, 0};
-WaveSize waveArea = {0, 0};
-WaveSize waveGroup = {0, 0};
-Surface* waveDst = nullptr;
-Surface* waveSrc = nullptr;
+WaveState wave;
 
 namespace {
 
@@ -31,73 +21,62 @@ int32_t shiftOf(int32_t tableValue, int32_t amplitude) {
 
 void waveInit(int32_t dstX, int32_t dstY, int32_t srcX, int32_t srcY, int32_t groupWidth,
               int32_t groupHeight, Rect area, Surface& dst, Surface& src) {
-    waveDstOffset = {dstX, dstY};
-    waveSrcOffset = {srcX, srcY};
-    waveDst = &dst;
-    waveSrc = &src;
+    wave.waveDstOffset = {dstX, dstY};
+    wave.waveSrcOffset = {srcX, srcY};
+    wave.waveDst = &dst;
+    wave.waveSrc = &src;
     const int32_t w = clampInt(area.right - area.left, 0, SCREEN_WIDTH);
     const int32_t h = clampInt(area.bottom - area.top, 0, SCREEN_HEIGHT);
-    waveArea = {w, h};
-    waveGroup = {wholePieceSize(groupWidth, w), wholePieceSize(groupHeight, h)};
+    wave.waveArea = {w, h};
+    wave.waveGroup = {wholePieceSize(groupWidth, w), wholePieceSize(groupHeight, h)};
 
-    for (int32_t gx = 0; gx < w; gx += waveGroup.width) {
+    for (int32_t gx = 0; gx < w; gx += wave.waveGroup.width) {
         const int32_t angle = nextRandom() % 360;
-        for (int32_t x = gx; x < gx + waveGroup.width; ++x) waveColumnAngle[x] = angle;
+        for (int32_t x = gx; x < gx + wave.waveGroup.width; ++x) wave.waveColumnAngle[x] = angle;
     }
-    for (int32_t gy = 0; gy < h; gy += waveGroup.height) {
+    for (int32_t gy = 0; gy < h; gy += wave.waveGroup.height) {
         const int32_t angle = nextRandom() % 360;
-        for (int32_t y = gy; y < gy + waveGroup.height; ++y) waveRowAngle[y] = angle;
+        for (int32_t y = gy; y < gy + wave.waveGroup.height; ++y) wave.waveRowAngle[y] = angle;
     }
-    photoPhase = 2;
+    staffRoll.photoPhase = 2;
 }
 
 void waveStep(int32_t amplitude) {
-    if (waveDst == nullptr || waveSrc == nullptr) return;
-    for (int32_t x = 0; x < waveArea.width; ++x) {
-        waveColumnShift[x] = shiftOf(cosTable[waveColumnAngle[x]], amplitude);
+    if (wave.waveDst == nullptr || wave.waveSrc == nullptr) return;
+    for (int32_t x = 0; x < wave.waveArea.width; ++x) {
+        wave.waveColumnShift[x] = shiftOf(trig.cosTable[wave.waveColumnAngle[x]], amplitude);
     }
-    for (int32_t y = 0; y < waveArea.height; ++y) {
-        waveRowShift[y] = shiftOf(sinTable[waveRowAngle[y]], amplitude);
+    for (int32_t y = 0; y < wave.waveArea.height; ++y) {
+        wave.waveRowShift[y] = shiftOf(trig.sinTable[wave.waveRowAngle[y]], amplitude);
     }
 
     int dstPitch = 0;
     int srcPitch = 0;
-    uint8_t* dst = lockSurface(*waveDst, &dstPitch);
-    uint8_t* src = lockSurface(*waveSrc, &srcPitch);
+    uint8_t* dst = lockSurface(*wave.waveDst, &dstPitch);
+    uint8_t* src = lockSurface(*wave.waveSrc, &srcPitch);
     if (dst != nullptr && src != nullptr) {
-        const Surface& d = *waveDst;
-        const Surface& s = *waveSrc;
-        for (int32_t y = 0; y < waveArea.height; ++y) {
-            const int32_t sy = y + waveSrcOffset.y;
+        const Surface& d = *wave.waveDst;
+        const Surface& s = *wave.waveSrc;
+        for (int32_t y = 0; y < wave.waveArea.height; ++y) {
+            const int32_t sy = y + wave.waveSrcOffset.y;
             if (sy < 0 || sy >= s.height) continue;
             const uint8_t* srcRow = src + static_cast<ptrdiff_t>(sy) * srcPitch;
-            const int32_t dy = y + waveRowShift[y] + waveDstOffset.y;
+            const int32_t dy = y + wave.waveRowShift[y] + wave.waveDstOffset.y;
             if (dy < 0 || dy >= d.height) continue;
             uint8_t* dstRow = dst + static_cast<ptrdiff_t>(dy) * dstPitch;
-            for (int32_t x = 0; x < waveArea.width; ++x) {
-                const int32_t sx = x + waveSrcOffset.x;
+            for (int32_t x = 0; x < wave.waveArea.width; ++x) {
+                const int32_t sx = x + wave.waveSrcOffset.x;
                 if (sx < 0 || sx >= s.width) continue;
                 const uint8_t value = srcRow[sx];
                 if (value == 0) continue;
-                const int32_t dx = x + waveColumnShift[x] + waveDstOffset.x;
+                const int32_t dx = x + wave.waveColumnShift[x] + wave.waveDstOffset.x;
                 if (dx < 0 || dx >= d.width) continue;
                 dstRow[dx] = value;
             }
         }
     }
-    if (src != nullptr) unlockSurface(*waveSrc);
-    if (dst != nullptr) unlockSurface(*waveDst);
+    if (src != nullptr) unlockSurface(*wave.waveSrc);
+    if (dst != nullptr) unlockSurface(*wave.waveDst);
 }
 
-void resetWave() {
-    std::memset(waveColumnAngle, 0, sizeof waveColumnAngle);
-    std::memset(waveRowAngle, 0, sizeof waveRowAngle);
-    std::memset(waveColumnShift, 0, sizeof waveColumnShift);
-    std::memset(waveRowShift, 0, sizeof waveRowShift);
-    waveDstOffset = {0, 0};
-    waveSrcOffset = {0, 0};
-    waveArea = {0, 0};
-    waveGroup = {0, 0};
-    waveDst = nullptr;
-    waveSrc = nullptr;
-}
+void resetWave() { wave = WaveState{}; }

@@ -8,22 +8,32 @@
 #include "core/devices.h"
 
 struct WaveOffset {
-    int32_t x, y;
+    int32_t x = 0, y = 0;
+
+    bool operator==(const WaveOffset&) const = default;
 };
 struct WaveSize {
-    int32_t width, height;
+    int32_t width = 0, height = 0;
+
+    bool operator==(const WaveSize&) const = default;
 };
 
-extern int32_t waveColumnAngle[SCREEN_WIDTH];  // whole degrees, 0 to 359
-extern int32_t waveRowAngle[SCREEN_HEIGHT];
-extern int32_t waveColumnShift[SCREEN_WIDTH];  // displacement of the last step
-extern int32_t waveRowShift[SCREEN_HEIGHT];
-extern WaveOffset waveDstOffset;
-extern WaveOffset waveSrcOffset;
-extern WaveSize waveArea;
-extern WaveSize waveGroup;
-extern Surface* waveDst;
-extern Surface* waveSrc;
+// Every field holds its program-start value until the first scatter.
+struct WaveState {
+    int32_t waveColumnAngle[SCREEN_WIDTH] = {};  // whole degrees, 0 to 359
+    int32_t waveRowAngle[SCREEN_HEIGHT] = {};
+    int32_t waveColumnShift[SCREEN_WIDTH] = {};  // displacement of the last step
+    int32_t waveRowShift[SCREEN_HEIGHT] = {};
+    WaveOffset waveDstOffset;
+    WaveOffset waveSrcOffset;
+    WaveSize waveArea;
+    WaveSize waveGroup;
+    Surface* waveDst = nullptr;
+    Surface* waveSrc = nullptr;
+
+    bool operator==(const WaveState&) const = default;
+};
+extern WaveState wave;
 
 // Draws the directions for an area (only its width and height are used) and
 // sets photoPhase to 2.

@@ -11,24 +11,20 @@
 #include "core/scenes.h"
 #include "state/save_writer.h"
 
-int32_t saveButtonLatch;
-uint32_t saveButtonTicket;  // the button's save until it has been written
-int32_t fastForwardLatch;
-int32_t fastForwardPressed;
-
 constexpr int BUTTON_X = 550;
 constexpr int BUTTON_RIGHT = 617;
 
 static bool over(int top) { return cursorIn(BUTTON_X, top, BUTTON_RIGHT, top + 37); }
 
 static void drawButtons() {
-    bltFast(backBuffer, BUTTON_X, 50, spriteSheet, Rect{134, 28, 201, 65}, true);
-    bltFast(backBuffer, BUTTON_X, 100, spriteSheet, Rect{134, 65, 201, 102}, true);
-    bltFast(backBuffer, BUTTON_X, 150, spriteSheet, Rect{134, 102, 201, 139}, true);
-    bltFast(backBuffer, BUTTON_X, 200, spriteSheet, Rect{134, 139, 201, 176}, true);
-    bltFast(backBuffer, BUTTON_X, 250, spriteSheet, Rect{201, 28, 268, 65}, true);
-    const Rect fastForward = fastForwardPressed == 1 ? Rect{402, 65, 468, 102} : Rect{402, 28, 468, 65};
-    bltFast(backBuffer, BUTTON_X, 300, spriteSheet, fastForward, true);
+    bltFast(devices.backBuffer, BUTTON_X, 50, devices.spriteSheet, Rect{134, 28, 201, 65}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 100, devices.spriteSheet, Rect{134, 65, 201, 102}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 150, devices.spriteSheet, Rect{134, 102, 201, 139}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 200, devices.spriteSheet, Rect{134, 139, 201, 176}, true);
+    bltFast(devices.backBuffer, BUTTON_X, 250, devices.spriteSheet, Rect{201, 28, 268, 65}, true);
+    const Rect fastForward =
+        market.fastForwardPressed == 1 ? Rect{402, 65, 468, 102} : Rect{402, 28, 468, 65};
+    bltFast(devices.backBuffer, BUTTON_X, 300, devices.spriteSheet, fastForward, true);
 }
 
 void prepareGraphSteps() {
@@ -60,52 +56,45 @@ void assetPanel() {
 
     const bool down = keyDown(Key::LeftButton);
     if (over(50) && down) {
-        marketTransition = 1;
-        GameScene = SCENE_BUY;
+        market.marketTransition = 1;
+        loop.GameScene = SCENE_BUY;
     }
     if (over(100) && down) {
-        marketTransition = 1;
-        GameScene = SCENE_HOLDINGS;
+        market.marketTransition = 1;
+        loop.GameScene = SCENE_HOLDINGS;
     }
-    if (over(150) && down && supportShowing != 1) {
-        marketTransition = 1;
-        GameScene = SCENE_SUPPORT;
+    if (over(150) && down && market.supportShowing != 1) {
+        market.marketTransition = 1;
+        loop.GameScene = SCENE_SUPPORT;
     }
     if (over(200)) {
-        if (down && saveButtonLatch == 0) {
-            saveButtonTicket = requestSave();
-            saveButtonLatch = 1;
+        if (down && market.saveButtonLatch == 0) {
+            market.saveButtonTicket = requestSave();
+            market.saveButtonLatch = 1;
         } else if (!down) {
-            saveButtonLatch = 0;
+            market.saveButtonLatch = 0;
         }
     }
     // The message shows once the set is on disk; a save that failed shows none.
-    if (saveButtonTicket != 0) {
-        const SaveOutcome outcome = saveOutcome(saveButtonTicket);
-        if (outcome == SaveOutcome::Saved) saveShowing = 1;
-        if (outcome != SaveOutcome::Pending) saveButtonTicket = 0;
+    if (market.saveButtonTicket != 0) {
+        const SaveOutcome outcome = saveOutcome(market.saveButtonTicket);
+        if (outcome == SaveOutcome::Saved) market.saveShowing = 1;
+        if (outcome != SaveOutcome::Pending) market.saveButtonTicket = 0;
     }
     if (over(250) && down) {
         prepareGraphSteps();
-        if (marketTransition == 0) marketTransition = 1;
-        GameScene = SCENE_GRAPH_LOAD;
+        if (market.marketTransition == 0) market.marketTransition = 1;
+        loop.GameScene = SCENE_GRAPH_LOAD;
     }
     if (over(300)) {
-        if (down && fastForwardLatch == 0) {
-            fastForwardPressed = 1;
-            frameCounter = FRAMES_PER_DAY - 1;
-            fastForwardLatch = 1;
+        if (down && market.fastForwardLatch == 0) {
+            market.fastForwardPressed = 1;
+            loop.frameCounter = FRAMES_PER_DAY - 1;
+            market.fastForwardLatch = 1;
         } else if (!down) {
-            fastForwardPressed = 0;
-            fastForwardLatch = 0;
+            market.fastForwardPressed = 0;
+            market.fastForwardLatch = 0;
         }
-        if (keyDown(Key::F)) GameScene = SCENE_ENDING_START;
+        if (keyDown(Key::F)) loop.GameScene = SCENE_ENDING_START;
     }
-}
-
-void resetAssetPanelState() {
-    saveButtonLatch = 0;
-    saveButtonTicket = 0;
-    fastForwardLatch = 0;
-    fastForwardPressed = 0;
 }

@@ -2,7 +2,6 @@
 // The calendar: a day passes when frameCounter reaches 3,000,000; the date and
 // the years left are drawn, and the closing message once no years are left.
 #include <cstdio>
-#include <cstring>
 
 #include "market/market.h"
 #include "market/market_state.h"
@@ -10,9 +9,6 @@
 #include "core/devices.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
-
-char dateText[64];
-char endMessage[64];
 
 int32_t monthLength(int32_t year, int32_t month) {
     switch (month) {
@@ -29,7 +25,7 @@ int32_t monthLength(int32_t year, int32_t month) {
 }
 
 static void passDay() {
-    frameCounter = 0;
+    loop.frameCounter = 0;
     GraphState.recordPending = 1;
     // The day after the month's last (or after a day beyond it) is the 1st.
     if (Calendar.day >= monthLength(Calendar.year, Calendar.month)) {
@@ -42,34 +38,30 @@ static void passDay() {
         Calendar.month = 1;
         Calendar.year = addClamped(Calendar.year, 1);
         Calendar.yearsLeft = addClamped(Calendar.yearsLeft, -1);
-        std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
+        std::snprintf(session.yearsLeftText, sizeof session.yearsLeftText, "あと%d年", Calendar.yearsLeft);
     }
 }
 
 static void showEndMessage() {
     growMessagePanel();
-    std::snprintf(endMessage, sizeof endMessage, "全ての営業が終了しました。");
+    std::snprintf(market.endMessage, sizeof market.endMessage, "全ての営業が終了しました。");
     getDC();
     setTextColor(255, 255, 255);
     setBkMode(BkMode::Transparent);
-    textOut(200, 300, endMessage);
+    textOut(200, 300, market.endMessage);
     releaseDC();
-    if (keyDown(Key::LeftButton)) GameScene = SCENE_ENDING_START;
+    if (keyDown(Key::LeftButton)) loop.GameScene = SCENE_ENDING_START;
 }
 
 void calendarTick() {
-    if (frameCounter >= FRAMES_PER_DAY) passDay();
+    if (loop.frameCounter >= FRAMES_PER_DAY) passDay();
     if (Calendar.yearsLeft <= 0) showEndMessage();
-    std::snprintf(dateText, sizeof dateText, "%d年%d月%d日", Calendar.year, Calendar.month, Calendar.day);
+    std::snprintf(market.dateText, sizeof market.dateText, "%d年%d月%d日", Calendar.year, Calendar.month,
+                  Calendar.day);
     getDC();
     setTextColor(0, 0, 0);
     setBkMode(BkMode::Transparent);
-    textOut(510, 410, dateText);
-    textOut(510, 430, yearsLeftText);
+    textOut(510, 410, market.dateText);
+    textOut(510, 430, session.yearsLeftText);
     releaseDC();
-}
-
-void resetCalendarState() {
-    std::memset(dateText, 0, sizeof dateText);
-    std::memset(endMessage, 0, sizeof endMessage);
 }

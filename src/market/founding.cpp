@@ -39,13 +39,13 @@ void foundCompany(int32_t slot, int32_t oldRow) {
     entry.listed = 1;
     ListedCompany& company = ListedCompanies[slot];
     copyCatalogName(company.name, sizeof company.name, row);
-    std::snprintf(foundedMessage, sizeof foundedMessage, "%sが設立されました", company.name);
-    if (loadSaved == 1) entry.catalogPrice = 18 + nextRandom() % 5;
+    std::snprintf(market.foundedMessage, sizeof market.foundedMessage, "%sが設立されました", company.name);
+    if (session.loadSaved == 1) entry.catalogPrice = 18 + nextRandom() % 5;
     company.price = entry.catalogPrice;
-    std::snprintf(priceText[slot], sizeof priceText[slot], "%d", company.price);
+    std::snprintf(session.priceText[slot], sizeof session.priceText[slot], "%d", company.price);
     PriceHistory[slot].history[0] = company.price;
     PriceHistory[slot].historyCount = 1;
     if (oldRow >= 0 && oldRow < CATALOG_ROWS) CompanyCatalog[oldRow].listed = 0;
     CatalogIndex[slot] = row;
-    foundedShowing = 1;
+    market.foundedShowing = 1;
 }

@@ -14,16 +14,17 @@ constexpr uint32_t MARKET_FRAME_MS = 33;
 constexpr Rect CURSOR_SPRITE{9, 0, 26, 26};
 
 static void drawBackground() {
-    switch (marketTransition) {
+    switch (market.marketTransition) {
         case 0:
-            if (shakeActive != 1) bltFast(backBuffer, 0, 0, gameMainSurface, Rect{0, 0, 640, 480}, false);
+            if (market.shakeActive != 1)
+                bltFast(devices.backBuffer, 0, 0, devices.gameMainSurface, Rect{0, 0, 640, 480}, false);
             break;
         case 1:
             stripTransitionSetup();
-            marketTransition = 2;
+            market.marketTransition = 2;
             break;
         case 2:
-            if (stripTransitionStep()) marketTransition = 0;
+            if (stripTransitionStep()) market.marketTransition = 0;
             break;
         default:
             break;
@@ -31,30 +32,30 @@ static void drawBackground() {
 }
 
 static void endShake() {
-    if (shakeCount <= 5) return;
-    if (ruinReady == 1) {
-        shakeCount = 4;
+    if (market.shakeCount <= 5) return;
+    if (market.ruinReady == 1) {
+        market.shakeCount = 4;
     } else {
-        shakeCount = 0;
-        secondZoom = 1;
+        market.shakeCount = 0;
+        market.secondZoom = 1;
     }
-    shakeActive = 0;
+    market.shakeActive = 0;
 }
 
 static void drawCompanyNames() {
     getDC();
     setBkMode(BkMode::Transparent);
-    if (marketTransition == 0) {
+    if (market.marketTransition == 0) {
         for (int32_t slot = 0; slot < SLOTS; ++slot) {
             if (Holdings[slot].shares > 0) {
                 setTextColor(255, 0, 0);
             } else {
                 setTextColor(0, 0, 0);
             }
-            if (priceMark[slot] == 1) {
+            if (session.priceMark[slot] == 1) {
                 setBkMode(BkMode::Opaque);
                 setBkColor(150, 55, 255);
-            } else if (priceMark[slot] == 2) {
+            } else if (session.priceMark[slot] == 2) {
                 setBkMode(BkMode::Opaque);
                 setBkColor(255, 160, 255);
             } else {
@@ -89,41 +90,43 @@ static void drawStockValue() {
 void runMarketFrame() {
     drawBackground();
     getCursorPos();
-    if (shakeActive == 1) shakeBackground();
+    if (market.shakeActive == 1) shakeBackground();
     endShake();
     drawCompanyNames();
-    if (marketTransition == 0) {
+    if (market.marketTransition == 0) {
         assetPanel();
         calendarTick();
-        if (ruinReady == 0) {
+        if (market.ruinReady == 0) {
             if (Calendar.yearsLeft > 0) priceStep();
             newsTick();
         }
     }
-    if (bankruptShowing == 1 || foundedShowing == 1 || supportShowing == 1) growMessagePanel();
-    if (bankruptShowing == 1) showBankruptMessage();
-    if (foundedShowing == 1) showFoundedMessage();
-    if (marketTransition == 0) drawPlayerTexts();
-    if (supportShowing == 1) showSupportMessage();
-    if (marketTransition == 0) drawStockValue();
-    bltFast(backBuffer, cursorPos.x, cursorPos.y, spriteSheet, CURSOR_SPRITE, true);
-    if (saveShowing == 1) showSaveMessage();
+    if (market.bankruptShowing == 1 || market.foundedShowing == 1 || market.supportShowing == 1)
+        growMessagePanel();
+    if (market.bankruptShowing == 1) showBankruptMessage();
+    if (market.foundedShowing == 1) showFoundedMessage();
+    if (market.marketTransition == 0) drawPlayerTexts();
+    if (market.supportShowing == 1) showSupportMessage();
+    if (market.marketTransition == 0) drawStockValue();
+    bltFast(devices.backBuffer, devices.cursorPos.x, devices.cursorPos.y, devices.spriteSheet, CURSOR_SPRITE,
+            true);
+    if (market.saveShowing == 1) showSaveMessage();
     if (Player.cash == 0 && PortfolioValue.stockValue == 0) {
         ruinZoom();
-        if (ruinReady == 1 && shakeCount == 4) {
-            shakeActive = 0;
-            GameScene = SCENE_GAME_OVER;
+        if (market.ruinReady == 1 && market.shakeCount == 4) {
+            market.shakeActive = 0;
+            loop.GameScene = SCENE_GAME_OVER;
         }
     }
 }
 
 void marketFrame() {
     const uint32_t now = timeGetTime();
-    if (now - marketLastFrame < MARKET_FRAME_MS) {
-        idleUntil(marketLastFrame + MARKET_FRAME_MS);
+    if (now - market.marketLastFrame < MARKET_FRAME_MS) {
+        idleUntil(market.marketLastFrame + MARKET_FRAME_MS);
         return;
     }
-    marketLastFrame = now;
+    market.marketLastFrame = now;
     runMarketFrame();
     flip();
 }

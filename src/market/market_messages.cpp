@@ -20,44 +20,46 @@ static void drawWhite(int x, int y, const char* text) {
 }
 
 void showBankruptMessage() {
-    drawWhite(200, 300, bankruptMessage);
-    if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS && lostShares[lostSharesSlot] == 1) {
-        drawWhite(200, 330, lostSharesMessage);
+    drawWhite(200, 300, market.bankruptMessage);
+    if (market.lostSharesSlot >= 0 && market.lostSharesSlot < SLOTS &&
+        market.lostShares[market.lostSharesSlot] == 1) {
+        drawWhite(200, 330, market.lostSharesMessage);
     }
-    if (messageClick(messageLatch)) {
-        bankruptShowing = 0;
-        if (lostSharesSlot >= 0 && lostSharesSlot < SLOTS) lostShares[lostSharesSlot] = 0;
-        foundCompany(bankruptSlot, bankruptRow);
+    if (messageClick(market.messageLatch)) {
+        market.bankruptShowing = 0;
+        if (market.lostSharesSlot >= 0 && market.lostSharesSlot < SLOTS)
+            market.lostShares[market.lostSharesSlot] = 0;
+        foundCompany(market.bankruptSlot, market.bankruptRow);
     }
 }
 
 void showFoundedMessage() {
-    marketPaused = 1;
-    drawWhite(200, 300, foundedMessage);
-    if (messageClick(messageLatch)) {
-        foundedShowing = 0;
-        marketPaused = 0;
+    market.marketPaused = 1;
+    drawWhite(200, 300, market.foundedMessage);
+    if (messageClick(market.messageLatch)) {
+        market.foundedShowing = 0;
+        market.marketPaused = 0;
         closeMessagePanel();
     }
 }
 
 void showSupportMessage() {
-    marketPaused = 1;
-    drawWhite(200, 300, supportMessage);
-    if (messageClick(supportLatch)) {
-        supportShowing = 0;
+    market.marketPaused = 1;
+    drawWhite(200, 300, market.supportMessage);
+    if (messageClick(market.supportLatch)) {
+        market.supportShowing = 0;
         closeMessagePanel();
-        marketPaused = 0;
+        market.marketPaused = 0;
     }
 }
 
 void showSaveMessage() {
-    std::snprintf(saveMessage, sizeof saveMessage, "セーブ完了!!");
+    std::snprintf(market.saveMessage, sizeof market.saveMessage, "セーブ完了!!");
     growMessagePanel();
-    drawWhite(200, 300, saveMessage);
-    if (messageClick(saveLatch)) {
-        supportShowing = 0;
+    drawWhite(200, 300, market.saveMessage);
+    if (messageClick(market.saveLatch)) {
+        market.supportShowing = 0;
         closeMessagePanel();
-        saveShowing = 0;
+        market.saveShowing = 0;
     }
 }

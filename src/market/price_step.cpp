@@ -14,10 +14,6 @@
 #include "core/scenes.h"
 #include "state/save_writer.h"
 
-int32_t stepTicks;
-int32_t priceStepSize[SLOTS];
-int32_t priceDirection[SLOTS];
-
 void sampleHistory() {
     for (int32_t j = 0; j < SLOTS; ++j) {
         PriceHistoryRow& row = PriceHistory[j];
@@ -36,20 +32,21 @@ void sampleHistory() {
 void declareBankruptcy(int32_t slot) {
     ListedCompany& company = ListedCompanies[slot];
     company.price = 0;
-    bankruptSlot = slot;
-    bankruptRow = CatalogIndex[slot];
-    std::snprintf(bankruptMessage, sizeof bankruptMessage, "%sが倒産しました", company.name);
+    market.bankruptSlot = slot;
+    market.bankruptRow = CatalogIndex[slot];
+    std::snprintf(market.bankruptMessage, sizeof market.bankruptMessage, "%sが倒産しました", company.name);
     if (Holdings[slot].shares > 0) {
-        std::snprintf(lostSharesMessage, sizeof lostSharesMessage, "%sの株を失いました", company.name);
+        std::snprintf(market.lostSharesMessage, sizeof market.lostSharesMessage, "%sの株を失いました",
+                      company.name);
         Holdings[slot].shares = 0;
-        lostShares[slot] = 1;
-        lostSharesSlot = slot;
+        market.lostShares[slot] = 1;
+        market.lostSharesSlot = slot;
     }
     std::memset(PriceHistory[slot].history, 0, sizeof PriceHistory[slot].history);
     GraphState.historyLoopIndex = HISTORY_LENGTH;
     TradeRows[slot].sellOrder = 0;
-    marketPaused = 1;
-    bankruptShowing = 1;
+    market.marketPaused = 1;
+    market.bankruptShowing = 1;
 }
 
 // The value of the shares of one slot in yen, summed wide: a large holding
@@ -64,32 +61,32 @@ static void makePriceStep() {
     for (int32_t i = 0; i < SLOTS; ++i) {
         const int32_t size = nextRandom() % 3;
         const int32_t direction = 1 + nextRandom() % 2;
-        priceStepSize[i] = size;
-        priceDirection[i] = direction;
+        market.priceStepSize[i] = size;
+        market.priceDirection[i] = direction;
         ListedCompany& company = ListedCompanies[i];
         if (direction == 1) {
             company.price = addClamped(company.price, size);
-            priceMark[i] = 1;
+            session.priceMark[i] = 1;
             if (company.price >= PRICE_CEILING) company.price = PRICE_CEILING;
             if (Holdings[i].shares > 0) sum = addClamped64(sum, holdingYen(i));
             if (GraphState.recordPending == 1) sampleHistory();
         } else {
             company.price = addClamped(company.price, -size);
-            priceMark[i] = 2;
+            session.priceMark[i] = 2;
             if (GraphState.recordPending == 1) sampleHistory();
-            if (size == 0) priceMark[i] = 0;
+            if (size == 0) session.priceMark[i] = 0;
             if (company.price <= 0) {
                 declareBankruptcy(i);
             } else if (Holdings[i].shares > 0) {
                 sum = addClamped64(sum, holdingYen(i));
             }
         }
-        std::snprintf(priceText[i], sizeof priceText[i], "%d", company.price);
+        std::snprintf(session.priceText[i], sizeof session.priceText[i], "%d", company.price);
     }
     PortfolioValue.stockValue = clampToInt32(sum / 10000);
     std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
                   "ただいまの株価値 %ld0000円", static_cast<long>(PortfolioValue.stockValue));
-    stepTicks = 0;
+    market.stepTicks = 0;
 }
 
 static void drawPriceColumn() {
@@ -98,20 +95,14 @@ static void drawPriceColumn() {
     setBkMode(BkMode::Transparent);
     for (int32_t slot = 0; slot < SLOTS; ++slot) {
         const int x = 157 + 180 * (slot / 10);
-        textOut(x, 18 + 40 * (slot % 10), priceText[slot]);
+        textOut(x, 18 + 40 * (slot % 10), session.priceText[slot]);
     }
     releaseDC();
 }
 
 void priceStep() {
-    if (marketPaused == 0 && GameScene != SCENE_BUY) stepTicks += 1;
-    if (stepTicks >= PRICE_STEP_FRAMES) makePriceStep();
+    if (market.marketPaused == 0 && loop.GameScene != SCENE_BUY) market.stepTicks += 1;
+    if (market.stepTicks >= PRICE_STEP_FRAMES) makePriceStep();
     drawPriceColumn();
     PortfolioValue.stockValueSum = 0;
-}
-
-void resetPriceStepState() {
-    stepTicks = 0;
-    std::memset(priceStepSize, 0, sizeof priceStepSize);
-    std::memset(priceDirection, 0, sizeof priceDirection);
 }

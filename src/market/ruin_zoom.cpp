@@ -10,7 +10,7 @@ constexpr Rect RUIN_SPRITE_B{417, 113, 484, 175};
 
 static void drawZoomed(const Rect& sprite, int centreX, int centreY, const int32_t (&zoom)[2]) {
     const Rect target{centreX - zoom[0], centreY - zoom[1], centreX + zoom[0] + 68, centreY + zoom[1] + 68};
-    bltStretchKeyed(backBuffer, target, spriteSheet, sprite);
+    bltStretchKeyed(devices.backBuffer, target, devices.spriteSheet, sprite);
 }
 
 // Both halves fall by 10; true when they have landed (and stay at 10).
@@ -26,27 +26,27 @@ static bool shrink(int32_t (&zoom)[2]) {
 }
 
 void ruinZoom() {
-    drawZoomed(RUIN_SPRITE_A, 150, 140, zoomA);
-    if (shrink(zoomA) && secondZoom == 0) shakeActive = 1;
-    if (secondZoom == 1) {
-        drawZoomed(RUIN_SPRITE_B, 350, 140, zoomB);
-        if (shrink(zoomB) && ruinReady == 0) {
-            shakeActive = 1;
-            ruinReady = 1;
+    drawZoomed(RUIN_SPRITE_A, 150, 140, market.zoomA);
+    if (shrink(market.zoomA) && market.secondZoom == 0) market.shakeActive = 1;
+    if (market.secondZoom == 1) {
+        drawZoomed(RUIN_SPRITE_B, 350, 140, market.zoomB);
+        if (shrink(market.zoomB) && market.ruinReady == 0) {
+            market.shakeActive = 1;
+            market.ruinReady = 1;
         }
     }
 }
 
 void shakeBackground() {
-    shakeCount += 1;
-    shakeX -= 5;
-    shakeY -= 5;
-    if (shakeX < 0) shakeX += 10;
-    if (shakeY < 0) shakeY += 10;
-    const int sx = shakeX;
-    const int sy = shakeY;
-    bltFast(backBuffer, 0, 0, gameMainSurface, Rect{sx, sy, 640, 480}, false);
-    bltFast(backBuffer, 640 - sx, 0, gameMainSurface, Rect{0, sy, sx, 480}, false);
-    bltFast(backBuffer, 0, 480 - sy, gameMainSurface, Rect{sx, 0, 640, sy}, false);
-    bltFast(backBuffer, 640 - sx, 480 - sy, gameMainSurface, Rect{0, 0, sx, sy}, false);
+    market.shakeCount += 1;
+    market.shakeX -= 5;
+    market.shakeY -= 5;
+    if (market.shakeX < 0) market.shakeX += 10;
+    if (market.shakeY < 0) market.shakeY += 10;
+    const int sx = market.shakeX;
+    const int sy = market.shakeY;
+    bltFast(devices.backBuffer, 0, 0, devices.gameMainSurface, Rect{sx, sy, 640, 480}, false);
+    bltFast(devices.backBuffer, 640 - sx, 0, devices.gameMainSurface, Rect{0, sy, sx, 480}, false);
+    bltFast(devices.backBuffer, 0, 480 - sy, devices.gameMainSurface, Rect{sx, 0, 640, sy}, false);
+    bltFast(devices.backBuffer, 640 - sx, 480 - sy, devices.gameMainSurface, Rect{0, 0, sx, sy}, false);
 }

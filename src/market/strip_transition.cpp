@@ -5,44 +5,33 @@
 #include "market/market_state.h"
 #include "core/devices.h"
 
-struct StripTransition {
-    Rect source;
-    int targetX, targetY;
-    int stripWidth;
-    int speed;
-    Surface* target;
-    Surface* from;
-};
-
-static StripTransition strip;
-
 bool stripTransitionSetup() {
-    strip.source = Rect{0, 0, 640, 480};
-    strip.targetX = 0;
-    strip.targetY = 0;
-    strip.stripWidth = 40;
-    strip.speed = 1;
-    strip.target = &backBuffer;
-    strip.from = &workSurface;
+    market.strip.source = Rect{0, 0, 640, 480};
+    market.strip.targetX = 0;
+    market.strip.targetY = 0;
+    market.strip.stripWidth = 40;
+    market.strip.speed = 1;
+    market.strip.target = &devices.backBuffer;
+    market.strip.from = &devices.workSurface;
     return true;
 }
 
 // The last strip ends at column 640, one past the rows: columns outside either
 // surface are skipped, and that strip copies without its key test.
 static void copyStrips(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPitch) {
-    const int width = strip.source.right;
-    const int height = strip.source.bottom;
-    const int srcWidth = strip.from->width;
-    const int dstWidth = strip.target->width;
-    const int rows = height < strip.from->height ? height : strip.from->height;
-    for (int y = 0; y < rows && y + strip.targetY < strip.target->height; ++y) {
+    const int width = market.strip.source.right;
+    const int height = market.strip.source.bottom;
+    const int srcWidth = market.strip.from->width;
+    const int dstWidth = market.strip.target->width;
+    const int rows = height < market.strip.from->height ? height : market.strip.from->height;
+    for (int y = 0; y < rows && y + market.strip.targetY < market.strip.target->height; ++y) {
         const uint8_t* srcRow = src + y * srcPitch;
-        uint8_t* dstRow = dst + (y + strip.targetY) * dstPitch;
-        for (int x = strip.stripWidth; x <= width; x += strip.stripWidth) {
+        uint8_t* dstRow = dst + (y + market.strip.targetY) * dstPitch;
+        for (int x = market.strip.stripWidth; x <= width; x += market.strip.stripWidth) {
             if (x < srcWidth && srcRow[x] == COLOR_KEY) continue;
-            for (int j = 0; j <= stripProgress; ++j) {
-                const int from = x - strip.stripWidth + stripProgress - j;
-                const int to = x - j + strip.targetX;
+            for (int j = 0; j <= market.stripProgress; ++j) {
+                const int from = x - market.strip.stripWidth + market.stripProgress - j;
+                const int to = x - j + market.strip.targetX;
                 if (from < 0 || from >= srcWidth || to < 0 || to >= dstWidth) continue;
                 dstRow[to] = srcRow[from];
             }
@@ -51,20 +40,18 @@ static void copyStrips(const uint8_t* src, int srcPitch, uint8_t* dst, int dstPi
 }
 
 bool stripTransitionStep() {
-    if (strip.target == nullptr || strip.from == nullptr) stripTransitionSetup();
+    if (market.strip.target == nullptr || market.strip.from == nullptr) stripTransitionSetup();
     int srcPitch = 0;
     int dstPitch = 0;
-    uint8_t* dst = lockSurface(*strip.target, &dstPitch);
-    const uint8_t* src = dst != nullptr ? lockSurface(*strip.from, &srcPitch) : nullptr;
+    uint8_t* dst = lockSurface(*market.strip.target, &dstPitch);
+    const uint8_t* src = dst != nullptr ? lockSurface(*market.strip.from, &srcPitch) : nullptr;
     if (dst != nullptr && src != nullptr) copyStrips(src, srcPitch, dst, dstPitch);
-    if (src != nullptr) unlockSurface(*strip.from);
-    if (dst != nullptr) unlockSurface(*strip.target);
-    stripProgress += strip.speed;
-    if (stripProgress > strip.stripWidth) {
-        stripProgress = 0;
+    if (src != nullptr) unlockSurface(*market.strip.from);
+    if (dst != nullptr) unlockSurface(*market.strip.target);
+    market.stripProgress += market.strip.speed;
+    if (market.stripProgress > market.strip.stripWidth) {
+        market.stripProgress = 0;
         return true;
     }
     return false;
 }
-
-void resetStripTransitionState() { strip = StripTransition{}; }

@@ -60,7 +60,8 @@ bool loadGame() {
     for (int file = 0; file < SAVE_FILE_COUNT; ++file) {
         scatterSaveFile(saveFiles[file], savedSet.images[file], savedSet.reads[file].length);
         if (file == 1) {
-            std::snprintf(yearsLeftText, sizeof yearsLeftText, "あと%d年", Calendar.yearsLeft);
+            std::snprintf(session.yearsLeftText, sizeof session.yearsLeftText, "あと%d年",
+                          Calendar.yearsLeft);
         }
     }
     checkLoadedRecords();

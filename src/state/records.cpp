@@ -43,10 +43,7 @@ PriceHistoryRow PriceHistory[SLOTS];
 GraphStateRecord GraphState;
 TradeRow TradeRows[SLOTS];
 
-char priceText[SLOTS][10];
-int32_t priceMark[SLOTS];
-char yearsLeftText[32];
-int32_t loadSaved;
+SessionState session;
 
 void resetGameRecords() {
     std::memset(CompanyCatalog, 0, sizeof CompanyCatalog);
@@ -62,8 +59,5 @@ void resetGameRecords() {
     std::memset(PriceHistory, 0, sizeof PriceHistory);
     std::memset(&GraphState, 0, sizeof GraphState);
     std::memset(TradeRows, 0, sizeof TradeRows);
-    std::memset(priceText, 0, sizeof priceText);
-    std::memset(priceMark, 0, sizeof priceMark);
-    std::memset(yearsLeftText, 0, sizeof yearsLeftText);
-    loadSaved = 0;
+    session = SessionState{};
 }

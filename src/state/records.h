@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Program-start values of the records and the shared display state.
+// Program-start values of the records and the session state.
 void resetGameRecords();
 
 constexpr int CATALOG_ROWS = 93;
@@ -107,11 +107,18 @@ extern PriceHistoryRow PriceHistory[SLOTS];
 extern GraphStateRecord GraphState;
 extern TradeRow TradeRows[SLOTS];
 
-// Shared display state (not saved).
-extern char priceText[SLOTS][10];
-extern int32_t priceMark[SLOTS];  // 0 unchanged, 1 rose, 2 fell
-extern char yearsLeftText[32];
-extern int32_t loadSaved;         // 1 when continuing a saved game
+// State of this run beside the records, not saved: the texts drawn from them
+// and how the game began. Every field holds its program-start value until
+// the game changes it.
+struct SessionState {
+    char priceText[SLOTS][10] = {};
+    int32_t priceMark[SLOTS] = {};  // 0 unchanged, 1 rose, 2 fell
+    char yearsLeftText[32] = {};
+    int32_t loadSaved = 0;  // 1 when continuing a saved game
+
+    bool operator==(const SessionState&) const = default;
+};
+extern SessionState session;
 
 // The catalogue names as code page 932 bytes, rows 0 to 92.
 extern const char* const catalogNames[CATALOG_ROWS];

@@ -32,21 +32,21 @@ const Rect& imageOf(const TradeButton& button, const Rect (&images)[2]) {
 
 void formatBuyTotal() {
     // The total prints as the signed 32-bit number it is on the original platform.
-    std::snprintf(buyTotalText, sizeof buyTotalText, "総額 %ld0000円",
-                  static_cast<long>(static_cast<int32_t>(buyTotal)));
+    std::snprintf(trading.buyTotalText, sizeof trading.buyTotalText, "総額 %ld0000円",
+                  static_cast<long>(static_cast<int32_t>(trading.buyTotal)));
 }
 
 void formatOrderText(int slot) {
     std::snprintf(TradeRows[slot].sharesText, sizeof TradeRows[slot].sharesText, "現在の持ち株数 %ld株",
-                  static_cast<long>(buyOrder[slot]));
+                  static_cast<long>(trading.buyOrder[slot]));
 }
 
 // A lot the cash cannot cover (totals compared unsigned) is not taken.
 void addLot(int slot) {
-    const uint32_t total = buyTotal + static_cast<uint32_t>(ListedCompanies[slot].price);
+    const uint32_t total = trading.buyTotal + static_cast<uint32_t>(ListedCompanies[slot].price);
     if (total <= static_cast<uint32_t>(Player.cash)) {
-        buyOrder[slot] = addClamped(buyOrder[slot], LOT);
-        buyTotal = total;
+        trading.buyOrder[slot] = addClamped(trading.buyOrder[slot], LOT);
+        trading.buyTotal = total;
         Holdings[slot].shares = addClamped(Holdings[slot].shares, LOT);
     }
     formatBuyTotal();
@@ -56,9 +56,9 @@ void addLot(int slot) {
 
 // Only lots ordered in this visit come off.
 void removeLot(int slot) {
-    if (buyOrder[slot] >= LOT) {
-        buyOrder[slot] -= LOT;
-        buyTotal -= static_cast<uint32_t>(ListedCompanies[slot].price);
+    if (trading.buyOrder[slot] >= LOT) {
+        trading.buyOrder[slot] -= LOT;
+        trading.buyTotal -= static_cast<uint32_t>(ListedCompanies[slot].price);
         Holdings[slot].shares = addClamped(Holdings[slot].shares, -LOT);
     }
     formatBuyTotal();
@@ -66,119 +66,124 @@ void removeLot(int slot) {
 }
 
 void decide() {
-    buyListCount = 0;
-    if (buyTotal != 0) {
+    trading.buyListCount = 0;
+    if (trading.buyTotal != 0) {
         for (int i = 0; i < SLOTS; ++i) {
-            if (buyOrder[i] <= 0) continue;
-            BuyListEntry& entry = buyList[buyListCount++];
+            if (trading.buyOrder[i] <= 0) continue;
+            BuyListEntry& entry = trading.buyList[trading.buyListCount++];
             copyText(entry.name, sizeof entry.name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
-            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株", static_cast<long>(buyOrder[i]));
+            std::snprintf(entry.quantity, sizeof entry.quantity, "%ld株",
+                          static_cast<long>(trading.buyOrder[i]));
         }
     }
-    Player.cash = addClamped(Player.cash, -static_cast<int64_t>(buyTotal));
+    Player.cash = addClamped(Player.cash, -static_cast<int64_t>(trading.buyTotal));
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
-    buyDecided = 1;
-    buySelected = 0;
+    trading.buyDecided = 1;
+    trading.buySelected = 0;
 }
 
 // The rule under the purchase list, written straight into the back buffer.
 // A row below the screen or a failed lock draws nothing.
 void drawListRule() {
-    const int row = LIST_TOP + LIST_STEP * buyListCount;
-    if (row >= backBuffer.height || backBuffer.width < 620) return;
+    const int row = LIST_TOP + LIST_STEP * trading.buyListCount;
+    if (row >= devices.backBuffer.height || devices.backBuffer.width < 620) return;
     int pitch = 0;
-    uint8_t* pixels = lockSurface(backBuffer, &pitch);
+    uint8_t* pixels = lockSurface(devices.backBuffer, &pitch);
     if (pixels == nullptr) return;
     uint8_t* line = pixels + row * pitch;
     for (int x = 20; x <= 619; ++x) line[x] = 255;
-    unlockSurface(backBuffer);
+    unlockSurface(devices.backBuffer);
 }
 
 void leaveToMarket() {
     for (int i = 0; i < SLOTS; ++i) {
-        if (buyOrder[i] <= 0) continue;
+        if (trading.buyOrder[i] <= 0) continue;
         ListedCompanies[i].price = addClamped(ListedCompanies[i].price, 1 + nextRandom() % 5);
-        PortfolioValue.stockValue =
-            addClamped(PortfolioValue.stockValue, int64_t{ListedCompanies[i].price} * (buyOrder[i] / LOT));
+        PortfolioValue.stockValue = addClamped(
+            PortfolioValue.stockValue, int64_t{ListedCompanies[i].price} * (trading.buyOrder[i] / LOT));
         PortfolioValue.everBought = 1;
     }
-    for (int32_t& order : buyOrder) order = 0;
+    for (int32_t& order : trading.buyOrder) order = 0;
     std::snprintf(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText,
                   "ただいまの株価値 %ld0000円", static_cast<long>(PortfolioValue.stockValue));
-    buyTotal = 0;
+    trading.buyTotal = 0;
     formatBuyTotal();
-    buyListCount = 0;
-    buyRevealTimer = 0;
-    buyDecided = 0;
-    GameScene = SCENE_MARKET;
+    trading.buyListCount = 0;
+    trading.buyRevealTimer = 0;
+    trading.buyDecided = 0;
+    loop.GameScene = SCENE_MARKET;
 }
 
 }  // namespace
 
 void sceneBuy() {
     for (int i = 0; i < SLOTS; ++i) {
-        copyText(buyNameText[i], sizeof buyNameText[i], ListedCompanies[i].name,
+        copyText(trading.buyNameText[i], sizeof trading.buyNameText[i], ListedCompanies[i].name,
                  sizeof ListedCompanies[i].name);
-        std::snprintf(buyPriceText[i], sizeof buyPriceText[i], "現在の株価 %d",
+        std::snprintf(trading.buyPriceText[i], sizeof trading.buyPriceText[i], "現在の株価 %d",
                       static_cast<int>(ListedCompanies[i].price));
     }
 
     getCursorPos();
 
-    bltFast(backBuffer, 0, 0, kounyuSurface, Rect{0, 0, 640, 480}, false);
-    drawSprite(150, 110, imageOf(buyPrevButton, prevImages));
-    drawSprite(400, 110, imageOf(buyNextButton, nextImages));
-    drawSprite(440, 157, imageOf(buyAddButton, addImages));
-    drawSprite(440, 177, imageOf(buyRemoveButton, removeImages));
-    drawSprite(230, 430, imageOf(buyDecideButton, decideImages));
+    bltFast(devices.backBuffer, 0, 0, devices.kounyuSurface, Rect{0, 0, 640, 480}, false);
+    drawSprite(150, 110, imageOf(trading.buyPrevButton, prevImages));
+    drawSprite(400, 110, imageOf(trading.buyNextButton, nextImages));
+    drawSprite(440, 157, imageOf(trading.buyAddButton, addImages));
+    drawSprite(440, 177, imageOf(trading.buyRemoveButton, removeImages));
+    drawSprite(230, 430, imageOf(trading.buyDecideButton, decideImages));
     drawSprite(370, 430, backImage);
 
-    if (pressButton(buyPrevButton, 150, 110, 216, 147)) --buySelected;
-    if (pressButton(buyNextButton, 400, 110, 466, 147)) ++buySelected;
-    if (buySelected < 0) buySelected = SLOTS - 1;
-    if (buySelected > SLOTS - 1) buySelected = 0;
+    if (pressButton(trading.buyPrevButton, 150, 110, 216, 147)) --trading.buySelected;
+    if (pressButton(trading.buyNextButton, 400, 110, 466, 147)) ++trading.buySelected;
+    if (trading.buySelected < 0) trading.buySelected = SLOTS - 1;
+    if (trading.buySelected > SLOTS - 1) trading.buySelected = 0;
 
-    if (pressButton(buyAddButton, 440, 157, 474, 174, buyDecided == 0)) addLot(buySelected);
-    if (pressButton(buyRemoveButton, 440, 177, 474, 192, buyDecided == 0)) removeLot(buySelected);
+    if (pressButton(trading.buyAddButton, 440, 157, 474, 174, trading.buyDecided == 0))
+        addLot(trading.buySelected);
+    if (pressButton(trading.buyRemoveButton, 440, 177, 474, 192, trading.buyDecided == 0))
+        removeLot(trading.buySelected);
 
-    const bool decidePressed = pressButton(buyDecideButton, 230, 430, 296, 467, buyDecided == 0);
-    if (cursorIn(230, 430, 296, 467) && keyDown(Key::LeftButton)) buyDecideButton.image = 1;
+    const bool decidePressed =
+        pressButton(trading.buyDecideButton, 230, 430, 296, 467, trading.buyDecided == 0);
+    if (cursorIn(230, 430, 296, 467) && keyDown(Key::LeftButton)) trading.buyDecideButton.image = 1;
     if (decidePressed) decide();
 
     char orderText[32];
-    std::snprintf(orderText, sizeof orderText, "%d株", static_cast<int>(buyOrder[buySelected]));
+    std::snprintf(orderText, sizeof orderText, "%d株",
+                  static_cast<int>(trading.buyOrder[trading.buySelected]));
 
     getDC();
     setBkMode(BkMode::Transparent);
     setTextColor(255, 255, 255);
     textOut(150, 90, "どこの株を買いますか？");
-    textOut(230, 120, buyNameText[buySelected]);
+    textOut(230, 120, trading.buyNameText[trading.buySelected]);
     textOut(200, 150, "何株、買いますか？");
     textOut(360, 150, orderText);
-    textOut(200, 170, buyPriceText[buySelected]);
+    textOut(200, 170, trading.buyPriceText[trading.buySelected]);
     textOut(250, 190, "購入株一覧");
     setTextColor(255, 255, 0);
     textOut(505, 417, Player.cashText);
-    textOut(460, 440, buyTotalText);
+    textOut(460, 440, trading.buyTotalText);
 
-    if (buyDecided != 0) {
-        if (buyRevealTimer < INT32_MAX) ++buyRevealTimer;
+    if (trading.buyDecided != 0) {
+        if (trading.buyRevealTimer < INT32_MAX) ++trading.buyRevealTimer;
         setTextColor(0, 255, 255);
-        for (int i = 0; i < buyListCount; ++i) {
-            if (REVEAL_FRAMES * i >= buyRevealTimer) break;
+        for (int i = 0; i < trading.buyListCount; ++i) {
+            if (REVEAL_FRAMES * i >= trading.buyRevealTimer) break;
             const int y = LIST_TOP + LIST_STEP * i;
             if (y >= SCREEN_HEIGHT) break;
-            textOut(250, y, buyList[i].name);
-            textOut(450, y, buyList[i].quantity);
+            textOut(250, y, trading.buyList[i].name);
+            textOut(450, y, trading.buyList[i].quantity);
         }
     }
     releaseDC();
 
-    if (buyRevealTimer > REVEAL_FRAMES * buyListCount) drawListRule();
+    if (trading.buyRevealTimer > REVEAL_FRAMES * trading.buyListCount) drawListRule();
 
     drawCursorSprite();
 
-    if (buyDecided != 0 && cursorIn(370, 430, 436, 467) && keyDown(Key::LeftButton)) leaveToMarket();
+    if (trading.buyDecided != 0 && cursorIn(370, 430, 436, 467) && keyDown(Key::LeftButton)) leaveToMarket();
 
     flip();
 }

@@ -21,7 +21,7 @@ int rowY(int slot) { return 50 + 40 * (slot % 10); }
 void sceneHoldings() {
     getCursorPos();
 
-    fillRect(backBuffer, Rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
+    fillRect(devices.backBuffer, Rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);
     drawSprite(100, 430, Rect{268, 28, 335, 65});
     drawSprite(500, 430, Rect{268, 65, 335, 102});
 
@@ -45,13 +45,13 @@ void sceneHoldings() {
     releaseDC();
 
     const bool down = keyDown(Key::LeftButton);
-    if (cursorIn(500, 430, 566, 467) && down) GameScene = SCENE_MARKET;
+    if (cursorIn(500, 430, 566, 467) && down) loop.GameScene = SCENE_MARKET;
     if (cursorIn(100, 430, 166, 467)) {
         if (!down) {
-            holdingsSellLatch = 0;
-        } else if (holdingsSellLatch == 0) {
-            GameScene = SCENE_SELL;
-            holdingsSellLatch = 1;
+            trading.holdingsSellLatch = 0;
+        } else if (trading.holdingsSellLatch == 0) {
+            loop.GameScene = SCENE_SELL;
+            trading.holdingsSellLatch = 1;
         }
     }
 

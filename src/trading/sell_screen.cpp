@@ -29,7 +29,8 @@ const Rect& imageOf(const TradeButton& button, const Rect (&images)[2]) {
 }
 
 void formatProceeds() {
-    std::snprintf(sellProceedsText, sizeof sellProceedsText, "%ld0000円", static_cast<long>(sellProceeds));
+    std::snprintf(trading.sellProceedsText, sizeof trading.sellProceedsText, "%ld0000円",
+                  static_cast<long>(trading.sellProceeds));
 }
 
 void confirmSale() {
@@ -42,12 +43,12 @@ void confirmSale() {
         row.sellOrder = 0;
         row.sellPending = 0;
     }
-    sellSelected = 0;
-    Player.cash = addClamped(Player.cash, sellProceeds);
+    trading.sellSelected = 0;
+    Player.cash = addClamped(Player.cash, trading.sellProceeds);
     std::snprintf(Player.cashText, sizeof Player.cashText, "%ld0000円", static_cast<long>(Player.cash));
-    sellProceeds = 0;
+    trading.sellProceeds = 0;
     formatProceeds();
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void cancelSale() {
@@ -56,15 +57,15 @@ void cancelSale() {
         TradeRows[i].sellOrder = 0;
         TradeRows[i].sellPending = 0;
     }
-    sellProceeds = 0;
+    trading.sellProceeds = 0;
     formatProceeds();
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void stageLot(int slot) {
     TradeRows[slot].sellOrder = addClamped(TradeRows[slot].sellOrder, LOT);
     TradeRows[slot].sellPending = 1;
-    sellProceeds = addClamped(sellProceeds, ListedCompanies[slot].price);
+    trading.sellProceeds = addClamped(trading.sellProceeds, ListedCompanies[slot].price);
     formatProceeds();
     Holdings[slot].shares -= LOT;
     if (Holdings[slot].shares < 0) Holdings[slot].shares = 0;
@@ -72,7 +73,7 @@ void stageLot(int slot) {
 
 void takeLotBack(int slot) {
     TradeRows[slot].sellOrder -= LOT;
-    sellProceeds = addClamped(sellProceeds, -int64_t{ListedCompanies[slot].price});
+    trading.sellProceeds = addClamped(trading.sellProceeds, -int64_t{ListedCompanies[slot].price});
     formatProceeds();
     Holdings[slot].shares = addClamped(Holdings[slot].shares, LOT);
     if (TradeRows[slot].sellOrder == 0) TradeRows[slot].sellPending = 0;
@@ -82,22 +83,24 @@ void takeLotBack(int slot) {
 
 void sceneSell() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, ukeSurface, Rect{0, 0, 640, 480}, false);
-    drawSprite(180, 130, imageOf(sellPrevButton, prevImages));
-    drawSprite(400, 130, imageOf(sellNextButton, nextImages));
-    drawSprite(470, 177, imageOf(sellLotButton, lotImages));
-    drawSprite(470, 197, imageOf(sellTakeBackButton, takeBackImages));
+    bltFast(devices.backBuffer, 0, 0, devices.ukeSurface, Rect{0, 0, 640, 480}, false);
+    drawSprite(180, 130, imageOf(trading.sellPrevButton, prevImages));
+    drawSprite(400, 130, imageOf(trading.sellNextButton, nextImages));
+    drawSprite(470, 177, imageOf(trading.sellLotButton, lotImages));
+    drawSprite(470, 197, imageOf(trading.sellTakeBackButton, takeBackImages));
     drawSprite(230, 430, confirmImage);
     drawSprite(370, 430, cancelImage);
 
-    if (pressButton(sellPrevButton, 180, 130, 246, 167)) --sellSelected;
-    if (pressButton(sellNextButton, 400, 130, 466, 167)) ++sellSelected;
-    if (sellSelected < 0) sellSelected = SLOTS - 1;
-    if (sellSelected > SLOTS - 1) sellSelected = 0;
+    if (pressButton(trading.sellPrevButton, 180, 130, 246, 167)) --trading.sellSelected;
+    if (pressButton(trading.sellNextButton, 400, 130, 466, 167)) ++trading.sellSelected;
+    if (trading.sellSelected < 0) trading.sellSelected = SLOTS - 1;
+    if (trading.sellSelected > SLOTS - 1) trading.sellSelected = 0;
 
-    const int shown = sellSelected;
-    std::snprintf(sellPriceText, sizeof sellPriceText, "%d", static_cast<int>(ListedCompanies[shown].price));
-    std::snprintf(sellOrderText, sizeof sellOrderText, "%d", static_cast<int>(TradeRows[shown].sellOrder));
+    const int shown = trading.sellSelected;
+    std::snprintf(trading.sellPriceText, sizeof trading.sellPriceText, "%d",
+                  static_cast<int>(ListedCompanies[shown].price));
+    std::snprintf(trading.sellOrderText, sizeof trading.sellOrderText, "%d",
+                  static_cast<int>(TradeRows[shown].sellOrder));
     for (int i = 0; i < SLOTS; ++i) {
         copyText(TradeRows[i].name, sizeof TradeRows[i].name, ListedCompanies[i].name,
                  sizeof ListedCompanies[i].name);
@@ -108,25 +111,25 @@ void sceneSell() {
     getDC();
     setBkMode(BkMode::Transparent);
     setTextColor(255, 255, 255);
-    textOut(292, 93, sellPriceText);
+    textOut(292, 93, trading.sellPriceText);
     textOut(230, 110, TradeRows[shown].name);
     textOut(400, 177, TradeRows[shown].sharesText);
-    textOut(400, 194, sellOrderText);
-    textOut(400, 219, sellProceedsText);
+    textOut(400, 194, trading.sellOrderText);
+    textOut(400, 219, trading.sellProceedsText);
     textOut(435, 237, Player.cashText);
     releaseDC();
 
-    if (pressButton(sellConfirmButton, 230, 430, 296, 467)) confirmSale();
-    if (pressButton(sellCancelButton, 370, 430, 436, 467)) cancelSale();
+    if (pressButton(trading.sellConfirmButton, 230, 430, 296, 467)) confirmSale();
+    if (pressButton(trading.sellCancelButton, 370, 430, 436, 467)) cancelSale();
 
     // The shown company may have changed to 0 on a confirm; the lot buttons
     // act on the company shown now.
-    const int slot = sellSelected;
-    if (pressButton(sellLotButton, 470, 177, 504, 192,
+    const int slot = trading.sellSelected;
+    if (pressButton(trading.sellLotButton, 470, 177, 504, 192,
                     TradeRows[slot].bought != 0 && Holdings[slot].shares > 0)) {
         stageLot(slot);
     }
-    if (pressButton(sellTakeBackButton, 470, 197, 504, 212,
+    if (pressButton(trading.sellTakeBackButton, 470, 197, 504, 212,
                     TradeRows[slot].bought != 0 && TradeRows[slot].sellOrder > 0)) {
         takeLotBack(slot);
     }

@@ -34,129 +34,132 @@ const Rect& arrowImageOf(const TradeButton& button, const Rect (&images)[3]) {
 }
 
 void formatSupportTotal() {
-    std::snprintf(supportTotalText, sizeof supportTotalText, "総額 %ld0000円",
-                  static_cast<long>(supportTotal));
+    std::snprintf(trading.supportTotalText, sizeof trading.supportTotalText, "総額 %ld0000円",
+                  static_cast<long>(trading.supportTotal));
 }
 
 void setArrows(int32_t image) {
-    supportPrevButton.image = image;
-    supportNextButton.image = image;
+    trading.supportPrevButton.image = image;
+    trading.supportNextButton.image = image;
 }
 
 void pledgeMore(int slot) {
-    if (supportAmount[slot] < MAX_AMOUNT) {
-        ++supportAmount[slot];
-        ++supportTotal;
+    if (trading.supportAmount[slot] < MAX_AMOUNT) {
+        ++trading.supportAmount[slot];
+        ++trading.supportTotal;
     }
     setArrows(IMAGE_DISABLED);
-    supportLocked = 1;
+    trading.supportLocked = 1;
     formatSupportTotal();
 }
 
 void pledgeLess(int slot) {
-    if (supportAmount[slot] > 0) {
-        --supportAmount[slot];
-        --supportTotal;
-        if (supportAmount[slot] == 0) {
+    if (trading.supportAmount[slot] > 0) {
+        --trading.supportAmount[slot];
+        --trading.supportTotal;
+        if (trading.supportAmount[slot] == 0) {
             setArrows(0);
-            supportLocked = 0;
+            trading.supportLocked = 0;
         }
     }
     formatSupportTotal();
 }
 
 void confirmSupport() {
-    Player.cash = addClamped(Player.cash, -int64_t{supportTotal});
+    Player.cash = addClamped(Player.cash, -int64_t{trading.supportTotal});
     std::snprintf(Player.cashText, sizeof Player.cashText, "　　 %ld0000円", static_cast<long>(Player.cash));
     char name[100];
     for (int i = 0; i < SLOTS; ++i) {
-        const int32_t amount = supportAmount[i];
+        const int32_t amount = trading.supportAmount[i];
         if (amount < 1 || amount > MAX_AMOUNT) continue;
         const int32_t r = nextRandom();
         copyText(name, sizeof name, ListedCompanies[i].name, sizeof ListedCompanies[i].name);
         if (r % (12 - amount) == 0) {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が成功しました,", name);
+            std::snprintf(market.supportMessage, sizeof market.supportMessage, "%sへの支援が成功しました,",
+                          name);
             ListedCompanies[i].price = addClamped(ListedCompanies[i].price, amount + 1);
         } else {
-            std::snprintf(supportMessage, sizeof supportMessage, "%sへの支援が失敗しました,", name);
+            std::snprintf(market.supportMessage, sizeof market.supportMessage, "%sへの支援が失敗しました,",
+                          name);
         }
     }
-    for (int32_t& amount : supportAmount) amount = 0;
-    supportShowing = 1;
-    supportSelected = 0;
-    supportTotal = 0;
-    supportLocked = 0;
+    for (int32_t& amount : trading.supportAmount) amount = 0;
+    market.supportShowing = 1;
+    trading.supportSelected = 0;
+    trading.supportTotal = 0;
+    trading.supportLocked = 0;
     formatSupportTotal();
     setArrows(0);
-    GameScene = SCENE_MARKET;
+    loop.GameScene = SCENE_MARKET;
 }
 
 void leaveWithoutSupport() {
-    supportAmount[supportSelected] = 0;
-    supportSelected = 0;
-    supportTotal = 0;
+    trading.supportAmount[trading.supportSelected] = 0;
+    trading.supportSelected = 0;
+    trading.supportTotal = 0;
     formatSupportTotal();
-    supportLocked = 0;
+    trading.supportLocked = 0;
     setArrows(0);
-    supportBackButton.image = 0;
-    supportConfirmButton.image = 0;
-    GameScene = SCENE_MARKET;
+    trading.supportBackButton.image = 0;
+    trading.supportConfirmButton.image = 0;
+    loop.GameScene = SCENE_MARKET;
 }
 
 }  // namespace
 
 void sceneSupport() {
     getCursorPos();
-    bltFast(backBuffer, 0, 0, shienSurface, Rect{0, 0, 640, 480}, false);
-    drawSprite(120, 310, arrowImageOf(supportPrevButton, prevImages));
-    drawSprite(470, 310, arrowImageOf(supportNextButton, nextImages));
-    drawSprite(240, 357, imageOf(supportAddButton, addImages));
-    drawSprite(240, 377, imageOf(supportRemoveButton, removeImages));
-    drawSprite(230, 430, imageOf(supportConfirmButton, confirmImages));
-    drawSprite(370, 430, imageOf(supportBackButton, backImages));
+    bltFast(devices.backBuffer, 0, 0, devices.shienSurface, Rect{0, 0, 640, 480}, false);
+    drawSprite(120, 310, arrowImageOf(trading.supportPrevButton, prevImages));
+    drawSprite(470, 310, arrowImageOf(trading.supportNextButton, nextImages));
+    drawSprite(240, 357, imageOf(trading.supportAddButton, addImages));
+    drawSprite(240, 377, imageOf(trading.supportRemoveButton, removeImages));
+    drawSprite(230, 430, imageOf(trading.supportConfirmButton, confirmImages));
+    drawSprite(370, 430, imageOf(trading.supportBackButton, backImages));
 
-    std::snprintf(supportPriceText, sizeof supportPriceText, "%d",
-                  static_cast<int>(ListedCompanies[supportSelected].price));
-    std::snprintf(supportAmountText, sizeof supportAmountText, "%d0000円",
-                  static_cast<int>(supportAmount[supportSelected]));
+    std::snprintf(trading.supportPriceText, sizeof trading.supportPriceText, "%d",
+                  static_cast<int>(ListedCompanies[trading.supportSelected].price));
+    std::snprintf(trading.supportAmountText, sizeof trading.supportAmountText, "%d0000円",
+                  static_cast<int>(trading.supportAmount[trading.supportSelected]));
     for (int i = 0; i < SLOTS; ++i) {
-        copyText(supportNameText[i], sizeof supportNameText[i], ListedCompanies[i].name,
+        copyText(trading.supportNameText[i], sizeof trading.supportNameText[i], ListedCompanies[i].name,
                  sizeof ListedCompanies[i].name);
     }
 
     // A disabled arrow ignores the mouse: no action, no latch, no image change.
-    if (supportPrevButton.image != IMAGE_DISABLED &&
-        pressButton(supportPrevButton, 120, 310, 186, 347, supportLocked == 0)) {
-        --supportSelected;
+    if (trading.supportPrevButton.image != IMAGE_DISABLED &&
+        pressButton(trading.supportPrevButton, 120, 310, 186, 347, trading.supportLocked == 0)) {
+        --trading.supportSelected;
     }
-    if (supportNextButton.image != IMAGE_DISABLED &&
-        pressButton(supportNextButton, 470, 310, 536, 347, supportLocked == 0)) {
-        ++supportSelected;
+    if (trading.supportNextButton.image != IMAGE_DISABLED &&
+        pressButton(trading.supportNextButton, 470, 310, 536, 347, trading.supportLocked == 0)) {
+        ++trading.supportSelected;
     }
-    if (supportSelected < 0) supportSelected = SLOTS - 1;
-    if (supportSelected > SLOTS - 1) supportSelected = 0;
+    if (trading.supportSelected < 0) trading.supportSelected = SLOTS - 1;
+    if (trading.supportSelected > SLOTS - 1) trading.supportSelected = 0;
 
-    if (pressButton(supportAddButton, 240, 357, 274, 374, Player.cash != 0 && Player.cash != supportTotal)) {
-        pledgeMore(supportSelected);
+    if (pressButton(trading.supportAddButton, 240, 357, 274, 374,
+                    Player.cash != 0 && Player.cash != trading.supportTotal)) {
+        pledgeMore(trading.supportSelected);
     }
-    if (pressButton(supportRemoveButton, 240, 377, 274, 394)) pledgeLess(supportSelected);
+    if (pressButton(trading.supportRemoveButton, 240, 377, 274, 394)) pledgeLess(trading.supportSelected);
 
     getDC();
     setBkMode(BkMode::Transparent);
     setTextColor(255, 255, 255);
-    textOut(245, 265, supportPriceText);
+    textOut(245, 265, trading.supportPriceText);
     textOut(150, 290, "どこの株に支援しますか？");
     textOut(200, 310, "←");
-    textOut(230, 310, supportNameText[supportSelected]);
+    textOut(230, 310, trading.supportNameText[trading.supportSelected]);
     textOut(450, 310, "→");
     textOut(200, 330, "いくら支援しますか？");
-    textOut(360, 330, supportAmountText);
-    textOut(470, 410, supportTotalText);
+    textOut(360, 330, trading.supportAmountText);
+    textOut(470, 410, trading.supportTotalText);
     textOut(470, 430, Player.cashText);
     releaseDC();
 
-    if (pressButton(supportConfirmButton, 230, 430, 296, 467)) confirmSupport();
-    if (pressButton(supportBackButton, 370, 430, 436, 467)) leaveWithoutSupport();
+    if (pressButton(trading.supportConfirmButton, 230, 430, 296, 467)) confirmSupport();
+    if (pressButton(trading.supportBackButton, 370, 430, 436, 467)) leaveWithoutSupport();
 
     drawCursorSprite();
     flip();

@@ -12,14 +12,17 @@ void sceneBuy();
 void sceneHoldings();
 void sceneSell();
 void sceneSupport();
-// Program-start values of the buy, holdings, sell and support screens.
+// Puts the state of the buy, holdings, sell and support screens back to its
+// program-start values.
 void resetTradingState();
 
 // A sprite button: the image shown (0 normal, 1 pressed, 2 disabled) and its
 // press latch.
 struct TradeButton {
-    int32_t image;
-    int32_t latch;
+    int32_t image = 0;
+    int32_t latch = 0;
+
+    bool operator==(const TradeButton&) const = default;
 };
 
 // The press rule of the trading buttons. While the cursor is inside the hit
@@ -34,43 +37,52 @@ void drawSprite(int x, int y, const Rect& source);
 // `size` bytes, cut at a character boundary and always NUL-terminated.
 void copyText(char* destination, int size, const char* source, int sourceSize);
 
-// Buy screen.
+// The state of the four screens; every field holds its program-start value
+// until the game changes it.
 struct BuyListEntry {
     char name[100];
     char quantity[32];
+
+    bool operator==(const BuyListEntry&) const = default;
 };
-extern int32_t buyOrder[SLOTS];
-extern int32_t buySelected;
-extern uint32_t buyTotal;
-extern int32_t buyDecided;
-extern BuyListEntry buyList[SLOTS];
-extern int32_t buyListCount;
-extern int32_t buyRevealTimer;
-extern char buyTotalText[64];
-extern char buyNameText[SLOTS][100];
-extern char buyPriceText[SLOTS][32];
-extern TradeButton buyPrevButton, buyNextButton, buyAddButton, buyRemoveButton, buyDecideButton;
+struct TradingState {
+    // Buy screen.
+    int32_t buyOrder[SLOTS] = {};
+    int32_t buySelected = 0;
+    uint32_t buyTotal = 0;
+    int32_t buyDecided = 0;
+    BuyListEntry buyList[SLOTS] = {};
+    int32_t buyListCount = 0;
+    int32_t buyRevealTimer = 0;
+    char buyTotalText[64] = {};
+    char buyNameText[SLOTS][100] = {};
+    char buyPriceText[SLOTS][32] = {};
+    TradeButton buyPrevButton, buyNextButton, buyAddButton, buyRemoveButton, buyDecideButton;
 
-// Holdings list.
-extern int32_t holdingsSellLatch;
+    // Holdings list.
+    int32_t holdingsSellLatch = 0;
 
-// Sell screen.
-extern int32_t sellSelected;
-extern int32_t sellProceeds;
-extern char sellProceedsText[64];
-extern char sellPriceText[32];
-extern char sellOrderText[32];
-extern TradeButton sellPrevButton, sellNextButton, sellLotButton, sellTakeBackButton, sellConfirmButton,
-    sellCancelButton;
+    // Sell screen.
+    int32_t sellSelected = 0;
+    int32_t sellProceeds = 0;
+    char sellProceedsText[64] = {};
+    char sellPriceText[32] = {};
+    char sellOrderText[32] = {};
+    TradeButton sellPrevButton, sellNextButton, sellLotButton, sellTakeBackButton, sellConfirmButton,
+        sellCancelButton;
 
-// Support screen.
-extern int32_t supportAmount[SLOTS];
-extern int32_t supportSelected;
-extern int32_t supportTotal;
-extern int32_t supportLocked;
-extern char supportTotalText[64];
-extern char supportPriceText[32];
-extern char supportAmountText[32];
-extern char supportNameText[SLOTS][100];
-extern TradeButton supportPrevButton, supportNextButton, supportAddButton, supportRemoveButton,
-    supportConfirmButton, supportBackButton;
+    // Support screen.
+    int32_t supportAmount[SLOTS] = {};
+    int32_t supportSelected = 0;
+    int32_t supportTotal = 0;
+    int32_t supportLocked = 0;
+    char supportTotalText[64] = {};
+    char supportPriceText[32] = {};
+    char supportAmountText[32] = {};
+    char supportNameText[SLOTS][100] = {};
+    TradeButton supportPrevButton, supportNextButton, supportAddButton, supportRemoveButton,
+        supportConfirmButton, supportBackButton;
+
+    bool operator==(const TradingState&) const = default;
+};
+extern TradingState trading;

@@ -26,7 +26,7 @@ constexpr int QUIET_Y = 470;
 
 void call(void (*scene)()) {
     headless::advanceTime(34);
-    ++frameCounter;
+    ++loop.frameCounter;
     scene();
 }
 
@@ -42,23 +42,24 @@ void clickOn(void (*scene)(), int x, int y) {
 // A market frame as the main loop would reach it after waiting: the price
 // step due, and with `dayEnds` the day at its end.
 void marketFrameDue(bool dayEnds) {
-    stepTicks = PRICE_STEP_FRAMES - 1;
-    if (dayEnds) frameCounter = FRAMES_PER_DAY - 1;
+    market.stepTicks = PRICE_STEP_FRAMES - 1;
+    if (dayEnds) loop.frameCounter = FRAMES_PER_DAY - 1;
     call(runMarketFrame);
 }
 
 // Market frames until no message holds the board, clicking each away.
 void dismissMessages() {
-    for (int i = 0; i < 8 && (bankruptShowing == 1 || foundedShowing == 1 || supportShowing == 1 ||
-                              saveShowing == 1); ++i) {
+    for (int i = 0; i < 8 && (market.bankruptShowing == 1 || market.foundedShowing == 1 ||
+                              market.supportShowing == 1 || market.saveShowing == 1);
+         ++i) {
         clickOn(runMarketFrame, QUIET_X, QUIET_Y);
     }
 }
 
 // Back on the board without replaying the entrance transition.
 void backToMarket() {
-    marketTransition = 0;
-    GameScene = SCENE_MARKET;
+    market.marketTransition = 0;
+    loop.GameScene = SCENE_MARKET;
     headless::setCursor(QUIET_X, QUIET_Y);
     headless::setButton(false);
 }
@@ -88,7 +89,7 @@ void playGraph(uint32_t choices) {
     headless::setButton(true);
     call(runMarketFrame);
     headless::setButton(false);
-    if (!graphSurface.held) call(sceneGraphLoad);
+    if (!devices.graphSurface.held) call(sceneGraphLoad);
     GraphState.graphSelected = static_cast<int32_t>((choices >> 1) % SLOTS);
     call(sceneGraph);
     for (int company = 0; company < 2; ++company) clickOn(sceneGraph, 600, 215);
@@ -97,7 +98,7 @@ void playGraph(uint32_t choices) {
 }
 
 void playBuy(uint32_t choices) {
-    buySelected = static_cast<int32_t>((choices >> 6) % SLOTS);
+    trading.buySelected = static_cast<int32_t>((choices >> 6) % SLOTS);
     call(sceneBuy);
     clickOn(sceneBuy, 457, 165);
     clickOn(sceneBuy, 457, 165);
@@ -111,7 +112,7 @@ void playBuy(uint32_t choices) {
 
 void playSell(uint32_t choices) {
     call(sceneHoldings);
-    sellSelected = static_cast<int32_t>((choices >> 11) % SLOTS);
+    trading.sellSelected = static_cast<int32_t>((choices >> 11) % SLOTS);
     call(sceneSell);
     clickOn(sceneSell, 487, 185);
     clickOn(sceneSell, 487, 185);
@@ -125,7 +126,7 @@ void playSell(uint32_t choices) {
 }
 
 void playSupport(uint32_t choices) {
-    supportSelected = static_cast<int32_t>((choices >> 17) % SLOTS);
+    trading.supportSelected = static_cast<int32_t>((choices >> 17) % SLOTS);
     call(sceneSupport);
     // One or two pledges, or ten and one refused beyond them.
     const int pledgeCounts[4] = {1, 2, 10, 11};
@@ -148,7 +149,7 @@ void playEnd() {
     }
     clickOn(runMarketFrame, QUIET_X, QUIET_Y);
     call(sceneEndingStart);
-    GameScene = SCENE_AWARD;
+    loop.GameScene = SCENE_AWARD;
     call(sceneAward);
     call(sceneAward);
     // The entry and four ordering passes.
@@ -158,8 +159,8 @@ void playEnd() {
 }  // namespace
 
 void resetForTour() {
-    GameScene = SCENE_TITLE_MENU;
-    frameCounter = 0;
+    loop.GameScene = SCENE_TITLE_MENU;
+    loop.frameCounter = 0;
     resetGameRecords();
     resetMarketState();
     resetTradingState();
@@ -171,7 +172,7 @@ void resetForTour() {
 void tourLoadedGame(uint32_t choices) {
     seedRandom(choices);
     saveFileExists();
-    loadSaved = 1;
+    session.loadSaved = 1;
     loadGame();
     closeMessagePanel();
     backToMarket();

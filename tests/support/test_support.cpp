@@ -55,8 +55,8 @@ std::string freshStartedRun() {
 void runTurns(int count, uint32_t msPerCall) {
     for (int i = 0; i < count; ++i) {
         headless::advanceTime(msPerCall);
-        ++frameCounter;
-        runScene(GameScene);
+        ++loop.frameCounter;
+        runScene(loop.GameScene);
     }
 }
 
@@ -111,7 +111,7 @@ void pressOnce(int x, int y) {
 bool spriteShown(int x, int y, Rect source) {
     for (int sy = source.top; sy < source.bottom; ++sy) {
         for (int sx = source.left; sx < source.right; ++sx) {
-            const uint8_t pixel = spriteSheet.pixels[sy * spriteSheet.pitch + sx];
+            const uint8_t pixel = devices.spriteSheet.pixels[sy * devices.spriteSheet.pitch + sx];
             if (pixel == COLOR_KEY) continue;
             if (presentedPixel(x + sx - source.left, y + sy - source.top) != pixel) return false;
         }

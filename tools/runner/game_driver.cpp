@@ -19,11 +19,11 @@ int64_t turns = 0;
 int32_t lastScene = -1;
 
 void traceScene() {
-    if (GameScene == lastScene) return;
-    lastScene = GameScene;
+    if (loop.GameScene == lastScene) return;
+    lastScene = loop.GameScene;
     if (traceOn) {
         std::printf("turn %lld ms %u scene %d %s\n", static_cast<long long>(turns), driverMillis(),
-                    GameScene, sceneName(GameScene));
+                    loop.GameScene, sceneName(loop.GameScene));
         std::fflush(stdout);
     }
 }

@@ -133,8 +133,8 @@ bool condition(ScriptRun& p, const std::vector<std::string>& w, size_t first, si
             report(p, "unknown scene " + w[first + 1]);
             return false;
         }
-        result = GameScene == scene;
-        why = std::string("scene is ") + std::to_string(GameScene) + " " + sceneName(GameScene);
+        result = loop.GameScene == scene;
+        why = std::string("scene is ") + std::to_string(loop.GameScene) + " " + sceneName(loop.GameScene);
         return true;
     }
     if (head == "quit" && n == 1) {

@@ -17,7 +17,8 @@ bool dumpState(const std::string& path) {
                  cp932ToUtf8(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText).c_str(),
                  PortfolioValue.everBought);
     std::fprintf(out, "date %d %d %d yearsLeft %d \"%s\"\n", Calendar.year, Calendar.month, Calendar.day,
-                 Calendar.yearsLeft, cp932ToUtf8(yearsLeftText, sizeof yearsLeftText).c_str());
+                 Calendar.yearsLeft,
+                 cp932ToUtf8(session.yearsLeftText, sizeof session.yearsLeftText).c_str());
     std::fprintf(out, "graph selected %d recordPending %d\n", GraphState.graphSelected, GraphState.recordPending);
     for (int i = 0; i < SLOTS; ++i) {
         std::fprintf(out, "slot %d row %d price %d shares %d bought %d \"%s\"\n", i, CatalogIndex[i],

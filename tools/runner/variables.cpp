@@ -129,12 +129,12 @@ bool readNumber(const std::string& name, int64_t& value) {
     int64_t i = 0;
     if (!splitIndex(name, base, i)) return false;
     if (i < 0) {
-        if (base == "scene") value = GameScene;
+        if (base == "scene") value = loop.GameScene;
         else if (base == "turn") value = driverTurns();
         else if (base == "ms") value = driverMillis();
         else if (base == "frames") value = driverFrames();
         else if (base == "quit") value = driverQuit() ? 1 : 0;
-        else if (base == "framecounter") value = frameCounter;
+        else if (base == "framecounter") value = loop.frameCounter;
         else if (base == "music") value = headless::musicCommandCount();
         else if (base == "cash") value = Player.cash;
         else if (base == "stock") value = PortfolioValue.stockValue;
@@ -143,21 +143,21 @@ bool readNumber(const std::string& name, int64_t& value) {
         else if (base == "month") value = Calendar.month;
         else if (base == "day") value = Calendar.day;
         else if (base == "yearsleft") value = Calendar.yearsLeft;
-        else if (base == "steps") value = stepTicks;
-        else if (base == "transition") value = marketTransition;
-        else if (base == "paused") value = marketPaused;
-        else if (base == "bankrupt") value = bankruptShowing;
-        else if (base == "bankruptslot") value = bankruptSlot;
-        else if (base == "bankruptrow") value = bankruptRow;
-        else if (base == "founded") value = foundedShowing;
-        else if (base == "supportshowing") value = supportShowing;
-        else if (base == "saveshowing") value = saveShowing;
-        else if (base == "ruin") value = ruinReady;
-        else if (base == "zoom") value = zoomA[0];
-        else if (base == "secondzoom") value = secondZoom;
-        else if (base == "shake") value = shakeActive;
+        else if (base == "steps") value = market.stepTicks;
+        else if (base == "transition") value = market.marketTransition;
+        else if (base == "paused") value = market.marketPaused;
+        else if (base == "bankrupt") value = market.bankruptShowing;
+        else if (base == "bankruptslot") value = market.bankruptSlot;
+        else if (base == "bankruptrow") value = market.bankruptRow;
+        else if (base == "founded") value = market.foundedShowing;
+        else if (base == "supportshowing") value = market.supportShowing;
+        else if (base == "saveshowing") value = market.saveShowing;
+        else if (base == "ruin") value = market.ruinReady;
+        else if (base == "zoom") value = market.zoomA[0];
+        else if (base == "secondzoom") value = market.secondZoom;
+        else if (base == "shake") value = market.shakeActive;
         else if (base == "graphselected") value = GraphState.graphSelected;
-        else if (base == "loadsaved") value = loadSaved;
+        else if (base == "loadsaved") value = session.loadSaved;
         else return false;
         return true;
     }
@@ -167,7 +167,7 @@ bool readNumber(const std::string& name, int64_t& value) {
     else if (base == "history" && inSlots(i)) value = PriceHistory[i].historyCount;
     else if (base == "bought" && inSlots(i)) value = TradeRows[i].bought;
     else if (base == "sellorder" && inSlots(i)) value = TradeRows[i].sellOrder;
-    else if (base == "lostshares" && inSlots(i)) value = lostShares[i];
+    else if (base == "lostshares" && inSlots(i)) value = market.lostShares[i];
     else if (base == "listed" && i < CATALOG_ROWS) value = CompanyCatalog[i].listed;
     else if (base == "catprice" && i < CATALOG_ROWS) value = CompanyCatalog[i].catalogPrice;
     else if (base == "rankcash" && i >= 1 && i <= RANK_ROWS) value = RankTable[i - 1].cash;
@@ -193,12 +193,17 @@ bool readText(const std::string& name, std::string& value) {
         else if (base == "cashtext") value = cp932ToUtf8(Player.cashText, sizeof Player.cashText);
         else if (base == "stocktext")
             value = cp932ToUtf8(PortfolioValue.stockValueText, sizeof PortfolioValue.stockValueText);
-        else if (base == "yearslefttext") value = cp932ToUtf8(yearsLeftText, sizeof yearsLeftText);
-        else if (base == "bankruptmessage") value = cp932ToUtf8(bankruptMessage, sizeof bankruptMessage);
-        else if (base == "lostsharesmessage") value = cp932ToUtf8(lostSharesMessage, sizeof lostSharesMessage);
-        else if (base == "foundedmessage") value = cp932ToUtf8(foundedMessage, sizeof foundedMessage);
-        else if (base == "supportmessage") value = cp932ToUtf8(supportMessage, sizeof supportMessage);
-        else if (base == "savemessage") value = cp932ToUtf8(saveMessage, sizeof saveMessage);
+        else if (base == "yearslefttext")
+            value = cp932ToUtf8(session.yearsLeftText, sizeof session.yearsLeftText);
+        else if (base == "bankruptmessage")
+            value = cp932ToUtf8(market.bankruptMessage, sizeof market.bankruptMessage);
+        else if (base == "lostsharesmessage")
+            value = cp932ToUtf8(market.lostSharesMessage, sizeof market.lostSharesMessage);
+        else if (base == "foundedmessage")
+            value = cp932ToUtf8(market.foundedMessage, sizeof market.foundedMessage);
+        else if (base == "supportmessage")
+            value = cp932ToUtf8(market.supportMessage, sizeof market.supportMessage);
+        else if (base == "savemessage") value = cp932ToUtf8(market.saveMessage, sizeof market.saveMessage);
         else if (base == "musiclog") {
             // Every music command sent so far, oldest first, joined by " | ".
             value.clear();
@@ -234,7 +239,7 @@ bool writeNumber(const std::string& name, int64_t value) {
         return true;
     }
     if (base == "framecounter" && i < 0) {
-        frameCounter = static_cast<int32_t>(value);
+        loop.frameCounter = static_cast<int32_t>(value);
         return true;
     }
     return false;

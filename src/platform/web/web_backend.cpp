@@ -100,7 +100,7 @@ void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
         out += SCREEN_WIDTH;
     }
     ++presents;
-    webShowFrame(reinterpret_cast<const uint8_t*>(frameRgba), GameScene, showStart - turnStartMs, showStart);
+    webShowFrame(reinterpret_cast<const uint8_t*>(frameRgba), loop.GameScene, showStart - turnStartMs, showStart);
     // Released presses have now been seen.
     for (Held* held : HELD) held->pending = false;
 }

@@ -14,7 +14,7 @@ namespace {
 void describe(char* text, size_t size) {
     size_t length = static_cast<size_t>(
         std::snprintf(text, size, "{\"scene\":\"%s\",\"year\":%d,\"month\":%d,\"day\":%d,\"cash\":%d,\"holdings\":[",
-                      sceneName(GameScene), Calendar.year, Calendar.month, Calendar.day, Player.cash));
+                      sceneName(loop.GameScene), Calendar.year, Calendar.month, Calendar.day, Player.cash));
     for (int slot = 0; slot < SLOTS && length < size; ++slot) {
         length += static_cast<size_t>(
             std::snprintf(text + length, size - length, slot == 0 ? "%d" : ",%d", Holdings[slot].shares));
