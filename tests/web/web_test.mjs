@@ -1,23 +1,38 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Plays the browser build in headless Chromium: the title frame against the
-// headless runner's, a new game with a lot bought and saved, the save found again
-// after a reload and after a browser restart, the save folder carried out and
-// back in as a zip, Escape and a new start, and no error from the page.
-//   node web_test.mjs SITE_DIR FRAME_DIR WORK_DIR
-// FRAME_DIR holds the runner's frames of title.txt as raw RGB (NAME.rgb).
+// Plays the browser build in headless Chromium, in groups that run side by
+// side, each on its own origin:
+// - a phone with touch only (no key event at all): the opening skipped, a
+//   new game with a name and years, a lot bought and saved, continued after
+//   a reload and a browser restart, F and the ending; the pixels against the
+//   desktop scaler's; the cursor hidden after a touch; a hand-made zip of a
+//   game on its last day loaded and played through its ending;
+// - a desktop page: the title frames against the headless runner's, the
+//   pixels against the desktop scaler's, the pointer's fractions, a stall,
+//   the zip refusals and bombs, Escape and a new start;
+// - two tabs; storage blocked, cleared and full; offline, installable and
+//   updated; the test hook polled from the page's load on.
+//   node web_test.mjs SITE_DIR WORK_DIR
+// WORK_DIR holds runner/NAME.rgb (the runner's title frames as raw RGB),
+// near_end/savedat/ (a game saved on its last day) and scale_frame (the
+// desktop scaler on one frame).
 import assert from 'node:assert/strict';
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { execFileSync } from 'node:child_process';
+import { cpSync, existsSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { crc32, deflateRawSync } from 'node:zlib';
-import { click, frames, launch, open, serve, skipOpening, state, untilScene } from './browser.mjs';
+import { constants, crc32, deflateRawSync } from 'node:zlib';
+import { PHONE, click, frames, holdKey, launch, open, pagePoint, pressKey, processes, serve, skipOpening, state,
+  tap, until, untilScene } from './browser.mjs';
 
-const [site, frameFolder, work] = process.argv.slice(2);
+const [site, work] = process.argv.slice(2);
+const DESKTOP = { width: 1366, height: 768 };
 const profile = join(work, 'profile');
 mkdirSync(profile, { recursive: true });
-const server = await serve(site);
-let browser = await launch(profile);
 let passed = 0;
 let failed = 0;
+// Each group has an origin of its own (storage, locks, service worker), and
+// no port is given twice while the test runs.
+const servers = [];
+const origin = async (folder = site) => servers[servers.push(await serve(folder)) - 1];
 
 async function check(name, body) {
   const started = Date.now();
@@ -31,153 +46,129 @@ async function check(name, body) {
   }
 }
 
-function kept(now) {
-  return { cash: now.cash, holdings: now.holdings };
-}
+const kept = (now) => ({ cash: now.cash, holdings: now.holdings });
+// The picture the page shows, 640 x 480 RGBA, as base64.
+const picture = (page) => page.evaluate(() => {
+  const bytes = window.kabusim.picture();
+  let text = '';
+  for (let i = 0; i < bytes.length; i += 8192) text += String.fromCharCode(...bytes.subarray(i, i + 8192));
+  return btoa(text);
+});
+const japanese = /[\u3040-\u30ff\u4e00-\u9fff]/;
 
 // Title menu, then "continue", into the market: the state as loaded (the
 // market's entrance runs no price step).
-async function continueGame(page) {
-  await skipOpening(page);
-  await click(page, 300, 300);
+async function continueGame(page, touch) {
+  await skipOpening(page, touch);
+  await (touch ? tap : click)(page, 300, 300);
   await frames(page, 8);
-  await click(page, 200, 300);
+  await (touch ? tap : click)(page, 200, 300);
   return untilScene(page, 'market');
 }
 
-// Leaves the market for the holdings list, where no price step runs: no
-// bankruptcy can change the saved game before the page goes away.
+// A new game with the default name by touch, into the market.
+async function newGame(page) {
+  await skipOpening(page, true);
+  await tap(page, 300, 300);
+  await frames(page, 8);
+  await tap(page, 300, 270);
+  await untilScene(page, 'name_entry');
+  await pressKey(page, 'Enter');
+  return untilScene(page, 'market');
+}
+
+// The point a finger gives over picture pixel (x, y) (whole CSS pixels
+// here), and the picture pixel under that point.
+async function fingerPoint(page, x, y) {
+  const point = await pagePoint(page, x, y);
+  const { left, top, scale, view } = await page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    const c = window.kabusim.canvas();
+    return { left: r.left, top: r.top, scale: c.width / r.width, view: c.view };
+  });
+  const [px, py] = [Math.round(point.x), Math.round(point.y)];
+  return { x: px, y: py, pixel: [Math.floor(((px - left) * scale - view[0]) * 640 / view[2]),
+    Math.floor(((py - top) * scale - view[1]) * 480 / view[3])] };
+}
+
+// Saves on the market and waits until the page has stored the folder.
+async function save(page) {
+  await frames(page, 60);
+  const before = await page.evaluate(() => window.kabusim.storage());
+  await tap(page, 580, 218);
+  await page.waitForFunction((n, f) => {
+    const now = window.kabusim.storage();
+    return (now.stored > n || now.failed > f) && !now.busy;
+  }, {}, before.stored, before.failed);
+  return state(page);
+}
+
+// Leaves the market for the holdings list, where no price step runs.
 async function park(page) {
   await frames(page, 60);
-  await click(page, 580, 118);
+  await tap(page, 580, 118);
   await untilScene(page, 'holdings');
 }
 
-let page = await open(browser, server.url);
-let saved = null;
-
-// The 640 x 480 picture the page shows, as RGB.
-async function pictureRgb(page) {
-  return Buffer.from(await page.evaluate(() => {
-    const data = window.kabusim.picture.getContext('2d').getImageData(0, 0, 640, 480).data;
-    let text = '';
-    for (let i = 0; i < data.length; i += 4) text += String.fromCharCode(data[i], data[i + 1], data[i + 2]);
-    return btoa(text);
-  }), 'base64');
-}
-
-function expectSameFrame(rgb, file) {
-  const expected = readFileSync(file);
-  assert.equal(rgb.length, expected.length);
-  let differing = 0;
-  for (let i = 0; i < rgb.length; i += 3) {
-    if (rgb[i] !== expected[i] || rgb[i + 1] !== expected[i + 1] || rgb[i + 2] !== expected[i + 2]) ++differing;
-  }
-  assert.equal(differing, 0, `${differing} pixels differ from ${file}`);
-}
-
-// The menu's texts are code page 932 literals: the same pixels show the same
-// bytes reached the glyphs.
-await check('the title and its menu are the headless frames', async () => {
-  await skipOpening(page);
-  expectSameFrame(await pictureRgb(page), join(frameFolder, 'title.rgb'));
-  await click(page, 300, 300);
+// From the closing message or F: staff roll, award and ranking, by touch.
+async function ending(page) {
+  await untilScene(page, 'staff_roll');
   await frames(page, 30);
-  expectSameFrame(await pictureRgb(page), join(frameFolder, 'title_menu.rgb'));
-});
+  await pressKey(page, 'Enter');
+  await untilScene(page, 'award');
+  await tap(page, 300, 300);
+  await untilScene(page, 'ranking');
+  await frames(page, 5);
+}
 
-await check('a new game: name, market with its music, a lot bought, saved', async () => {
-  await click(page, 300, 270);
-  const entry = await untilScene(page, 'name_entry');
-  assert.equal(entry.cash, 200);
-  assert.equal(entry.year, 2003);
-  for (const [x, y] of [[57, 112], [124, 112], [186, 112], [507, 306]]) await click(page, x, y);
-  await page.keyboard.press('Enter');
-  await untilScene(page, 'market');
-  // The clicks have started the audio: the market's piece sounds.
-  await page.waitForFunction(() => {
-    const music = window.kabusim.music();
-    return music.piece === 'main' && music.sounding;
-  }, { timeout: 10000 });
-  await frames(page, 70);
-  await click(page, 580, 68);
-  await untilScene(page, 'buy');
-  // The prices come from the clock's seed: "next" until a company's lot is
-  // within the cash, then a lot of it.
-  let slot = -1;
-  for (let tries = 0; tries < 30 && slot < 0; ++tries) {
-    await click(page, 457, 165);
-    slot = (await state(page)).holdings.findIndex((shares) => shares > 0);
-    if (slot < 0) await click(page, 433, 128);
-  }
-  assert.ok(slot >= 0, 'no company within the cash');
-  await click(page, 263, 448);
-  await frames(page, 20);
-  await click(page, 403, 448);
-  const bought = await untilScene(page, 'market');
-  assert.equal(bought.holdings[slot], 10000);
-  assert.ok(bought.cash < 200, `cash ${bought.cash} after buying`);
-  await frames(page, 60);
-  const storedBefore = await page.evaluate(() => window.kabusim.stored());
-  await click(page, 580, 218);
-  saved = await state(page);
-  await page.waitForFunction((n) => window.kabusim.stored() > n, {}, storedBefore);
-  await park(page);
-  const files = await page.evaluate(() => window.kabusim.storedFiles());
-  assert.deepEqual(files.filter((f) => f.name !== 'rank.txt'), [
-    { name: 'data.txt', size: 3120 }, { name: 'edit.txt', size: 620 }, { name: 'grafu.txt', size: 3720 },
-    { name: 'grafu2.txt', size: 4932 }, { name: 'rist.txt', size: 3480 }]);
-});
+// Waits until the stored folder's `name` holds `text`.
+async function storedHolds(page, name, text) {
+  await page.waitForFunction(async (name, text) => {
+    const file = (await window.kabusim.storedFiles(true)).find((f) => f.name === name);
+    return file !== undefined && String.fromCharCode(...file.bytes).includes(text);
+  }, { polling: 100 }, name, text);
+}
 
-await check('after a reload the saved game continues with the same cash and holdings', async () => {
-  assert.ok(saved, 'nothing was saved');
-  await page.reload();
-  const continued = await continueGame(page);
-  assert.deepEqual(kept(continued), kept(saved));
-  await park(page);
-});
+async function storedFile(page, name) {
+  const files = await page.evaluate(() => window.kabusim.storedFiles(true));
+  const file = files.find((f) => f.name === name);
+  return file ? Buffer.from(file.bytes) : null;
+}
 
-await check('after a browser restart the saved game continues with the same cash and holdings', async () => {
-  assert.ok(saved, 'nothing was saved');
-  assert.deepEqual(page.problems, []);
-  await browser.close();
-  browser = await launch(profile);
-  page = await open(browser, server.url);
-  const continued = await continueGame(page);
-  assert.deepEqual(kept(continued), kept(saved));
-});
+// The page's pixels of its picture area against the desktop scaler's for
+// the same frame and size: equal, pixel for pixel.
+async function expectDesktopPixels(page, file) {
+  const frame = await picture(page);
+  await page.screenshot({ path: join(work, file + '.png') });
+  assert.equal(await picture(page), frame, 'the frame changed during the screenshot');
+  const { width, height, view } = await page.evaluate(() => window.kabusim.canvas());
+  writeFileSync(join(work, file + '.rgba'), Buffer.from(frame, 'base64'));
+  execFileSync(join(work, 'scale_frame'), [join(work, file + '.rgba'), `${width}`, `${height}`, join(work, file + '.rgb')]);
+  const expected = readFileSync(join(work, file + '.rgb'));
+  const shown = execFileSync('convert', [join(work, file + '.png'), '-crop', `${width}x${height}+0+0`, '-depth', '8',
+    'rgb:-'], { maxBuffer: 1 << 28 });
+  let differing = 0;
+  for (let i = 0; i < expected.length; i += 3) differing += expected.compare(shown, i, i + 3, i, i + 3) !== 0;
+  assert.equal(differing, 0, `${differing} of ${width}x${height} pixels differ from the desktop scaler's`);
+  console.log(`     ${file}: ${width}x${height} device pixels, the picture ${view[2]}x${view[3]} ` +
+    `(${(view[2] / 640).toFixed(3)}x), all equal to the desktop scaler's`);
+}
 
-await check('after the page stalls the game goes on where it stopped, without racing', async () => {
-  // No animation frames for 2 s, as in a hidden tab; the clock may take at
-  // most a short gap for them.
-  const { moved, real } = await page.evaluate(async () => {
-    const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
-    await frame();
-    const clock = window.kabusim.clock();
-    const start = performance.now();
-    while (performance.now() - start < 2000);
-    await frame();
-    await frame();
-    return { moved: window.kabusim.clock() - clock, real: performance.now() - start };
-  });
-  assert.ok(moved < real - 2000 + 400, `the clock moved ${moved} ms in ${real.toFixed(0)} ms with a 2 s stall`);
-});
-
-// A zip as desktop tools make them: deflated entries.
+// A zip as desktop tools make them. An entry gives its bytes (deflated
+// here), or its deflated data with the size and CRC it claims.
 function zipOf(files) {
   const locals = [];
   const central = [];
   let offset = 0;
-  for (const { name, bytes } of files) {
-    const packed = deflateRawSync(bytes);
+  for (const { name, bytes, packed = deflateRawSync(bytes), size = bytes.length, crc = crc32(bytes) } of files) {
     const nameBytes = Buffer.from(name);
     const header = Buffer.alloc(30);
     header.writeUInt32LE(0x04034b50, 0);
     header.writeUInt16LE(20, 4);
     header.writeUInt16LE(8, 8);
-    header.writeUInt32LE(crc32(bytes), 14);
+    header.writeUInt32LE(crc, 14);
     header.writeUInt32LE(packed.length, 18);
-    header.writeUInt32LE(bytes.length, 22);
+    header.writeUInt32LE(size, 22);
     header.writeUInt16LE(nameBytes.length, 26);
     locals.push(header, nameBytes, packed);
     const record = Buffer.alloc(46);
@@ -199,81 +190,481 @@ function zipOf(files) {
   return Buffer.concat([...locals, ...central, end]);
 }
 
-await check('the save folder goes out as a zip and only a whole, intact one comes back in', async () => {
-  const stored = await page.evaluate(() => window.kabusim.storedFiles(true));
-  const files = stored.filter((f) => f.name !== 'rank.txt').map((f) => ({ name: f.name, bytes: Buffer.from(f.bytes) }));
-  assert.equal(files.length, 5);
-  const exported = Buffer.from(await page.evaluate(async () => {
-    const bytes = new Uint8Array(await window.kabusim.exportSaves().arrayBuffer());
-    let text = '';
-    for (const byte of bytes) text += String.fromCharCode(byte);
-    return btoa(text);
-  }), 'base64');
-  writeFileSync(join(work, 'savedat.zip'), exported);
-  // The desktop game continues it: a runner script that expects the same.
-  const expects = saved.holdings.map((shares, slot) => `expect shares.${slot} == ${shares}`);
-  writeFileSync(join(work, 'continue.txt'), ['key enter down', 'until scene title_menu max 100', 'key enter up',
-    'frames 2', 'click 300 300', 'frames 8', 'click 200 300', 'expect scene market', `expect cash == ${saved.cash}`,
-    ...expects, ''].join('\n'));
-  const damaged = Buffer.from(exported);
-  damaged[200] ^= 0xff;  // inside the first file's bytes
-  const short = files.map((f) => (f.name === 'data.txt' ? { name: f.name, bytes: f.bytes.subarray(1) } : f));
-  const refusals = {
-    truncated: exported.subarray(0, exported.length - 30),
-    damaged,
-    'a file missing': zipOf(files.filter((f) => f.name !== 'grafu2.txt')),
-    'a file short': zipOf(short),
-    'a name not the game\'s': zipOf([...files, { name: 'savedat/notes.txt', bytes: Buffer.from('x') }]),
-    'a name outside the folder': zipOf(files.map((f) => ({ name: '../' + f.name, bytes: f.bytes }))),
-  };
-  // A desktop player's zip of the folder's files, with one day later in it.
-  const later = files.map((f) => ({ name: f.name, bytes: Buffer.from(f.bytes) }));
-  later[0].bytes[later[0].bytes.length - 1] ^= 1;
-  const outcome = await page.evaluate(async (attempts, good) => {
-    const k = window.kabusim;
-    const bytesOf = (text) => Uint8Array.from(atob(text), (c) => c.charCodeAt(0)).buffer;
-    const before = JSON.stringify(await k.storedFiles(true));
-    const refused = {};
-    for (const [what, text] of Object.entries(attempts)) {
+// Deflated zeros that inflate to `megabytes` MB: one flushed block of 1 MB
+// repeated, then an empty last block.
+function bomb(megabytes) {
+  const block = deflateRawSync(Buffer.alloc(1 << 20), { finishFlush: constants.Z_FULL_FLUSH });
+  return Buffer.concat([...Array(megabytes).fill(block), Buffer.from([3, 0])]);
+}
+
+// Imports zips through the page's hook: what each gave (the names, or the
+// reason), how long it took and how far the renderers' memory peaked above
+// where it stood.
+async function importEach(page, browser, zips) {
+  const outcome = {};
+  for (const [what, zip] of Object.entries(zips)) {
+    await page.evaluate((text) => {
+      window.zipBytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0)).buffer;
+    }, zip.toString('base64'));
+    const before = processes(browser);
+    for (const pid of before.keys()) {
       try {
-        await k.importSaves(bytesOf(text));
-        refused[what] = 'accepted';
-      } catch (error) {
-        refused[what] = error.message;
+        writeFileSync(`/proc/${pid}/clear_refs`, '5');  // the peak starts again from here
+      } catch {
+        // gone meanwhile
       }
     }
-    const unchanged = JSON.stringify(await k.storedFiles(true)) === before;
-    const names = await k.importSaves(bytesOf(good));
-    return { refused, unchanged, names, after: await k.storedFiles(true) };
-  }, Object.fromEntries(Object.entries(refusals).map(([what, zip]) => [what, zip.toString('base64')])),
-  zipOf(later).toString('base64'));
-  for (const [what, reason] of Object.entries(outcome.refused)) {
-    assert.notEqual(reason, 'accepted', what);
-    console.log(`     ${what}: refused, ${reason}`);
+    const { result, ms } = await page.evaluate(async () => {
+      const start = performance.now();
+      let result;
+      try {
+        result = await window.kabusim.importSaves(window.zipBytes);
+      } catch (error) {
+        result = error.message;
+      }
+      return { result, ms: performance.now() - start };
+    });
+    let grewMb = 0;
+    for (const [pid, now] of processes(browser)) {
+      if (now.type === 'renderer' && before.has(pid)) grewMb = Math.max(grewMb, (now.peakKb - before.get(pid).rssKb) / 1024);
+    }
+    outcome[what] = { result, ms, grewMb };
   }
-  assert.ok(outcome.unchanged, 'a refused zip changed the stored folder');
-  assert.deepEqual(outcome.names.filter((n) => n !== 'rank.txt'),
-    ['data.txt', 'edit.txt', 'grafu.txt', 'grafu2.txt', 'rist.txt']);
-  for (const file of later) {
-    const kept = outcome.after.find((f) => f.name === file.name);
-    assert.ok(kept && Buffer.from(kept.bytes).equals(file.bytes), `${file.name} as in the zip`);
-  }
-});
+  return outcome;
+}
 
-await check('Escape ends the game, the page says so and starts it again', async () => {
-  await page.keyboard.press('Escape');
-  await page.waitForFunction(() => !window.kabusim.running() && !document.getElementById('ended').hidden);
-  await page.click('#again');
-  await page.waitForFunction(() => window.kabusim.running());
-  await untilScene(page, 'opening');
-  await frames(page, 5);
-});
+// Downloads the save folder with the storage banner's button: its entries.
+async function downloadFromBanner(page, folder) {
+  mkdirSync(folder, { recursive: true });
+  const cdp = await page.createCDPSession();
+  await cdp.send('Page.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  const box = await (await page.$('#storage-download')).boundingBox();
+  const finger = await page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2);
+  await finger.end();
+  const file = join(folder, 'kabusim-savedat.zip');
+  await until(page, 'the download', () => existsSync(file) && !readdirSync(folder).some((f) => f.endsWith('.crdownload')));
+  return execFileSync('unzip', ['-Z1', file], { encoding: 'utf8' }).trim().split('\n');
+}
 
-await check('the page logged no error', async () => {
-  assert.deepEqual(page.problems, []);
-});
+const bannerShown = (page) => page.waitForFunction(() => !document.getElementById('storage').hidden, { timeout: 5000 });
+const saveFiles = (folder) => readdirSync(folder).sort().map((name) => ({ name, bytes: readFileSync(join(folder, name)) }));
 
-await browser.close();
-server.close();
+// ---- A phone, touch only ----------------------------------------------------
+
+async function phoneGroup() {
+  const server = await origin();
+  let browser = await launch(profile, PHONE);
+  let page = await open(browser, server.url, PHONE);
+  let saved = null;
+
+  await check('phone, touch only: the opening skipped, a new game with a name and years, a lot bought, saved', async () => {
+    await skipOpening(page, true);
+    // A touch lands where it is and the cursor goes once the finger lifts.
+    const bare = await picture(page);
+    const point = await fingerPoint(page, 20, 200);
+    const finger = await page.touchscreen.touchStart(point.x, point.y);
+    await frames(page, 3);
+    assert.deepEqual((await state(page)).cursor, point.pixel);
+    await finger.end();
+    await frames(page, 3);
+    assert.deepEqual((await state(page)).cursor, [639, 479]);
+    assert.equal(await picture(page), bare,
+      'the cursor is still drawn after the finger lifted');
+    await tap(page, 300, 300);
+    await frames(page, 8);
+    await tap(page, 300, 270);
+    const entry = await untilScene(page, 'name_entry');
+    assert.equal(entry.cash, 200);
+    for (const [x, y] of [[57, 112], [124, 112], [186, 112]]) await tap(page, x, y);
+    // A year a frame: up for 10 frames, down to 1 in 40, up for 2 frames
+    // (and as many more as the finger takes to lift): 2 to 10 years.
+    await pressKey(page, 'ArrowUp', 10);
+    await pressKey(page, 'ArrowDown', 40);
+    await pressKey(page, 'ArrowUp', 2);
+    await pressKey(page, 'Enter');
+    const market = await untilScene(page, 'market');
+    assert.ok(market.yearsLeft >= 2 && market.yearsLeft <= 10, `${market.yearsLeft} years`);
+    await page.waitForFunction(() => window.kabusim.music().piece === 'main' && window.kabusim.music().sounding,
+      { timeout: 10000 });
+    await frames(page, 70);
+    await tap(page, 580, 68);
+    await untilScene(page, 'buy');
+    // "next" until a company's lot is within the cash, then a lot of it.
+    let slot = -1;
+    for (let tries = 0; tries < 30 && slot < 0; ++tries) {
+      await tap(page, 457, 165);
+      slot = (await state(page)).holdings.findIndex((shares) => shares > 0);
+      if (slot < 0) await tap(page, 433, 128);
+    }
+    assert.ok(slot >= 0, 'no company within the cash');
+    await tap(page, 263, 448);
+    await frames(page, 20);
+    await tap(page, 403, 448);
+    const bought = await untilScene(page, 'market');
+    assert.equal(bought.holdings[slot], 10000);
+    saved = await save(page);
+    await park(page);
+    const files = await page.evaluate(() => window.kabusim.storedFiles());
+    assert.deepEqual(files.filter((f) => f.name !== 'rank.txt'), [
+      { name: 'data.txt', size: 3120 }, { name: 'edit.txt', size: 620 }, { name: 'grafu.txt', size: 3720 },
+      { name: 'grafu2.txt', size: 4932 }, { name: 'rist.txt', size: 3480 }]);
+  });
+
+  await check('phone: after a reload the saved game continues with the same cash and holdings', async () => {
+    assert.ok(saved, 'nothing was saved');
+    await page.reload();
+    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
+    await park(page);
+  });
+
+  await check('phone: after a browser restart the saved game continues with the same cash and holdings', async () => {
+    assert.ok(saved, 'nothing was saved');
+    assert.equal(await page.evaluate(() => window.keyEvents), 0);
+    assert.deepEqual(page.problems, []);
+    await browser.close();
+    browser = await launch(profile, PHONE);
+    page = await open(browser, server.url, PHONE);
+    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
+  });
+
+  await check('phone: F where the finger last was (the fast-forward button) ends the game into staff roll, award and ranking', async () => {
+    await frames(page, 60);
+    await tap(page, 583, 318);
+    const finger = await holdKey(page, 'F');
+    await until(page, 'the ending', (now) => now.scene === 'ending_start' || now.scene === 'staff_roll');
+    await finger.end();
+    await ending(page);
+    await storedHolds(page, 'rank.txt', 'abc    ');
+    await tap(page, 50, 20);
+    await untilScene(page, 'title_menu');
+  });
+
+  await check('phone 390x844 at 3 device pixels a pixel: the desktop scaler\'s pixels; taps and the mouse land on the pixel under them', async () => {
+    await frames(page, 10);
+    await expectDesktopPixels(page, 'phone_390x844');
+    // A finger arrives in whole CSS pixels here, the mouse with fractions
+    // (a picture pixel is 0.61 CSS pixels wide).
+    for (const [x, y] of [[5, 7], [6, 7], [321, 240], [322, 241], [633, 470]]) {
+      const touched = await fingerPoint(page, x, y);
+      const finger = await page.touchscreen.touchStart(touched.x, touched.y);
+      await frames(page, 1);
+      assert.deepEqual((await state(page)).cursor, touched.pixel, `touch at ${x}, ${y}`);
+      await finger.end();
+      await frames(page, 3);
+      const point = await pagePoint(page, x, y);
+      await page.mouse.move(point.x, point.y);
+      await frames(page, 1);
+      assert.deepEqual((await state(page)).cursor, [x, y], `mouse at ${x}, ${y}`);
+    }
+  });
+
+  await check('phone: a hand-made zip (a parent folder, upper-case names, backslashes, macOS extras) of a game on its last day loads by touch and ends with the ranking', async () => {
+    const files = saveFiles(join(work, 'near_end', 'savedat'));
+    const zip = zipOf([{ name: '__MACOSX/My Save/._DATA.TXT', bytes: Buffer.from('junk') },
+      { name: 'My Save\\.DS_Store', bytes: Buffer.from('junk') },
+      ...files.map((f) => ({ name: 'My Save\\' + f.name.toUpperCase(), bytes: f.bytes }))]);
+    writeFileSync(join(work, 'my save.zip'), zip);
+    const box = await (await page.$('#upload')).boundingBox();
+    const [chooser] = await Promise.all([page.waitForFileChooser(),
+      page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2).then((finger) => finger.end())]);
+    await chooser.accept([join(work, 'my save.zip')]);
+    const replace = await page.waitForSelector('#dialog button');
+    const at = await replace.boundingBox();
+    await Promise.all([page.waitForNavigation(),
+      page.touchscreen.touchStart(at.x + at.width / 2, at.y + at.height / 2).then((finger) => finger.end())]);
+    for (const f of files) assert.ok((await storedFile(page, f.name)).equals(f.bytes), `${f.name} as in the zip`);
+    const loaded = await continueGame(page, true);
+    assert.deepEqual([loaded.year, loaded.month, loaded.day, loaded.yearsLeft], [2003, 12, 31, 1]);
+    await frames(page, 30);
+    await tap(page, 583, 318);
+    await until(page, 'the last day to end', (now) => now.yearsLeft === 0);
+    await frames(page, 10);
+    await tap(page, 300, 300);
+    await ending(page);
+    await storedHolds(page, 'rank.txt', 'ab     ');
+    assert.equal(await page.evaluate(() => window.keyEvents), 0, 'a key event reached the page');
+    assert.deepEqual(page.problems, []);
+  });
+  await browser.close();
+}
+
+// ---- A desktop page -----------------------------------------------------------
+
+async function desktopGroup(browser) {
+  const server = await origin();
+  const page = await open(browser, server.url, DESKTOP);
+
+  // The menu's texts are code page 932 literals: the same pixels show the
+  // same bytes reached the glyphs.
+  await check('desktop: the title and its menu are the headless frames; 1366x768 is the desktop scaler\'s pixels', async () => {
+    const expectFrame = async (name) => {
+      const rgba = Buffer.from(await picture(page), 'base64');
+      const expected = readFileSync(join(work, 'runner', name + '.rgb'));
+      let differing = 0;
+      for (let i = 0; i < expected.length / 3; ++i) differing += rgba.compare(expected, i * 3, i * 3 + 3, i * 4, i * 4 + 3) !== 0;
+      assert.equal(differing, 0, `${differing} pixels differ from the runner's ${name}`);
+    };
+    await skipOpening(page);
+    await expectFrame('title');
+    await click(page, 300, 300);
+    await frames(page, 30);
+    await expectFrame('title_menu');
+    await expectDesktopPixels(page, 'desktop_1366x768');
+  });
+
+  await check('desktop: after the page stalls the game goes on where it stopped, without racing', async () => {
+    const { moved, real } = await page.evaluate(async () => {
+      const frame = () => new Promise((resolve) => requestAnimationFrame(resolve));
+      await frame();
+      const clock = window.kabusim.clock();
+      const start = performance.now();
+      while (performance.now() - start < 2000);
+      await frame();
+      await frame();
+      return { moved: window.kabusim.clock() - clock, real: performance.now() - start };
+    });
+    assert.ok(moved < real - 2000 + 400, `the clock moved ${moved} ms in ${real.toFixed(0)} ms with a 2 s stall`);
+  });
+
+  await check('desktop: the save folder goes out as a zip; refusals say why in Japanese; zip bombs are refused with bounded memory', async () => {
+    await click(page, 300, 270);
+    await untilScene(page, 'name_entry');
+    await page.keyboard.press('Enter');
+    await untilScene(page, 'market');
+    await frames(page, 60);
+    await click(page, 580, 218);
+    await page.waitForFunction(() => window.kabusim.storage().stored > 0);
+    const exported = Buffer.from(await page.evaluate(async () => {
+      const bytes = new Uint8Array(await window.kabusim.exportSaves().arrayBuffer());
+      return btoa(String.fromCharCode(...bytes));
+    }), 'base64');
+    writeFileSync(join(work, 'savedat.zip'), exported);
+    writeFileSync(join(work, 'continue.txt'), ['key enter down', 'until scene title_menu max 100', 'key enter up',
+      'frames 2', 'click 300 300', 'frames 8', 'click 200 300', 'expect scene market',
+      `expect cash == ${(await state(page)).cash}`,
+      ...(await state(page)).holdings.map((shares, slot) => `expect shares.${slot} == ${shares}`), ''].join('\n'));
+    const files = saveFiles(join(work, 'near_end', 'savedat'));
+    const damaged = Buffer.from(exported);
+    damaged[200] ^= 0xff;  // inside the first file's bytes
+    const data = files[0];
+    const bad = {
+      truncated: exported.subarray(0, exported.length - 30),
+      damaged,
+      'damaged deflate data': zipOf([{ ...data, packed: Buffer.from('not deflate data at all') }, ...files.slice(1)]),
+      'a file missing': zipOf(files.filter((f) => f.name !== 'grafu2.txt')),
+      'a file short': zipOf([{ name: data.name, bytes: data.bytes.subarray(1) }, ...files.slice(1)]),
+      'a name not the game\'s': zipOf([...files, { name: 'savedat/notes.txt', bytes: Buffer.from('x') }]),
+      'a name outside the folder': zipOf(files.map((f) => ({ name: '../' + f.name, bytes: f.bytes }))),
+      'two folders': zipOf(files.map((f, i) => ({ name: (i ? 'a/' : 'b/') + f.name, bytes: f.bytes }))),
+      'an honest 1 GB bomb': zipOf([{ ...data, packed: bomb(1024), size: 1 << 30 }, ...files.slice(1)]),
+      'a 1 GB bomb': zipOf([{ ...data, packed: bomb(1024) }, ...files.slice(1)]),
+      'a 3 GB bomb': zipOf([{ ...data, packed: bomb(3072) }, ...files.slice(1)]),
+    };
+    const before = await storedFile(page, 'data.txt');
+    const outcome = await importEach(page, browser, bad);
+    for (const [what, { result, ms, grewMb }] of Object.entries(outcome)) {
+      console.log(`     ${what} (${(bad[what].length / 1024).toFixed(0)} KB): refused in ${ms.toFixed(0)} ms, ` +
+        `renderer memory peak +${grewMb.toFixed(1)} MB: ${result}`);
+      assert.ok(typeof result === 'string' && japanese.test(result) && !/fetch/i.test(result), `${what}: ${result}`);
+      assert.ok(grewMb < 50, `${what}: memory grew by ${grewMb.toFixed(0)} MB`);
+    }
+    assert.ok((await storedFile(page, 'data.txt')).equals(before), 'a refused zip changed the stored folder');
+  });
+
+  await check('desktop: Escape ends the game, the page says so and starts it again', async () => {
+    await page.reload();
+    await page.waitForFunction(() => window.kabusim.frames() > 5);
+    await page.keyboard.press('Escape');
+    await page.waitForFunction(() => !window.kabusim.running() && !document.getElementById('ended').hidden);
+    await page.click('#again');
+    await page.waitForFunction(() => window.kabusim.running());
+    await untilScene(page, 'opening');
+    await frames(page, 5);
+    assert.deepEqual(page.problems, []);
+  });
+  await page.close();
+}
+
+// ---- Two tabs --------------------------------------------------------------------
+
+async function twoTabs(browser) {
+  const server = await origin();
+  await check('two tabs: the second is told and writes nothing; taking over stops the first, whose save and ranking entry stay', async () => {
+    const first = await open(browser, server.url, PHONE);
+    await newGame(first);
+    const saved = await save(first);
+    const second = await open(browser, server.url, PHONE);
+    await second.waitForFunction(() => !document.getElementById('dialog').hidden);
+    assert.match(await second.$eval('#dialog-text', (e) => e.textContent), /別のタブ/);
+    // The first plays on: its game ends and enters the ranking.
+    await frames(first, 30);
+    await tap(first, 583, 318);
+    const finger = await holdKey(first, 'F');
+    await untilScene(first, 'staff_roll');
+    await finger.end();
+    await ending(first);
+    await storedHolds(first, 'rank.txt', 'Mr.');
+    const written = await first.evaluate(() => window.kabusim.storedFiles(true));
+    assert.equal(await state(second), null);
+    assert.equal((await second.evaluate(() => window.kabusim.storage())).playing, false);
+    // Taken over: the first stops, and cannot write any more.
+    await second.click('#dialog button');
+    await first.waitForFunction(() => window.kabusim.storage().halted && !window.kabusim.running());
+    assert.match(await first.$eval('#dialog-text', (e) => e.textContent), /別のタブ/);
+    assert.equal(await first.evaluate(() => Module.page.saves.put([])), false);
+    assert.deepEqual(await second.evaluate(() => window.kabusim.storedFiles(true)), written);
+    assert.deepEqual(kept(await continueGame(second, true)), kept(saved));
+    assert.deepEqual([...first.problems, ...second.problems], []);
+    await first.close();
+    await second.close();
+  });
+}
+
+// ---- Storage failures ----------------------------------------------------------
+
+// The quota is made tiny before the page's first visit (Chromium takes a new
+// quota only for an origin that has not used its storage yet).
+async function storageFull(browser) {
+  const server = await origin();
+  await check('storage full: the message, also after a save, and the download; the next save that fits takes the message away', async () => {
+    const page = await open(browser, null, PHONE);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Storage.overrideQuotaForOrigin', { origin: server.url.slice(0, -1), quotaSize: 1 });
+    await page.goto(server.url);
+    await newGame(page);
+    await save(page);
+    await bannerShown(page);
+    assert.match(await page.$eval('#storage-text', (e) => e.textContent), /容量がいっぱい/);
+    assert.ok((await downloadFromBanner(page, join(work, 'full'))).includes('savedat/data.txt'));
+    await cdp.send('Storage.overrideQuotaForOrigin', { origin: server.url.slice(0, -1) });
+    await save(page);
+    await page.waitForFunction(() => document.getElementById('storage').hidden);
+    assert.equal((await storedFile(page, 'data.txt')).length, 3120);
+    await page.close();
+  });
+}
+
+async function storageCleared(browser) {
+  const server = await origin();
+  await check('storage cleared mid-game: the message and the download; the next save stores the folder again', async () => {
+    const page = await open(browser, server.url, PHONE);
+    await newGame(page);
+    await save(page);
+    const cdp = await page.createCDPSession();
+    await cdp.send('Storage.clearDataForOrigin', { origin: server.url.slice(0, -1), storageTypes: 'all' });
+    await bannerShown(page);
+    assert.match(await page.$eval('#storage-text', (e) => e.textContent), /消去/);
+    assert.ok((await downloadFromBanner(page, join(work, 'cleared'))).includes('savedat/data.txt'));
+    await save(page);
+    await page.waitForFunction(() => document.getElementById('storage').hidden);
+    assert.equal((await storedFile(page, 'data.txt')).length, 3120);
+    await page.close();
+  });
+}
+
+// Cookies and site data blocked in the browser's settings.
+async function storageBlocked() {
+  const server = await origin();
+  const folder = join(work, 'blocked');
+  mkdirSync(join(folder, 'Default'), { recursive: true });
+  writeFileSync(join(folder, 'Default', 'Preferences'),
+    JSON.stringify({ profile: { default_content_setting_values: { cookies: 2 } } }));
+  const browser = await launch(folder, PHONE);
+  await check('storage blocked: the message from the start and after a save, and the download', async () => {
+    const page = await open(browser, server.url, PHONE);
+    await newGame(page);
+    await save(page);
+    await bannerShown(page);
+    assert.match(await page.$eval('#storage-text', (e) => e.textContent), /許可していません/);
+    assert.ok((await downloadFromBanner(page, join(work, 'blocked-download'))).includes('savedat/data.txt'));
+  });
+  await browser.close();
+}
+
+// ---- Offline, installable, updated --------------------------------------------
+
+async function offline(browser) {
+  const copy = join(work, 'offline-site');
+  cpSync(site, copy, { recursive: true });
+  const server = await origin(copy);
+  await check('offline: installable; after one visit a reload with no network starts, saves and continues; a new build replaces the cache on reload', async () => {
+    const page = await open(browser, server.url, PHONE);
+    await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+    const cdp = await page.createCDPSession();
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    server.setOffline(true);
+    await page.setOfflineMode(true);
+    await page.reload();
+    await newGame(page);
+    const saved = await save(page);
+    await page.reload();
+    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
+    // A new build: another page.css and its worker.
+    server.setOffline(false);
+    await page.setOfflineMode(false);
+    writeFileSync(join(copy, 'page.css'), readFileSync(join(copy, 'page.css'), 'utf8') + '\n/* new build */\n');
+    const worker = readFileSync(join(copy, 'sw.js'), 'utf8').replace(/^const VERSION = '(\w+)';/m, "const VERSION = '$1b';");
+    writeFileSync(join(copy, 'sw.js'), worker);
+    const version = /^const VERSION = '(\w+)';/m.exec(worker)[1];
+    await page.reload();
+    await page.waitForFunction(async (name) => JSON.stringify(await caches.keys()) === JSON.stringify([name]),
+      { timeout: 20000 }, 'kabusim-' + version);
+    await page.waitForFunction(() => window.kabusim && window.kabusim.frames() > 0);
+    assert.match(await page.evaluate(() => fetch('page.css').then((r) => r.text())), /new build/);
+    assert.deepEqual(page.problems, []);
+    await page.close();
+  });
+}
+
+// ---- The test hook from the page's load on ------------------------------------
+
+async function hookAtLoad(browser) {
+  const server = await origin();
+  await check('the test hook, polled from the page\'s load on in fresh phone pages, is null until the game starts and never throws', async () => {
+    const logs = await Promise.all([0, 1, 2].map(async () => {
+      const context = await browser.createBrowserContext();
+      const page = await context.newPage();
+      await page.setViewport(PHONE);
+      await page.evaluateOnNewDocument(() => {
+        window.hookLog = { nulls: 0, errors: [], scene: null };
+        const poll = () => {
+          try {
+            const now = window.kabusim && window.kabusim.state();
+            if (now === null) ++window.hookLog.nulls;
+            else if (now) window.hookLog.scene = now.scene;
+          } catch (error) {
+            window.hookLog.errors.push(String(error));
+          }
+          if (window.hookLog.scene === null) setTimeout(poll, 0);
+        };
+        poll();
+      });
+      const errors = [];
+      page.on('pageerror', (error) => errors.push(error.message));
+      await page.goto(server.url);
+      await page.waitForFunction(() => window.hookLog.scene !== null, { timeout: 20000 });
+      const log = await page.evaluate(() => window.hookLog);
+      await context.close();
+      return { ...log, errors: [...log.errors, ...errors] };
+    }));
+    for (const log of logs) {
+      assert.deepEqual(log.errors, []);
+      assert.ok(log.nulls > 0 && log.scene === 'opening', JSON.stringify(log));
+    }
+  });
+}
+
+const shared = await launch(join(work, 'shared'), DESKTOP);
+await Promise.all([
+  phoneGroup(),
+  (async () => {
+    // One download at a time in the shared browser.
+    await desktopGroup(shared);
+    await Promise.all([twoTabs(shared), storageFull(shared)]);
+    await Promise.all([storageCleared(shared), storageBlocked(), offline(shared), hookAtLoad(shared)]);
+  })(),
+]);
+await shared.close();
+for (const server of servers) server.close();
 console.log(`${passed} passed, ${failed} failed`);
 process.exit(failed === 0 ? 0 : 1);
