@@ -80,14 +80,32 @@
     if (runtimeReady) Module._webSetView(width, height);
   }
 
-  // The area's size in device pixels; the canvas gets exactly that many
-  // pixels and a CSS size of that divided by the pixel ratio, at the area's
+  // The smallest number of device pixels that is a whole number of the
+  // layout's units (1/64 CSS pixel): a size in such steps is laid out
+  // exactly, and the browser shows the canvas without resampling it.
+  function deviceStep(ratio) {
+    for (let step = 1; step <= 64; ++step) {
+      const units = step / ratio * 64;
+      if (Math.abs(units - Math.round(units)) < 1e-6) return step;
+    }
+    return 1;
+  }
+
+  // The area in device pixels; the canvas gets that many pixels (in whole
+  // steps) and a CSS size of that divided by the pixel ratio, at the area's
   // top left corner, so each canvas pixel is one device pixel.
   function layout() {
     const ratio = window.devicePixelRatio || 1;
+    const step = deviceStep(ratio);
     const box = area.getBoundingClientRect();
-    const width = Math.max(1, Math.floor(box.width * ratio + 0.01));
-    const height = Math.max(1, Math.floor(box.height * ratio + 0.01));
+    // From the first whole device pixel inside the area.
+    const left = Math.ceil(box.left * ratio - 0.01);
+    const top = Math.ceil(box.top * ratio - 0.01);
+    const fit = (size) => Math.max(step, Math.floor(size / step) * step);
+    const width = fit(Math.floor(box.right * ratio + 0.01) - left);
+    const height = fit(Math.floor(box.bottom * ratio + 0.01) - top);
+    screen.style.left = left / ratio - box.left + 'px';
+    screen.style.top = top / ratio - box.top + 'px';
     screen.style.width = width / ratio + 'px';
     screen.style.height = height / ratio + 'px';
     setView(width, height);
@@ -406,11 +424,11 @@
   // Why storage fails, as the player is told.
   function storageTrouble(error) {
     const name = error && error.name;
-    if (name === 'QuotaExceededError') return 'ブラウザーの保存容量がいっぱいで、セーブを保存できませんでした。';
-    if (name === 'Cleared') return 'ブラウザーの保存データが消去され、保存してあったセーブも消えました。';
+    if (name === 'QuotaExceededError') return 'ブラウザーの保存容量がいっぱいです。';
+    if (name === 'Cleared') return 'ブラウザーの保存データが消去されました。';
     if (name === 'Missing') return 'このブラウザーにはデータを保存する仕組み (IndexedDB) がありません。';
-    if (name === 'SecurityError' || name === 'UnknownError' || name === 'InvalidAccessError' || name === 'Blocked') {
-      return 'ブラウザーがこのページのデータ保存を許可していません (Cookie やサイトデータのブロック、プライベートモードなど)。';
+    if (name === 'SecurityError' || name === 'UnknownError' || name === 'InvalidAccessError') {
+      return 'ブラウザーがこのページのデータ保存を許可していません (Cookie・サイトデータのブロックなど)。';
     }
     return 'ブラウザーにセーブを保存できませんでした (' + (name || 'エラー') + ')。';
   }
@@ -438,8 +456,8 @@
     box: document.getElementById('storage'),
     text: document.getElementById('storage-text'),
     show(reason) {
-      this.text.textContent = reason + ' セーブは今このタブの中にしかなく、タブを閉じると失われます。' +
-        '「セーブをダウンロード」で zip ファイルに残せます。次にセーブしたとき、もう一度保存を試みます。';
+      this.text.textContent = reason + ' セーブはこのタブの中にだけあり、閉じると失われます。' +
+        '次のセーブで保存し直します。';
       this.box.hidden = false;
     },
     hide() {
@@ -995,8 +1013,12 @@
         location.reload();
       }
     });
-    navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch((error) =>
+    // After the page has loaded, so that the worker's copy does not compete
+    // with the page's own files.
+    const register = () => navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch((error) =>
       console.warn('offline play is not available:', error && error.message));
+    if (document.readyState === 'complete') register();
+    else window.addEventListener('load', register);
   }
 
   // ---- Start --------------------------------------------------------------

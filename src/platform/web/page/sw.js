@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The service worker: the whole site in one cache named after the build, so
-// that after one visit the game starts and plays with no network. The build
+// that after one visit the game starts and plays with no network. Files the
+// page has just loaded come from the browser's HTTP cache when the server
+// says they are still current ("no-cache" asks it every time). The build
 // writes VERSION (a hash of the site's files) and FILES; a new build is a
 // new worker, which fills its own cache, takes over at once and drops the
 // old caches.
@@ -10,7 +12,7 @@ const CACHE = 'kabusim-' + VERSION;
 
 self.addEventListener('install', (event) => {
   event.waitUntil(caches.open(CACHE)
-    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' }))))
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'no-cache' }))))
     .then(() => self.skipWaiting()));
 });
 
