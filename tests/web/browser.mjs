@@ -18,9 +18,10 @@ const TYPES = {
 // A phone held upright, touch only.
 export const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 
-// A static server for `folder` on 127.0.0.1. Cross-origin isolated (so
-// performance.now() is precise to 5 µs); counts the bytes of every file sent.
-// setOffline(true) drops every request, as a cut network does.
+// A static server for `folder` on 127.0.0.1, as static hosts serve: with an
+// ETag, and "304 Not Modified" for a copy that is still current. Cross-origin
+// isolated (so performance.now() is precise to 5 µs); adds up the bytes sent
+// of every file. setOffline(true) drops every request, as a cut network does.
 export async function serve(folder) {
   const sent = new Map();
   let offline = false;
@@ -32,17 +33,25 @@ export async function serve(folder) {
     const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
     const file = join(folder, normalize(path.endsWith('/') ? path + 'index.html' : path));
     try {
-      if (!file.startsWith(folder) || !(await stat(file)).isFile()) throw new Error('no file');
-      const body = await readFile(file);
-      response.writeHead(200, {
+      if (!file.startsWith(folder)) throw new Error('outside');
+      const info = await stat(file);
+      if (!info.isFile()) throw new Error('no file');
+      const headers = {
         'Content-Type': TYPES[extname(file)] || 'application/octet-stream',
-        'Content-Length': body.length,
         'Cross-Origin-Opener-Policy': 'same-origin',
         'Cross-Origin-Embedder-Policy': 'require-corp',
         'Cache-Control': 'no-cache',
-      });
+        'ETag': `"${info.size}-${info.mtimeMs}"`,
+      };
+      if (request.headers['if-none-match'] === headers.ETag) {
+        response.writeHead(304, headers);
+        response.end();
+        return;
+      }
+      const body = await readFile(file);
+      response.writeHead(200, { ...headers, 'Content-Length': body.length });
       response.end(body);
-      sent.set(path, body.length);
+      sent.set(path, (sent.get(path) || 0) + body.length);
     } catch {
       response.writeHead(404);
       response.end();
@@ -73,7 +82,7 @@ export function launch(profile, viewport = { width: 1280, height: 1024 }, args =
 // others), which records what goes wrong in it and counts the key events it
 // sees (window.keyEvents). `viewport` emulates a device; no url: about:blank.
 export async function open(browser, url, viewport) {
-  const page = await browser.newPage({ type: 'window' });
+  const page = await browser.newPage({ type: 'window' });  // a browser or one of its contexts
   if (viewport) await page.setViewport(viewport);
   await page.evaluateOnNewDocument(() => {
     window.keyEvents = 0;
@@ -123,7 +132,9 @@ export async function frames(page, count) {
 export function pagePoint(page, x, y) {
   return page.evaluate((x, y) => {
     const r = document.getElementById('screen').getBoundingClientRect();
-    const { width, view } = window.kabusim.canvas();
+    // Builds before the canvas took the device pixels had the picture's box.
+    const { width, view } = window.kabusim.canvas ? window.kabusim.canvas()
+      : { width: r.width, view: [0, 0, r.width, r.height] };
     const scale = r.width / width;
     return { x: r.left + (view[0] + (x + 0.5) * view[2] / 640) * scale,
       y: r.top + (view[1] + (y + 0.5) * view[3] / 480) * scale };
