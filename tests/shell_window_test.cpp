@@ -173,10 +173,8 @@ TEST(SharpScaling, TheMouseLandsOnThePicturePixelShownUnderIt) {
 }
 
 TEST(SharpScaling, RowsScaledInBandsEqualTheWholePicture) {
-    static uint8_t picture[SCREEN_HEIGHT][SCREEN_WIDTH];
-    for (int y = 0; y < SCREEN_HEIGHT; ++y) {
-        for (int x = 0; x < SCREEN_WIDTH; ++x) picture[y][x] = static_cast<uint8_t>((x * 7 + y * 13) % 251);
-    }
+    static uint8_t picture[SCREEN_HEIGHT * SCREEN_WIDTH];
+    for (int i = 0; i < SCREEN_HEIGHT * SCREEN_WIDTH; ++i) picture[i] = static_cast<uint8_t>(i * 7 % 251);
     uint32_t colors[256];
     for (uint32_t i = 0; i < 256; ++i) colors[i] = 0xFF000000u | i * 0x010203u;
     static uint32_t bands[1366 * 768];
@@ -184,9 +182,8 @@ TEST(SharpScaling, RowsScaledInBandsEqualTheWholePicture) {
     std::memset(window, 0, sizeof window);
     buildAxisMap(columnMap, SCREEN_WIDTH, view.width);
     buildAxisMap(rowMap, SCREEN_HEIGHT, view.height);
-    scalePicture(window, 1366, view, columnMap, rowMap, &picture[0][0], SCREEN_WIDTH, colors);
-    for (int first = -5; first < rowMap.length; first += 37) {
-        scalePictureRows(bands, 1366, view, columnMap, rowMap, &picture[0][0], SCREEN_WIDTH, colors, first, first + 37);
-    }
+    scalePicture(window, 1366, view, columnMap, rowMap, picture, SCREEN_WIDTH, colors);
+    for (int first = -5; first < rowMap.length; first += 37)
+        scalePictureRows(bands, 1366, view, columnMap, rowMap, picture, SCREEN_WIDTH, colors, first, first + 37);
     EXPECT_EQ(std::memcmp(window, bands, sizeof bands), 0);
 }

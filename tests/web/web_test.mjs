@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Plays the browser build in headless Chromium, in groups side by side, each
-// on an origin of its own: a phone by touch alone (no key event at all), a
-// desktop page, two tabs, storage blocked, cleared and full, offline, and the
-// test hook from the page's load on.
+// on an origin of its own (see the checks' names).
 //   node web_test.mjs SITE_DIR WORK_DIR
 // WORK_DIR holds runner/NAME.rgb (the runner's title frames, raw RGB),
 // near_end/savedat/ (a game saved on its last day) and scale_frame.
@@ -17,7 +15,6 @@ import { PHONE, click, frames, holdKey, launch, open, pagePoint, pressKey, proce
 const [site, work] = process.argv.slice(2);
 const DESKTOP = { width: 1366, height: 768 };
 const profile = join(work, 'profile');
-mkdirSync(profile, { recursive: true });
 let passed = 0;
 let failed = 0;
 // No port is given twice while the test runs: no origin is shared.
@@ -51,22 +48,14 @@ async function tapElement(page, selector) {
   await (await page.touchscreen.touchStart(box.x + box.width / 2, box.y + box.height / 2)).end();
 }
 
-// The title menu's "continue" (or "new game" with the default name), into
-// the market.
-async function continueGame(page, touch, onTitle = false) {
-  if (!onTitle) await skipOpening(page, touch);
-  await (touch ? tap : click)(page, 300, 300);
-  await frames(page, 8);
-  await (touch ? tap : click)(page, 200, 300);
-  return untilScene(page, 'market');
-}
-async function newGame(page, onTitle = false) {
+// From the title menu into the market by touch: "continue", or a new game
+// with the default name.
+async function intoMarket(page, { fresh = false, onTitle = false } = {}) {
   if (!onTitle) await skipOpening(page, true);
   await tap(page, 300, 300);
   await frames(page, 8);
-  await tap(page, 300, 270);
-  await untilScene(page, 'name_entry');
-  await pressKey(page, 'Enter');
+  await tap(page, fresh ? 300 : 200, fresh ? 270 : 300);
+  if (fresh) await untilScene(page, 'name_entry').then(() => pressKey(page, 'Enter'));
   return untilScene(page, 'market');
 }
 
@@ -105,11 +94,8 @@ const storedHolds = (page, name, text) => page.waitForFunction(async (name, text
 // and the picture pixel under that point.
 async function fingerPoint(page, x, y) {
   const point = await pagePoint(page, x, y);
-  const { left, top, scale, view } = await page.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
-    const c = window.kabusim.canvas();
-    return { left: r.left, top: r.top, scale: c.width / r.width, view: c.view };
-  });
+  const { left, top, scale, view } = await page.$eval('#screen', (e) => ({ left: e.getBoundingClientRect().left,
+    top: e.getBoundingClientRect().top, scale: e.width / e.getBoundingClientRect().width, view: window.kabusim.canvas().view }));
   const [px, py] = [Math.round(point.x), Math.round(point.y)];
   return { x: px, y: py, pixel: [Math.floor(((px - left) * scale - view[0]) * 640 / view[2]),
     Math.floor(((py - top) * scale - view[1]) * 480 / view[3])] };
@@ -121,10 +107,8 @@ async function expectDesktopPixels(page, file) {
   const frame = await picture(page);
   await page.screenshot({ path: join(work, file + '.png') });
   assert.equal(await picture(page), frame, 'the frame changed during the screenshot');
-  const { width, height, view, x, y } = await page.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
-    return { ...window.kabusim.canvas(), x: r.left * devicePixelRatio, y: r.top * devicePixelRatio };
-  });
+  const { width, height, view, x, y } = await page.$eval('#screen', (e) => ({ ...window.kabusim.canvas(),
+    x: e.getBoundingClientRect().left * devicePixelRatio, y: e.getBoundingClientRect().top * devicePixelRatio }));
   writeFileSync(join(work, file + '.rgba'), Buffer.from(frame, 'base64'));
   execFileSync(join(work, 'scale_frame'), [join(work, file + '.rgba'), `${width}`, `${height}`, join(work, file + '.rgb')]);
   const expected = readFileSync(join(work, file + '.rgb'));
@@ -200,19 +184,22 @@ async function phoneGroup() {
     await frames(page, 3);
     assert.deepEqual((await state(page)).cursor, [639, 479]);
     assert.equal(await picture(page), bare, 'the cursor is still drawn after the finger lifted');
-    await tap(page, 300, 300);
-    await frames(page, 8);
-    await tap(page, 300, 270);
+    await tap(page, 300, 300).then(() => frames(page, 8)).then(() => tap(page, 300, 270));
     assert.equal((await untilScene(page, 'name_entry')).cash, 200);
     for (const [x, y] of [[57, 112], [124, 112], [186, 112]]) await tap(page, x, y);
-    // A year a frame: up for 10 frames, down to 1 in 40, up for 2 (and as
-    // many more as the finger takes to lift): 2 to 10 years.
-    await pressKey(page, 'ArrowUp', 10);
-    await pressKey(page, 'ArrowDown', 40);
-    await pressKey(page, 'ArrowUp', 2);
+    // A year a frame held: up for 5 frames, down to 1 in 40, up for 2 and
+    // the frames the finger takes to lift.
+    const held = async (key, count) => {
+      const [start, finger] = [await page.evaluate(() => window.kabusim.frames()), await holdKey(page, key)];
+      await frames(page, count).then(() => finger.end());
+      return await page.evaluate(() => window.kabusim.frames()) - start;
+    };
+    await held('ArrowUp', 5);
+    await held('ArrowDown', 40);
+    const up = await held('ArrowUp', 2);
     await pressKey(page, 'Enter');
     const market = await untilScene(page, 'market');
-    assert.ok(market.yearsLeft >= 2 && market.yearsLeft <= 10, `${market.yearsLeft} years`);
+    assert.ok(market.yearsLeft >= 3 && market.yearsLeft <= up + 2, `${market.yearsLeft} years, up ${up} frames`);
     await page.waitForFunction(() => window.kabusim.music().piece === 'main' && window.kabusim.music().sounding,
       { timeout: 10000 });
     await frames(page, 70);
@@ -226,9 +213,7 @@ async function phoneGroup() {
       if (slot < 0) await tap(page, 433, 128);
     }
     assert.ok(slot >= 0, 'no company within the cash');
-    await tap(page, 263, 448);
-    await frames(page, 20);
-    await tap(page, 403, 448);
+    await tap(page, 263, 448).then(() => frames(page, 20)).then(() => tap(page, 403, 448));
     assert.equal((await untilScene(page, 'market')).holdings[slot], 10000);
     saved = await save(page);
     const files = await page.evaluate(() => window.kabusim.storedFiles());
@@ -236,21 +221,19 @@ async function phoneGroup() {
       { name: 'data.txt', size: 3120 }, { name: 'edit.txt', size: 620 }, { name: 'grafu.txt', size: 3720 },
       { name: 'grafu2.txt', size: 4932 }, { name: 'rist.txt', size: 3480 }]);
     // The holdings list, where no price step runs, until the page goes.
-    await tap(page, 580, 118);
-    await untilScene(page, 'holdings');
+    await tap(page, 580, 118).then(() => untilScene(page, 'holdings'));
   });
 
   await check('phone: after a reload and after a browser restart the saved game continues with the same cash and holdings', async () => {
     await page.reload();
-    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
-    await tap(page, 580, 118);
-    await untilScene(page, 'holdings');
+    assert.deepEqual(kept(await intoMarket(page)), kept(saved));
+    await tap(page, 580, 118).then(() => untilScene(page, 'holdings'));
     assert.equal(await page.evaluate(() => window.keyEvents), 0);
     assert.deepEqual(page.problems, []);
     await browser.close();
     browser = await launch(profile, PHONE);
     page = await open(browser, server.url, PHONE);
-    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
+    assert.deepEqual(kept(await intoMarket(page)), kept(saved));
   });
 
   await check('phone: F where the finger last was (the fast-forward button) ends the game into staff roll, award and ranking', async () => {
@@ -292,13 +275,11 @@ async function phoneGroup() {
     await chooser.accept([join(work, 'my save.zip')]);
     await Promise.all([page.waitForNavigation(), tapElement(page, '#dialog button')]);
     for (const f of files) assert.ok((await storedFile(page, f.name)).equals(f.bytes), `${f.name} as in the zip`);
-    const loaded = await continueGame(page, true);
+    const loaded = await intoMarket(page);
     assert.deepEqual([loaded.year, loaded.month, loaded.day, loaded.yearsLeft], [2003, 12, 31, 1]);
-    await frames(page, 30);
-    await tap(page, 583, 318);
+    await frames(page, 30).then(() => tap(page, 583, 318));
     await until(page, 'the last day to end', (now) => now.yearsLeft === 0);
-    await frames(page, 10);
-    await tap(page, 300, 300);
+    await frames(page, 10).then(() => tap(page, 300, 300));
     await ending(page);
     await storedHolds(page, 'rank.txt', 'ab     ');
     assert.equal(await page.evaluate(() => window.keyEvents), 0, 'a key event reached the page');
@@ -419,7 +400,7 @@ async function twoTabs(browser) {
   const { url } = await origin();
   await check('two tabs: the second is told and writes nothing; taking over stops the first, whose save and ranking entry stay', async () => {
     const first = await open(browser, url, PHONE);
-    const saved = await newGame(first).then(() => save(first));
+    const saved = await intoMarket(first, { fresh: true }).then(() => save(first));
     const second = await open(browser, url, PHONE);
     await second.waitForSelector('#dialog', { visible: true });
     assert.match(await second.$eval('#dialog-text', (e) => e.textContent), /別のタブ/);
@@ -440,7 +421,7 @@ async function twoTabs(browser) {
     assert.match(await first.$eval('#dialog-text', (e) => e.textContent), /別のタブ/);
     assert.equal(await first.evaluate(() => Module.page.saves.put([])), false);
     assert.deepEqual(await second.evaluate(() => window.kabusim.storedFiles(true)), written);
-    assert.deepEqual(kept(await continueGame(second, true)), kept(saved));
+    assert.deepEqual(kept(await intoMarket(second)), kept(saved));
     assert.deepEqual([...first.problems, ...second.problems], []);
     await first.close();
     await second.close();
@@ -474,7 +455,7 @@ async function storageTrouble(kind, shared) {
       await frames(page, 10);
       await expectDesktopPixels(page, 'phone_390x844_with_message');
     }
-    await newGame(page, true);
+    await intoMarket(page, { fresh: true, onTitle: true });
     await save(page);
     if (kind === 'cleared') await cdp.send('Storage.clearDataForOrigin', { origin: url.slice(0, -1), storageTypes: 'all' });
     await page.waitForSelector('#storage', { visible: true, timeout: 5000 });
@@ -507,9 +488,9 @@ async function offline(browser) {
     server.setOffline(true);
     await page.setOfflineMode(true);
     await page.reload();
-    const saved = await newGame(page).then(() => save(page));
+    const saved = await intoMarket(page, { fresh: true }).then(() => save(page));
     await page.reload();
-    assert.deepEqual(kept(await continueGame(page, true)), kept(saved));
+    assert.deepEqual(kept(await intoMarket(page)), kept(saved));
     // A new build: another page.css and its worker.
     server.setOffline(false);
     await page.setOfflineMode(false);
@@ -533,18 +514,17 @@ async function hookAtLoad(browser) {
       const context = await browser.createBrowserContext();
       const page = await open(context, null, PHONE);
       await page.evaluateOnNewDocument(() => {
-        window.hookLog = { nulls: 0, errors: [], scene: null };
-        const poll = () => {
+        const log = window.hookLog = { nulls: 0, errors: [], scene: null };
+        (function poll() {
           try {
             const now = window.kabusim && window.kabusim.state();
-            if (now === null) ++window.hookLog.nulls;
-            else if (now) window.hookLog.scene = now.scene;
+            if (now === null) ++log.nulls;
+            else if (now) log.scene = now.scene;
           } catch (error) {
-            window.hookLog.errors.push(String(error));
+            log.errors.push(String(error));
           }
-          if (window.hookLog.scene === null) setTimeout(poll, 0);
-        };
-        poll();
+          if (log.scene === null) setTimeout(poll, 0);
+        })();
       });
       await page.goto(url);
       await page.waitForFunction(() => window.hookLog.scene !== null, { timeout: 20000 });
