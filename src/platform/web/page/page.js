@@ -113,6 +113,13 @@
   function observeSize() {
     new ResizeObserver(layout).observe(area);
     window.addEventListener('resize', layout);
+    // A window moved to a screen of another pixel ratio.
+    const watchRatio = () => matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`)
+      .addEventListener('change', () => {
+        layout();
+        watchRatio();
+      }, { once: true });
+    if (window.matchMedia) watchRatio();
     layout();
   }
 
@@ -476,6 +483,7 @@
     stored: 0,
     failed: 0,
     trouble: null,     // what the banner says, while storage fails
+    standIn: undefined,  // the owner this tab could not replace at its start
 
     open() {
       if (this.database !== null) return Promise.resolve(this.database);
@@ -516,17 +524,27 @@
     },
 
     // Before the game starts: this tab becomes the owner, then the stored
-    // folder goes into the game's file system.
+    // folder goes into the game's file system. A browser that refuses the
+    // owner's write (a full quota) still gives the folder to read; the owner
+    // it read then stands for this tab until this tab's first write.
     load() {
       Module.addRunDependency('savedat');
       claimTab()
         .then(() => this.open())
         .then((database) => {
-          const transaction = database.transaction(STORE, 'readwrite');
-          const store = transaction.objectStore(STORE);
-          store.put(this.id, OWNER_KEY);
-          const record = request(store.get(FOLDER_KEY));
-          return finished(transaction).then(() => record);
+          const claim = database.transaction(STORE, 'readwrite');
+          claim.objectStore(STORE).put(this.id, OWNER_KEY);
+          return finished(claim).then(() => null, (error) => error).then((refused) => {
+            const store = database.transaction(STORE, 'readonly').objectStore(STORE);
+            const [owner, record] = [request(store.get(OWNER_KEY)), request(store.get(FOLDER_KEY))];
+            return Promise.all([owner, record]).then(([owner, record]) => {
+              if (refused) {
+                this.standIn = owner;
+                this.fail(refused);
+              }
+              return record;
+            });
+          });
         })
         .then((record) => {
           if (record && record.files) writeFolder(record.files);
@@ -546,15 +564,18 @@
         let mine = true;
         const owner = store.get(OWNER_KEY);
         owner.onsuccess = () => {
-          mine = owner.result === undefined || owner.result === this.id;
+          mine = owner.result === undefined || owner.result === this.id || owner.result === this.standIn;
           if (!mine) {
             transaction.abort();
             return;
           }
-          if (owner.result === undefined) store.put(this.id, OWNER_KEY);
+          if (owner.result !== this.id) store.put(this.id, OWNER_KEY);
           store.put({ files, time: Date.now() }, FOLDER_KEY);
         };
-        return finished(transaction).then(() => true, (error) => {
+        return finished(transaction).then(() => {
+          this.standIn = undefined;
+          return true;
+        }, (error) => {
           if (!mine) return false;
           throw error;
         });
