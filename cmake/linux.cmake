@@ -43,6 +43,10 @@ add_executable(runner ${KABU_RUNNER_SOURCES})
 target_link_libraries(runner PRIVATE kabuheadless)
 add_executable(contactsheet ${CMAKE_SOURCE_DIR}/tools/contactsheet/main.cpp)
 target_link_libraries(contactsheet PRIVATE kabuheadless)
+# The desktop's scaler on one frame, for the browser test to compare the
+# page's pixels with.
+add_executable(scale_frame ${CMAKE_SOURCE_DIR}/tests/web/scale_frame.cpp)
+target_link_libraries(scale_frame PRIVATE kabushared)
 
 enable_testing()
 include(GoogleTest)

@@ -17,8 +17,8 @@ add_executable(kabusim ${KABU_TREE}/src/platform/web/web_main.cpp)
 target_link_libraries(kabusim PRIVATE kabuweb)
 target_link_options(kabusim PRIVATE
   "SHELL:--js-library ${KABU_WEB_GLUE}"
-  -sENVIRONMENT=web -sINITIAL_MEMORY=33554432 -sALLOW_MEMORY_GROWTH=0 -sTOTAL_STACK=1048576
-  -sEXPORTED_FUNCTIONS=_main,_webState,_webRestart,_webRunning,_webClockMs
+  -sENVIRONMENT=web -sINITIAL_MEMORY=33554432 -sALLOW_MEMORY_GROWTH=1 -sTOTAL_STACK=1048576
+  -sEXPORTED_FUNCTIONS=_main,_webState,_webRestart,_webRunning,_webClockMs,_webHalt,_webSetView,_webPointer,_webKey,_webPicture,_webView
   -sEXPORTED_RUNTIME_METHODS=FS,UTF8ToString,addRunDependency,removeRunDependency
   -sLZ4=1 "SHELL:--preload-file ${CMAKE_BINARY_DIR}/data@/data" ${KABU_WEB_DATA})
 set_target_properties(kabusim PROPERTIES LINK_DEPENDS "${KABU_WEB_GLUE};${CMAKE_BINARY_DIR}/data/.stamp")

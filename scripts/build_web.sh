@@ -43,8 +43,22 @@ for midi in "$data"/*.mid "$data"/*.MID; do
     fi
 done
 
-cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js "$site/"
+# The page, and its web app manifest: installable, full screen, landscape.
+cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js \
+    src/platform/web/page/manifest.webmanifest "$site/"
 cp "$wasm/kabusim.js" "$wasm/kabusim.wasm" "$wasm/kabusim.data" "$site/"
 cp "$data/IPA_Font_License.txt" "$site/"
 cp "$wasm/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"
+cp "$wasm/icons/hicolor/192x192/apps/kabusim.png" "$site/icon-192.png"
+cp "$wasm/icons/hicolor/512x512/apps/kabusim.png" "$site/icon-512.png"
+
+# The service worker caches every other file of the site, under a version
+# that is the hash of them all: any change to the site is a new worker.
+rm -f "$site/sw.js"
+files=$(cd "$site" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+version=$(cd "$site" && printf '%s\n' "$files" | xargs sha256sum | sha256sum | cut -c1-16)
+list=$(printf '%s\n' "$files" | sed "s/.*/'&'/" | paste -sd, | sed 's/,/, /g')
+sed -e "s|^const VERSION = 'unbuilt';|const VERSION = '$version';|" -e "s|^const FILES = \[\];|const FILES = [$list];|" \
+    src/platform/web/page/sw.js > "$site/sw.js"
+grep -q "^const VERSION = '$version';" "$site/sw.js" || { echo "sw.js: no version written"; exit 1; }
 echo "web site in $site ($(du -sh "$site" | cut -f1))"

@@ -2,6 +2,8 @@
 // Where the picture lies in windows of any size, and where a click lands.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "platform/shared/picture_scale.h"
 
 TEST(WindowScaling, PictureIsScaledLetterboxedAndCentred) {
@@ -168,4 +170,20 @@ TEST(SharpScaling, TheMouseLandsOnThePicturePixelShownUnderIt) {
     EXPECT_EQ(integer.width, 1280);
     EXPECT_EQ(integer.height, 960);
     EXPECT_EQ(viewportFor(700, 500, ScaleMode::Integer).width, SCREEN_WIDTH);
+}
+
+TEST(SharpScaling, RowsScaledInBandsEqualTheWholePicture) {
+    static uint8_t picture[SCREEN_HEIGHT * SCREEN_WIDTH];
+    for (int i = 0; i < SCREEN_HEIGHT * SCREEN_WIDTH; ++i) picture[i] = static_cast<uint8_t>(i * 7 % 251);
+    uint32_t colors[256];
+    for (uint32_t i = 0; i < 256; ++i) colors[i] = 0xFF000000u | i * 0x010203u;
+    static uint32_t bands[1366 * 768];
+    const Viewport view = viewportFor(1366, 768);  // 1.6x: seams on both axes
+    std::memset(window, 0, sizeof window);
+    buildAxisMap(columnMap, SCREEN_WIDTH, view.width);
+    buildAxisMap(rowMap, SCREEN_HEIGHT, view.height);
+    scalePicture(window, 1366, view, columnMap, rowMap, picture, SCREEN_WIDTH, colors);
+    for (int first = -5; first < rowMap.length; first += 37)
+        scalePictureRows(bands, 1366, view, columnMap, rowMap, picture, SCREEN_WIDTH, colors, first, first + 37);
+    EXPECT_EQ(std::memcmp(window, bands, sizeof bands), 0);
 }

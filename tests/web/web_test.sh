@@ -58,8 +58,14 @@ ln -s "$linux_build/data" "$work/runner/data"
 for frame in title title_menu; do
     convert "$work/runner/$frame.png" -depth 8 "rgb:$work/runner/$frame.rgb"
 done
+# A game saved on its last day, for the page to import and end.
+mkdir -p "$work/near_end"
+ln -s "$linux_build/data" "$work/near_end/data"
+(cd "$work/near_end" && "$linux_build/runner" --quiet "$root/tests/web/near_end.txt" > /dev/null)
+# The desktop's scaler on one frame, to compare the page's pixels with.
+ln -s "$linux_build/scale_frame" "$work/scale_frame"
 
-node web_test.mjs "$root/build-web/site" "$work/runner" "$work"
+node web_test.mjs "$root/build-web/site" "$work"
 # The zip the page gives, unpacked beside the desktop game's data/: the
 # desktop game continues the same game.
 mkdir -p "$work/desktop"

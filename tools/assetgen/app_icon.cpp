@@ -215,7 +215,7 @@ bool writeIco(const std::string& path, const std::string& png256) {
 }  // namespace
 
 bool writeIcons(const std::string& folder) {
-    constexpr int SIZES[] = {16, 22, 24, 32, 48, 64, 128, 256};
+    constexpr int SIZES[] = {16, 22, 24, 32, 48, 64, 128, 192, 256, 512};
     bool ok = true;
     std::string path = folder;
     mkdir(path.c_str(), 0755);

@@ -41,7 +41,8 @@ bool writeGlyphFile(const std::string& path);
 
 namespace icon {
 // Writes the application icon as FOLDER/hicolor/NxN/apps/kabusim.png, 16 to
-// 256 pixels, and the same images as the Windows icon FOLDER/kabusim.ico.
+// 512 pixels (192 and 512 for the browser's web app manifest), and the sizes
+// up to 256 as the Windows icon FOLDER/kabusim.ico.
 // False on failure.
 bool writeIcons(const std::string& folder);
 }  // namespace icon

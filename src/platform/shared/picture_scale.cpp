@@ -93,6 +93,14 @@ void buildAxisMap(AxisMap& map, int pictureSize, int viewSize) {
 
 void scalePicture(uint32_t* target, int targetPitchPixels, const Viewport& view, const AxisMap& columns,
                   const AxisMap& rows, const uint8_t* pixels, int pitch, const uint32_t* colors) {
+    scalePictureRows(target, targetPitchPixels, view, columns, rows, pixels, pitch, colors, 0, rows.length);
+}
+
+void scalePictureRows(uint32_t* target, int targetPitchPixels, const Viewport& view, const AxisMap& columns,
+                      const AxisMap& rows, const uint8_t* pixels, int pitch, const uint32_t* colors, int firstRow,
+                      int endRow) {
+    if (firstRow < 0) firstRow = 0;
+    if (endRow > rows.length) endRow = rows.length;
     scaledRowSource[0] = -1;
     scaledRowSource[1] = -1;
     auto scaledRow = [&](int source) -> const uint32_t* {
@@ -104,7 +112,7 @@ void scalePicture(uint32_t* target, int targetPitchPixels, const Viewport& view,
         return row;
     };
     const int width = columns.length;
-    for (int y = 0; y < rows.length; ++y) {
+    for (int y = firstRow; y < endRow; ++y) {
         uint32_t* out = target + static_cast<long>(view.y + y) * targetPitchPixels + view.x;
         const int source = rows.source[y];
         const uint32_t share = rows.nextShare[y];

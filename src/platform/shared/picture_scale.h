@@ -47,3 +47,8 @@ void buildAxisMap(AxisMap& map, int pictureSize, int viewSize);
 // The maps must have been built for the viewport's width and height.
 void scalePicture(uint32_t* target, int targetPitchPixels, const Viewport& view, const AxisMap& columns,
                   const AxisMap& rows, const uint8_t* pixels, int pitch, const uint32_t* colors);
+// The same for the viewport rows firstRow to endRow - 1 only (each exactly as
+// scalePicture makes it); the other rows of the target are left as they are.
+void scalePictureRows(uint32_t* target, int targetPitchPixels, const Viewport& view, const AxisMap& columns,
+                      const AxisMap& rows, const uint8_t* pixels, int pitch, const uint32_t* colors, int firstRow,
+                      int endRow);

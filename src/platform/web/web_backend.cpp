@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The browser backend on emscripten's html5.h: keys, mouse and touch from the
-// page's events, the picture converted through the palette into a 640 x 480
-// canvas, the clock from performance.now(), music handed to the page.
+// The browser backend on emscripten: keys from html5.h, the pointer (mouse or
+// finger) and the page's touch keys from the page, the picture scaled by the
+// desktop's sharp scaler into a canvas of the page's device pixels, the clock
+// from performance.now(), music handed to the page.
 #include "platform/web/web_backend.h"
 
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/backend.h"
 #include "core/files.h"
 #include "platform/posix/posix_file_steps.h"
 #include "platform/shared/midi_length.h"
+#include "platform/shared/picture_scale.h"
 #include "core/scenes.h"
 
 // The page's side (web_glue.js).
 extern "C" {
-void webShowFrame(const uint8_t* rgba, int32_t scene, double buildMs, double showStartMs);
-void webScreenRect(double* rect);
+void webShowFrame(const uint32_t* canvas, int32_t width, int32_t height, const int32_t* bands, int32_t bandCount,
+                  int32_t scene, double buildMs, double showStartMs);
 void webMusicOpen(const char* piece, double endSample);
 void webMusicPlay();
 void webMusicClose();
@@ -45,11 +49,44 @@ struct Held {
 Held button, enter, up, down, fKey;
 Held* const HELD[] = {&button, &enter, &up, &down, &fKey};
 Point cursor{0, 0};
-int touchId = -1;
+
+// After a finger lifts, the game sees the button up where it lifted for one
+// frame, then the cursor goes where the game does not draw it (a copy that
+// crosses the screen's edge draws nothing), until the mouse moves again.
+// The F key acts where the finger last was: over the fast-forward button, as
+// a keyboard player's F acts under the mouse.
+constexpr Point PARKED{SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1};
+bool parkWanted = false;
+bool parked = false;
+int readsSinceLift = 0;
+Point lastTouch{0, 0};
 
 EventQueue events;
 
-uint32_t frameRgba[SCREEN_WIDTH * SCREEN_HEIGHT];
+// The picture as last shown and its palette: a present converts and scales
+// only the rows that differ from it.
+uint8_t shownPixels[SCREEN_WIDTH * SCREEN_HEIGHT];
+PaletteEntry shownPalette[256];
+uint32_t shownColors[256];
+bool havePicture = false;
+
+// The canvas: the page's picture area in device pixels, the picture in the
+// viewport the desktop would give a window of that size, black around it.
+int canvasWidth = 0;
+int canvasHeight = 0;
+uint32_t* canvas = nullptr;
+Viewport view{0, 0, 0, 0};
+AxisMap columnMap;
+AxisMap rowMap;
+bool canvasFresh = false;  // nothing sent since the canvas was made: all of it goes
+
+// Canvas rectangles sent to the page, x, y, width, height each.
+constexpr int MAX_BANDS = 24;
+int32_t bands[MAX_BANDS * 4];
+int bandCount = 0;
+
+uint8_t pictureRgba[SCREEN_WIDTH * SCREEN_HEIGHT * 4];
+
 int32_t presents = 0;
 double turnStartMs = 0;
 
@@ -87,22 +124,90 @@ void press(Held& held, bool isDown) {
 
 bool shown(const Held& held) { return held.down || held.pending; }
 
+// ---- Picture ----------------------------------------------------------------
+
+void addBand(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    if (bandCount == MAX_BANDS) {
+        // Out of bands: the last one reaches down to this one.
+        int32_t* last = &bands[(MAX_BANDS - 1) * 4];
+        last[3] = y + height - last[1];
+        return;
+    }
+    int32_t* band = &bands[bandCount++ * 4];
+    band[0] = x;
+    band[1] = y;
+    band[2] = width;
+    band[3] = height;
+}
+
+// Scales the viewport rows that show a changed picture row (a seam row shows
+// two) and notes them as bands for the page.
+void scaleChangedRows(const bool* changed) {
+    int first = -1;
+    for (int y = 0; y <= rowMap.length; ++y) {
+        bool dirty = false;
+        if (y < rowMap.length) {
+            const int source = rowMap.source[y];
+            dirty = changed[source] || (rowMap.nextShare[y] != 0 && changed[source + 1]);
+        }
+        if (dirty && first < 0) first = y;
+        if (!dirty && first >= 0) {
+            scalePictureRows(canvas, canvasWidth, view, columnMap, rowMap, shownPixels, SCREEN_WIDTH, shownColors,
+                             first, y);
+            addBand(view.x, view.y + first, view.width, y - first);
+            first = -1;
+        }
+    }
+}
+
+// Sends the bands to the page outside a present (scene -1: no frame of the
+// game's).
+void showCanvas() { webShowFrame(canvas, canvasWidth, canvasHeight, bands, bandCount, -1, 0, 0); }
+
 void present(const uint8_t* pixels, int pitch, const PaletteEntry* palette) {
     const double showStart = emscripten_get_now();
-    uint32_t colors[256];
-    for (int i = 0; i < 256; ++i) {
-        colors[i] = 0xff000000u | uint32_t{palette[i].blue} << 16 | uint32_t{palette[i].green} << 8 | palette[i].red;
+    bool paletteChanged = !havePicture;
+    for (int i = 0; i < 256 && !paletteChanged; ++i) {
+        paletteChanged = palette[i].red != shownPalette[i].red || palette[i].green != shownPalette[i].green ||
+                         palette[i].blue != shownPalette[i].blue;
     }
-    uint32_t* out = frameRgba;
+    if (paletteChanged) {
+        std::memcpy(shownPalette, palette, sizeof shownPalette);
+        for (int i = 0; i < 256; ++i) {
+            shownColors[i] = 0xff000000u | uint32_t{palette[i].blue} << 16 | uint32_t{palette[i].green} << 8 |
+                             palette[i].red;
+        }
+    }
+    bool changed[SCREEN_HEIGHT];
     for (int y = 0; y < SCREEN_HEIGHT; ++y) {
         const uint8_t* row = pixels + y * pitch;
-        for (int x = 0; x < SCREEN_WIDTH; ++x) out[x] = colors[row[x]];
-        out += SCREEN_WIDTH;
+        uint8_t* kept = shownPixels + y * SCREEN_WIDTH;
+        changed[y] = paletteChanged || std::memcmp(row, kept, SCREEN_WIDTH) != 0;
+        if (changed[y]) std::memcpy(kept, row, SCREEN_WIDTH);
+    }
+    havePicture = true;
+    bandCount = 0;
+    if (canvas != nullptr) {
+        if (canvasFresh) {
+            scalePicture(canvas, canvasWidth, view, columnMap, rowMap, shownPixels, SCREEN_WIDTH, shownColors);
+            addBand(0, 0, canvasWidth, canvasHeight);
+            canvasFresh = false;
+        } else {
+            scaleChangedRows(changed);
+        }
     }
     ++presents;
-    webShowFrame(reinterpret_cast<const uint8_t*>(frameRgba), loop.GameScene, showStart - turnStartMs, showStart);
-    // Released presses have now been seen.
+    webShowFrame(canvas, canvasWidth, canvasHeight, bands, bandCount, loop.GameScene, showStart - turnStartMs,
+                 showStart);
+    // Released presses have now been seen; a lifted finger's cursor goes once
+    // the game has seen the button up.
     for (Held* held : HELD) held->pending = false;
+    if (parkWanted && readsSinceLift > 0) {
+        parkWanted = false;
+        parked = true;
+        cursor = PARKED;
+    }
 }
 
 void readInput(InputState& state) {
@@ -112,6 +217,8 @@ void readInput(InputState& state) {
     state.up = shown(up);
     state.down = shown(down);
     state.f = shown(fKey);
+    if (parked && state.f) state.cursor = lastTouch;
+    if (parkWanted && !state.leftButton) ++readsSinceLift;
 }
 
 bool nextEvent(PlatformEvent& event) { return takeEvent(events, event); }
@@ -152,16 +259,14 @@ const Backend webBackend{.present = present,
                          .music = music,
                          .files = webFileSteps};
 
-// The picture pixel under a point of the page, clamped to the picture.
-Point pictureAt(double clientX, double clientY) {
-    double rect[4];
-    webScreenRect(rect);
-    if (rect[2] <= 0 || rect[3] <= 0) return cursor;
-    int x = static_cast<int>((clientX - rect[0]) * SCREEN_WIDTH / rect[2]);
-    int y = static_cast<int>((clientY - rect[1]) * SCREEN_HEIGHT / rect[3]);
-    x = x < 0 ? 0 : x >= SCREEN_WIDTH ? SCREEN_WIDTH - 1 : x;
-    y = y < 0 ? 0 : y >= SCREEN_HEIGHT ? SCREEN_HEIGHT - 1 : y;
-    return Point{x, y};
+// The picture pixel under a canvas point given in device pixels, fractions
+// kept, clamped to the picture.
+Point pictureAt(double canvasX, double canvasY) {
+    if (view.width <= 0 || view.height <= 0) return cursor;
+    const double x = std::floor((canvasX - view.x) * SCREEN_WIDTH / view.width);
+    const double y = std::floor((canvasY - view.y) * SCREEN_HEIGHT / view.height);
+    return Point{static_cast<int32_t>(x < 0 ? 0 : x >= SCREEN_WIDTH ? SCREEN_WIDTH - 1 : x),
+                 static_cast<int32_t>(y < 0 ? 0 : y >= SCREEN_HEIGHT ? SCREEN_HEIGHT - 1 : y)};
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*) {
@@ -188,39 +293,9 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*) {
     return EM_TRUE;
 }
 
-EM_BOOL onMouse(int type, const EmscriptenMouseEvent* event, void*) {
-    cursor = pictureAt(event->clientX, event->clientY);
-    if (event->button != 0) return EM_FALSE;
-    if (type == EMSCRIPTEN_EVENT_MOUSEDOWN) press(button, true);
-    if (type == EMSCRIPTEN_EVENT_MOUSEUP) press(button, false);
-    return EM_FALSE;
-}
-
-// A touch is a click where the finger is: the first finger down moves the
-// cursor and holds the button until it lifts.
-EM_BOOL onTouch(int type, const EmscriptenTouchEvent* event, void*) {
-    for (int i = 0; i < event->numTouches; ++i) {
-        const EmscriptenTouchPoint& touch = event->touches[i];
-        if (!touch.isChanged) continue;
-        if (type == EMSCRIPTEN_EVENT_TOUCHSTART && touchId < 0) {
-            touchId = touch.identifier;
-            cursor = pictureAt(touch.clientX, touch.clientY);
-            press(button, true);
-        } else if (touch.identifier == touchId) {
-            cursor = pictureAt(touch.clientX, touch.clientY);
-            if (type == EMSCRIPTEN_EVENT_TOUCHEND || type == EMSCRIPTEN_EVENT_TOUCHCANCEL) {
-                touchId = -1;
-                press(button, false);
-            }
-        }
-    }
-    return EM_TRUE;
-}
-
 // Leaving the page lets go of everything held.
 EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void*) {
     for (Held* held : HELD) held->down = false;
-    touchId = -1;
     return EM_FALSE;
 }
 
@@ -228,13 +303,6 @@ void registerCallbacks() {
     const char* window = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(window, nullptr, EM_TRUE, onKey);
     emscripten_set_keyup_callback(window, nullptr, EM_TRUE, onKey);
-    emscripten_set_mousedown_callback("#screen", nullptr, EM_TRUE, onMouse);
-    emscripten_set_mousemove_callback(window, nullptr, EM_TRUE, onMouse);
-    emscripten_set_mouseup_callback(window, nullptr, EM_TRUE, onMouse);
-    emscripten_set_touchstart_callback("#screen", nullptr, EM_TRUE, onTouch);
-    emscripten_set_touchmove_callback("#screen", nullptr, EM_TRUE, onTouch);
-    emscripten_set_touchend_callback("#screen", nullptr, EM_TRUE, onTouch);
-    emscripten_set_touchcancel_callback("#screen", nullptr, EM_TRUE, onTouch);
     emscripten_set_blur_callback(window, nullptr, EM_TRUE, onBlur);
 }
 bool registered = false;
@@ -247,7 +315,7 @@ void webBackendInstall() {
     stepEndMs = anchorMs;
     inStep = true;  // start-up reads a live clock
     button = enter = up = down = fKey = Held{false, false};
-    touchId = -1;
+    parkWanted = parked = false;
     events = EventQueue{};
     presents = 0;
     if (!registered) registerCallbacks();
@@ -276,3 +344,93 @@ void webStepEnd() {
 int32_t webPresentCount() { return presents; }
 
 int32_t webFolderChanges() { return folderChanges; }
+
+extern "C" {
+
+// The page's picture area is `width` x `height` device pixels: the canvas
+// takes that size, and the picture shown is scaled into it at once.
+EMSCRIPTEN_KEEPALIVE void webSetView(int32_t width, int32_t height) {
+    width = width < 1 ? 1 : width > MAX_VIEW_SIZE ? MAX_VIEW_SIZE : width;
+    height = height < 1 ? 1 : height > MAX_VIEW_SIZE ? MAX_VIEW_SIZE : height;
+    if (canvas != nullptr && width == canvasWidth && height == canvasHeight) return;
+    std::free(canvas);
+    canvas = nullptr;
+    // A page too large for the memory gets a smaller canvas, stretched.
+    while (canvas == nullptr && width > 0 && height > 0) {
+        canvas = static_cast<uint32_t*>(std::malloc(static_cast<size_t>(width) * height * sizeof(uint32_t)));
+        if (canvas == nullptr) width /= 2, height /= 2;
+    }
+    if (canvas == nullptr) {
+        canvasWidth = canvasHeight = 0;
+        view = Viewport{0, 0, 0, 0};
+        return;
+    }
+    canvasWidth = width;
+    canvasHeight = height;
+    for (size_t i = 0, n = static_cast<size_t>(width) * height; i < n; ++i) canvas[i] = 0xff000000u;
+    view = viewportFor(width, height, ScaleMode::Sharp);
+    buildAxisMap(columnMap, SCREEN_WIDTH, view.width);
+    buildAxisMap(rowMap, SCREEN_HEIGHT, view.height);
+    canvasFresh = true;
+    bandCount = 0;
+    if (havePicture) {
+        scalePicture(canvas, canvasWidth, view, columnMap, rowMap, shownPixels, SCREEN_WIDTH, shownColors);
+        canvasFresh = false;
+    }
+    addBand(0, 0, canvasWidth, canvasHeight);
+    showCanvas();
+}
+
+// The pointer at a canvas point in device pixels. kind: 0 moved, 1 pressed,
+// 2 let go, 3 lost (as let go). touch: 1 for a finger, 0 for a mouse.
+EMSCRIPTEN_KEEPALIVE void webPointer(int32_t kind, double canvasX, double canvasY, int32_t touch) {
+    const Point at = pictureAt(canvasX, canvasY);
+    if (touch == 0) {
+        cursor = at;
+        parkWanted = parked = false;
+        if (kind == 1) press(button, true);
+        if (kind >= 2) press(button, false);
+        return;
+    }
+    cursor = at;
+    lastTouch = at;
+    parked = false;
+    if (kind == 1) {
+        parkWanted = false;
+        press(button, true);
+    } else if (kind >= 2) {
+        press(button, false);
+        parkWanted = true;
+        readsSinceLift = 0;
+    }
+}
+
+// A key of the page's touch controls: 0 Enter, 1 up, 2 down, 3 F.
+EMSCRIPTEN_KEEPALIVE void webKey(int32_t key, int32_t isDown) {
+    Held* const KEYS[] = {&enter, &up, &down, &fKey};
+    if (key >= 0 && key < 4) press(*KEYS[key], isDown != 0);
+}
+
+// Where the picture lies in the canvas: x, y, width, height.
+EMSCRIPTEN_KEEPALIVE const int32_t* webView() {
+    static int32_t rect[4];
+    rect[0] = view.x;
+    rect[1] = view.y;
+    rect[2] = view.width;
+    rect[3] = view.height;
+    return rect;
+}
+
+// The shown picture as 640 x 480 RGBA (for the page's test hook).
+EMSCRIPTEN_KEEPALIVE const uint8_t* webPicture() {
+    for (int i = 0; i < SCREEN_WIDTH * SCREEN_HEIGHT; ++i) {
+        const PaletteEntry& color = shownPalette[shownPixels[i]];
+        uint8_t* out = &pictureRgba[i * 4];
+        out[0] = color.red;
+        out[1] = color.green;
+        out[2] = color.blue;
+        out[3] = 255;
+    }
+    return pictureRgba;
+}
+}

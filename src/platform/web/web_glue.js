@@ -2,15 +2,9 @@
 // The game's calls into the page (page.js keeps the canvas, the audio and the
 // saved folder in Module.page).
 mergeInto(LibraryManager.library, {
-  webShowFrame: function (rgba, scene, buildMs, showStartMs) {
-    Module.page.showFrame(rgba, scene, buildMs, showStartMs);
-  },
-  webScreenRect: function (out) {
-    var r = Module.page.screenRect();
-    HEAPF64[(out >> 3)] = r.left;
-    HEAPF64[(out >> 3) + 1] = r.top;
-    HEAPF64[(out >> 3) + 2] = r.width;
-    HEAPF64[(out >> 3) + 3] = r.height;
+  webShowFrame: function (canvas, width, height, bands, bandCount, scene, buildMs, showStartMs) {
+    Module.page.showFrame(canvas, width, height, HEAP32.subarray(bands >> 2, (bands >> 2) + bandCount * 4),
+      scene, buildMs, showStartMs);
   },
   webMusicOpen: function (piece, endSample) {
     Module.page.music.open(UTF8ToString(piece), endSample);
@@ -26,5 +20,8 @@ mergeInto(LibraryManager.library, {
   },
   webGameEnded: function () {
     Module.page.ended();
+  },
+  webStarted: function () {
+    Module.page.started();
   },
 });

@@ -11,6 +11,7 @@
 extern "C" {
 void webFolderChanged();
 void webGameEnded();
+void webStarted();
 }
 
 namespace {
@@ -67,6 +68,7 @@ void start() {
     storedChanges = webFolderChanges();
     startFrameTicks(frameTicks, pageMicros());
     running = true;
+    webStarted();
     emscripten_set_main_loop(step, 0, false);
 }
 }  // namespace
@@ -84,6 +86,14 @@ EMSCRIPTEN_KEEPALIVE void webRestart() {
 }
 
 EMSCRIPTEN_KEEPALIVE int webRunning() { return running ? 1 : 0; }
+
+// Another tab has taken the game over: no more turns, so nothing more is
+// written. The page reloads to play here again.
+EMSCRIPTEN_KEEPALIVE void webHalt() {
+    if (!running) return;
+    running = false;
+    emscripten_cancel_main_loop();
+}
 
 // The game's clock in milliseconds.
 EMSCRIPTEN_KEEPALIVE double webClockMs() { return static_cast<double>(timeGetTime()); }

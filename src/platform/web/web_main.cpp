@@ -3,6 +3,7 @@
 // state the page's test hook reports.
 #include <cstdio>
 
+#include "core/devices.h"
 #include "program/program.h"
 #include "program/scene_names.h"
 #include "core/scenes.h"
@@ -10,11 +11,15 @@
 #include "state/records.h"
 
 namespace {
-// {"scene":NAME,"year":Y,"month":M,"day":D,"cash":C,"holdings":[30 share counts]}
+// {"scene":NAME,"year":Y,"month":M,"day":D,"yearsLeft":N,"cash":C,"cursor":[X,Y],
+//  "holdings":[30 share counts]}
 void describe(char* text, size_t size) {
-    size_t length = static_cast<size_t>(
-        std::snprintf(text, size, "{\"scene\":\"%s\",\"year\":%d,\"month\":%d,\"day\":%d,\"cash\":%d,\"holdings\":[",
-                      sceneName(loop.GameScene), Calendar.year, Calendar.month, Calendar.day, Player.cash));
+    size_t length = static_cast<size_t>(std::snprintf(
+        text, size,
+        "{\"scene\":\"%s\",\"year\":%d,\"month\":%d,\"day\":%d,\"yearsLeft\":%d,\"cash\":%d,\"cursor\":[%d,%d],"
+        "\"holdings\":[",
+        sceneName(loop.GameScene), Calendar.year, Calendar.month, Calendar.day, Calendar.yearsLeft, Player.cash,
+        devices.cursorPos.x, devices.cursorPos.y));
     for (int slot = 0; slot < SLOTS && length < size; ++slot) {
         length += static_cast<size_t>(
             std::snprintf(text + length, size - length, slot == 0 ? "%d" : ",%d", Holdings[slot].shares));
