@@ -80,6 +80,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
+# The box that tells a player started from the desktop that the game is
+# already running (SDL shows it with zenity where the X server has no fonts).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "zenity")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_GENERATOR DEB)
 include(CPack)

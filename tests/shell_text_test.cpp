@@ -80,7 +80,7 @@ uint32_t drawSamples() {
 
 // A new run whose data/ links every generated file but the glyph file,
 // which holds `bytes` (none at all when `missing`); the font is read again.
-bool openGlyphFile(const std::string& bytes, bool missing = false) {
+FontFile openGlyphFile(const std::string& bytes, bool missing = false) {
     static int runs = 0;
     const fs::path folder = fs::temp_directory_path() / ("kabuglyphs-" + std::to_string(processNumber()) + "-" + std::to_string(runs++));
     fs::remove_all(folder);
@@ -96,10 +96,10 @@ bool openGlyphFile(const std::string& bytes, bool missing = false) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
     closeTextFont();
-    const bool opened = openTextFont();
+    const FontFile outcome = loadTextFont(backend().files);
     fs::current_path(previous);
     fs::remove_all(folder);
-    return opened;
+    return outcome;
 }
 
 void put16(std::string& bytes, size_t at, uint32_t value) {
@@ -109,6 +109,16 @@ void put16(std::string& bytes, size_t at, uint32_t value) {
 
 uint32_t get16(const std::string& bytes, size_t at) {
     return static_cast<uint8_t>(bytes[at]) | static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+}
+
+// Writes the checksum of the bytes before the last four over them, as the
+// asset generator does.
+std::string sealed(std::string bytes) {
+    const size_t body = bytes.size() - 4;
+    const uint32_t check = glyphfile::crc32(reinterpret_cast<const uint8_t*>(bytes.data()), body);
+    put16(bytes, body, check);
+    put16(bytes, body + 2, check >> 16);
+    return bytes;
 }
 
 // Without a font nothing is measured or drawn, whatever the text.
@@ -155,31 +165,36 @@ TEST(TextGlyphs, HoldEveryCharacterTheGameShows) {
     EXPECT_GT(characters, 95 + 300);
 }
 
-// A glyph file that is missing, cut short, too long or wrong anywhere in its
-// header or codes loads nothing and reads nothing outside it; text then
-// draws nothing. Damage to bitmaps and advances loads; the real file again
-// draws as before.
+// A glyph file that is missing, cut short, too long or changed in any byte
+// loads nothing and reads nothing outside it, and says which of these it is;
+// text then draws nothing. A file whose checksum was written again over the
+// change is still refused for any header or code out of place. The real file
+// again draws as before.
 TEST(TextGlyphs, DamagedFilesLoadNothing) {
     freshRun();
     const std::string real = readFile(std::string(KABU_BINARY_DIR) + "/data/glyphs.bin");
-    ASSERT_GT(real.size(), 16u);
+    ASSERT_GT(real.size(), 20u);
     const size_t height = get16(real, 6);
     const size_t record = 4 + height * get16(real, 8);
+    ASSERT_EQ(real.size(), 16 + get16(real, 12) * record + 4);
     startup();
+    const char* digits = "123456789";  // the published check value of CRC-32
+    EXPECT_EQ(glyphfile::crc32(reinterpret_cast<const uint8_t*>(digits), 9), 0xCBF43926u);
 
-    EXPECT_FALSE(openGlyphFile("", true));
+    EXPECT_EQ(openGlyphFile("", true), FontFile::Missing);
     expectNoText();
-    for (size_t size : {size_t{0}, size_t{1}, size_t{15}, size_t{16}, size_t{17}, 16 + record - 1, real.size() - 1}) {
-        EXPECT_FALSE(openGlyphFile(real.substr(0, size))) << size;
+    for (size_t size : {size_t{0}, size_t{1}, size_t{16}, size_t{20}, 16 + record - 1, real.size() - 4, real.size() - 1}) {
+        EXPECT_EQ(openGlyphFile(real.substr(0, size)), FontFile::Damaged) << size;
         expectNoText();
     }
-    EXPECT_FALSE(openGlyphFile(real + '\0'));
+    EXPECT_EQ(openGlyphFile(real + '\0'), FontFile::Damaged);
+    EXPECT_EQ(openGlyphFile(sealed(real + std::string(record, '\0'))), FontFile::Damaged);
     std::string huge = real.substr(0, 16);  // the largest count, height and rows, one byte over
     put16(huge, 6, Glyph::MAX_ROWS);
     put16(huge, 8, 4);
     put16(huge, 12, glyphfile::SLOTS);
     huge.resize(glyphfile::MAX_FILE_BYTES + 1, '\0');
-    EXPECT_FALSE(openGlyphFile(huge));
+    EXPECT_EQ(openGlyphFile(huge), FontFile::Damaged);
     expectNoText();
 
     struct Damage {
@@ -189,7 +204,7 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     const size_t second = 16 + record;
     const Damage damages[] = {
         {0, 'X' | 'G' << 8},               // magic
-        {4, 2},                            // version
+        {4, 1},                            // version
         {6, 0},                            // height
         {6, Glyph::MAX_ROWS + 1},          //
         {8, 0},                            // bytes per row
@@ -207,19 +222,20 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     for (const Damage& damage : damages) {
         std::string bytes = real;
         put16(bytes, damage.at, damage.value);
-        EXPECT_FALSE(openGlyphFile(bytes)) << damage.at << " " << damage.value;
+        EXPECT_EQ(openGlyphFile(sealed(bytes)), FontFile::Damaged) << damage.at << " " << damage.value;
         expectNoText();
     }
 
-    // Flipped bytes anywhere: loaded or not, never read out of place.
+    // One byte changed anywhere, bitmaps, advances and the checksum included.
     std::mt19937 flips(7);
     for (int i = 0; i < 60; ++i) {
         std::string bytes = real;
-        bytes[flips() % bytes.size()] ^= static_cast<char>(1 + flips() % 255);
-        openGlyphFile(bytes);
-        drawSamples();
+        const size_t at = i < 4 ? real.size() - 1 - i : flips() % bytes.size();
+        bytes[at] = static_cast<char>(bytes[at] ^ static_cast<char>(1 + flips() % 255));
+        ASSERT_EQ(openGlyphFile(bytes), FontFile::Damaged) << at;
+        expectNoText();
     }
 
-    EXPECT_TRUE(openGlyphFile(real));
+    EXPECT_EQ(openGlyphFile(real), FontFile::Loaded);
     EXPECT_EQ(drawSamples(), 0xf60f3380u);
 }
