@@ -192,31 +192,131 @@ window_test() {
 }
 window_test
 
-echo "== errors: a message box and code 1"
-error_test() {
-    mkdir -p "$work/alone"
-    cp "$build/kabusim.exe" "$work/alone/"
-    local out code box=""
-    out=$(cd "$work/alone" && wine kabusim.exe --version 2> /dev/null)
-    code=$?
-    [ "$code" = 0 ] && [ "$out" = "kabusim $version" ] || fail "--version gave '$out' with code $code"
-    local before
-    before=$(windows_named '^Kabusim$')
-    (cd "$work/alone" && exec wine kabusim.exe > "$work/alone.out" 2>&1) &
+echo "== messages: printed where the output goes, else a box in Japanese and English"
+# As Explorer starts a program: no standard handles and no console.
+from_explorer() {  # FOLDER ARGS...
+    local folder=$1
+    shift
+    (cd "$folder" && exec wine start /wait /unix "$folder/kabusim.exe" "$@" > /dev/null 2>&1) &
     game_pid=$!
-    if box=$(new_window '^Kabusim$' "$before"); then
+}
+# Waits for a new box, keeps its picture as NAME, presses OK and checks the
+# exit code.
+box_then_code() {  # NAME BEFORE CODE
+    local box
+    if box=$(new_window '^Kabusim$' "$2"); then
         sleep 0.5
-        import -window root "$screens/windows_no_data.png" 2> /dev/null
+        import -window root "$screens/windows_$1.png" 2> /dev/null
         # The space bar presses OK on its release, so no key is left down.
         xdotool key --window "$box" space
     else
-        fail "no message box for the missing data"
+        fail "no message box for $1"
     fi
     game_end
-    grep -q "data.char.BMP" "$work/alone.out" || fail "the missing data is not named: $(grep -v ALSA "$work/alone.out")"
-    [ "$game_code" = 1 ] && echo "no data: a message box, then code 1" || fail "no data: $game_code"
+    [ "$game_code" = "$3" ] || fail "$1 from Explorer: code $game_code, not $3"
 }
-error_test
+messages_test() {
+    mkdir -p "$work/alone"
+    cp "$build/kabusim.exe" "$work/alone/"
+    local out code before
+    out=$(cd "$work/alone" && wine kabusim.exe --version 2> /dev/null)
+    code=$?
+    [ "$code" = 0 ] && [ "$out" = "kabusim $version" ] || fail "--version gave '$out' with code $code"
+    # Redirected: the text in the file, no box (the program would wait for it).
+    (cd "$work/alone" && timeout 20 wine kabusim.exe --help > "$work/help.txt")
+    code=$?
+    [ "$code" = 0 ] && grep -q '^Usage: kabusim.exe' "$work/help.txt" && grep -q 'LOCALAPPDATA' "$work/help.txt" ||
+        fail "--help > help.txt: code $code, $(head -n 2 "$work/help.txt")"
+    (cd "$work/alone" && timeout 20 wine kabusim.exe --bogus > "$work/bogus.txt")
+    code=$?
+    [ "$code" = 2 ] && grep -q "unknown option '--bogus'" "$work/bogus.txt" ||
+        fail "--bogus > bogus.txt: code $code, $(cat "$work/bogus.txt")"
+    (cd "$work/alone" && timeout 20 wine kabusim.exe > "$work/alone.out" 2>&1)
+    code=$?
+    [ "$code" = 1 ] && grep -q "data.char.BMP" "$work/alone.out" ||
+        fail "no data, redirected: code $code, $(grep -v ALSA "$work/alone.out")"
+    echo "redirected: --help (0), --bogus (2) and no data (1) print their text, with no box"
+    before=$(windows_named '^Kabusim$')
+    from_explorer "$work/alone" --help
+    box_then_code help "$before" 0
+    before=$(windows_named '^Kabusim$')
+    from_explorer "$work/alone" --bogus
+    box_then_code unknown_option "$before" 2
+    before=$(windows_named '^Kabusim$')
+    from_explorer "$work/alone"
+    box_then_code no_data "$before" 1
+    echo "from Explorer: a box for help (0), an unknown option (2) and no data (1)"
+}
+messages_test
+
+echo "== a damaged glyph file: named, and no start"
+glyphs_test() {
+    local game="$work/glyphs" size code damage before
+    mkdir -p "$game"
+    cp -r "$work/zip/kabusim/data" "$build/kabusim.exe" "$game/"
+    size=$(stat -c %s "$build/data/glyphs.bin")
+    for damage in short long changed; do
+        case $damage in
+            short) head -c $((size - 1)) "$build/data/glyphs.bin" > "$game/data/glyphs.bin" ;;
+            long) { cat "$build/data/glyphs.bin"; printf 'x'; } > "$game/data/glyphs.bin" ;;
+            changed) cp "$build/data/glyphs.bin" "$game/data/glyphs.bin"
+                     printf '\x55' | dd of="$game/data/glyphs.bin" bs=1 seek=$((size / 2)) conv=notrunc status=none ;;
+        esac
+        (cd "$game" && timeout 20 wine kabusim.exe > "$work/glyphs.out" 2>&1)
+        code=$?
+        [ "$code" = 1 ] && grep -q 'glyphs.bin is damaged' "$work/glyphs.out" ||
+            fail "glyph file $damage: code $code, $(grep -v ALSA "$work/glyphs.out")"
+    done
+    before=$(windows_named '^Kabusim$')
+    from_explorer "$game"
+    box_then_code damaged_glyphs "$before" 1
+    [ -e "$game/savedat" ] && fail "a game with a damaged glyph file made savedat"
+    echo "glyph file one byte short, one byte over, one byte changed: named, code 1"
+}
+glyphs_test
+
+echo "== one game per save folder"
+second_copy_test() {
+    local game="$work/zip/kabusim" before window code
+    [ -f "$game/savedat/data.txt" ] || { fail "no saved game from the real-window test"; return; }
+    listing() { (cd "$game" && find . -type f -newer "$work/mark" ! -name savedat.lock; find savedat -type f -exec sha256sum {} + | sort); }
+    before=$(windows_named '^Direct X$')
+    (cd "$game" && exec wine kabusim.exe --window > "$work/first.out" 2>&1) &
+    game_pid=$!
+    window=$(new_window '^Direct X$' "$before") || { fail "the first copy showed no window"; return; }
+    touch "$work/mark"
+    local saved
+    saved=$(listing)
+    (cd "$game" && timeout 20 wine kabusim.exe --stats=stats.txt > "$work/second.out" 2>&1)
+    code=$?
+    [ "$code" = 1 ] && grep -q 'another copy of the game is running' "$work/second.out" ||
+        fail "the second copy: code $code, $(grep -v ALSA "$work/second.out")"
+    local first_pid=$game_pid
+    before=$(windows_named '^Kabusim$')
+    from_explorer "$game"
+    box_then_code second_copy "$before" 1
+    [ "$(listing)" = "$saved" ] || fail "the second copies changed the first's folder: $(listing)"
+    # Killed, the first leaves no lock that blocks: a new start plays at once.
+    kill -9 "$first_pid"
+    wait "$first_pid" 2> /dev/null
+    before=$(windows_named '^Direct X$')
+    (cd "$game" && exec wine kabusim.exe --window > "$work/third.out" 2>&1) &
+    game_pid=$!
+    if window=$(new_window '^Direct X$' "$before"); then
+        xdotool windowfocus "$window" 2> /dev/null
+        xdotool key Escape
+    else
+        fail "no start after the first copy was killed: $(grep -v ALSA "$work/third.out")"
+    fi
+    game_end
+    [ "$game_code" = 0 ] || fail "the start after the kill, after Escape: $game_code"
+    echo "a second copy: refused with its message (printed, or a box from Explorer), code 1, saves untouched;" \
+        "after the first is killed a new start plays"
+}
+second_copy_test
+
+echo "== a save file replaced by a link to a folder"
+"$root/tests/folder_link/folder_link_test.sh" "$build/data" wine "$build/runner.exe" || fail "the folder link test"
 
 echo "== installer: silent install, start, silent uninstall"
 installer_test() {
