@@ -57,8 +57,14 @@ for midi in "$data"/*.mid "$data"/*.MID; do
     fi
 done
 
-cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js "$site/"
+# The version the page shows is the project's, as CMake gave it to the
+# Linux build.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$linux_build/CMakeCache.txt")
+sed "s/@VERSION@/$version/g" src/platform/web/page/index.html > "$site/index.html"
+cp src/platform/web/page/page.css src/platform/web/page/page.js "$site/"
 cp "$wasm/kabusim.js" "$wasm/kabusim.wasm" "$wasm/kabusim.data" "$site/"
-cp "$data/IPA_Font_License.txt" "$site/"
+# The licences and the notices, linked from the page.
+cp "$data/IPA_Font_License.txt" THIRD_PARTY_NOTICES.txt "$site/"
+cp COPYING "$site/COPYING.txt"
 cp "$linux_build/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"
 echo "web site in $site ($(du -sh "$site" | cut -f1))"

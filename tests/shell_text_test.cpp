@@ -78,16 +78,13 @@ uint32_t drawSamples() {
     return fnv1a(hash, textHeight());
 }
 
-// A new run whose data/ links every generated file but the glyph file,
-// which holds `bytes` (none at all when `missing`); the font is read again.
+// A folder whose data/ holds only a glyph file of `bytes` (none at all when
+// `missing`); the font is read again from it.
 FontFile openGlyphFile(const std::string& bytes, bool missing = false) {
     static int runs = 0;
     const fs::path folder = fs::temp_directory_path() / ("kabuglyphs-" + std::to_string(processNumber()) + "-" + std::to_string(runs++));
     fs::remove_all(folder);
     fs::create_directories(folder / "data");
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(KABU_BINARY_DIR) / "data")) {
-        if (entry.path().filename() != "glyphs.bin") linkFile(entry.path().string(), (folder / "data" / entry.path().filename()).string());
-    }
     if (!missing) {
         std::FILE* out = std::fopen((folder / "data" / "glyphs.bin").string().c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);

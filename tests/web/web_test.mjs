@@ -3,7 +3,7 @@
 // headless runner's, a new game with a lot bought and saved, the save found again
 // after a reload and after a browser restart, the save folder carried out and
 // back in as a zip, Escape and a new start, and no error from the page.
-//   node web_test.mjs SITE_DIR FRAME_DIR WORK_DIR
+//   node web_test.mjs SITE_DIR FRAME_DIR WORK_DIR VERSION
 // FRAME_DIR holds the runner's frames of title.txt as raw RGB (NAME.rgb).
 import assert from 'node:assert/strict';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
@@ -11,7 +11,7 @@ import { join } from 'node:path';
 import { crc32, deflateRawSync } from 'node:zlib';
 import { click, frames, launch, open, serve, skipOpening, state, untilScene } from './browser.mjs';
 
-const [site, frameFolder, work] = process.argv.slice(2);
+const [site, frameFolder, work, version] = process.argv.slice(2);
 const profile = join(work, 'profile');
 mkdirSync(profile, { recursive: true });
 const server = await serve(site);
@@ -271,6 +271,73 @@ await check('Escape ends the game, the page says so and starts it again', async 
 
 await check('the page logged no error', async () => {
   assert.deepEqual(page.problems, []);
+});
+
+await check('the page shows the version and links the licences and the notices, which the site carries', async () => {
+  const links = await page.evaluate(() => ({
+    version: document.getElementById('version').textContent,
+    hrefs: Array.from(document.querySelectorAll('#legal a')).map((a) => a.getAttribute('href')),
+  }));
+  assert.equal(links.version, version);
+  assert.deepEqual(links.hrefs, ['COPYING.txt', 'THIRD_PARTY_NOTICES.txt', 'IPA_Font_License.txt']);
+  const texts = { 'COPYING.txt': 'GNU GENERAL PUBLIC LICENSE', 'THIRD_PARTY_NOTICES.txt': 'TimGM6mb',
+    'IPA_Font_License.txt': 'IPA Font License Agreement v1.0' };
+  for (const [file, words] of Object.entries(texts)) {
+    const response = await fetch(server.url + file);
+    assert.equal(response.status, 200, file);
+    assert.ok((await response.text()).includes(words), `${file} does not say ${words}`);
+  }
+  const notices = readFileSync(join(site, 'THIRD_PARTY_NOTICES.txt'), 'utf8');
+  for (const words of ['Emscripten', 'musl', 'TimGM6mb', 'IPAGothic']) assert.ok(notices.includes(words), words);
+});
+
+// The glyph file damaged in the page's file system before the game starts:
+// the page names it and the game does not start.
+await check('a glyph file one byte short, one byte over or with one byte changed is named, and no game starts', async () => {
+  for (const damage of ['short', 'long', 'changed']) {
+    const damaged = await browser.newPage();
+    await damaged.evaluateOnNewDocument((how) => {
+      let module;
+      Object.defineProperty(window, 'Module', {
+        configurable: true,
+        get: () => module,
+        set(value) {
+          module = value;
+          value.onRuntimeInitialized = () => {
+            const path = '/data/glyphs.bin';
+            let bytes = value.FS.readFile(path);
+            if (how === 'short') {
+              bytes = bytes.slice(0, bytes.length - 1);
+            } else if (how === 'long') {
+              const longer = new Uint8Array(bytes.length + 1);
+              longer.set(bytes);
+              bytes = longer;
+            } else {
+              bytes = bytes.slice();
+              bytes[bytes.length >> 1] ^= 0x55;
+            }
+            value.FS.unlink(path);
+            value.FS.writeFile(path, bytes);
+          };
+        },
+      });
+    }, damage);
+    await damaged.goto(server.url);
+    await damaged.waitForFunction(() => document.getElementById('message').textContent.includes('glyphs.bin'),
+      { timeout: 20000 });
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    const shown = await damaged.evaluate(() => ({
+      text: document.getElementById('message').textContent,
+      frames: window.kabusim.frames(),
+      running: window.kabusim.running(),
+    }));
+    assert.ok(shown.text.includes('data/glyphs.bin が壊れています'), shown.text);
+    assert.ok(shown.text.includes('data/glyphs.bin is damaged'), shown.text);
+    assert.equal(shown.frames, 0);
+    assert.equal(shown.running, false);
+    if (damage === 'changed') await damaged.screenshot({ path: join(work, 'damaged_glyphs.png') });
+    await damaged.close();
+  }
 });
 
 await browser.close();

@@ -64,7 +64,10 @@ for frame in title title_menu; do
     convert "$work/runner/$frame.png" -depth 8 "rgb:$work/runner/$frame.rgb"
 done
 
-node web_test.mjs "$root/build-web/site" "$work/runner" "$work"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$linux_build/CMakeCache.txt")
+node web_test.mjs "$root/build-web/site" "$work/runner" "$work" "$version"
+# The page that refused a damaged glyph file, to look at.
+mkdir -p "$linux_build/screens" && cp "$work/damaged_glyphs.png" "$linux_build/screens/web_damaged_glyphs.png"
 # The zip the page gives, unpacked beside the desktop game's data/: the
 # desktop game continues the same game.
 mkdir -p "$work/desktop"

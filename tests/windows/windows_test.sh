@@ -3,9 +3,11 @@
 # The Windows build under Wine, in a Wine prefix of its own under Xvfb: the
 # executable's imports, every unit and scene suite, the end-to-end scripts
 # played by runner.exe against the Linux runner byte for byte, the game in a
-# real window (from the unpacked zip), the error box, and the installer's
-# silent install, start and uninstall. Screenshots go to
-# <windows build>/screens/windows_*.png.
+# real window (from the unpacked zip, with its notices and licences), the
+# messages (printed where the output goes, or in a box as from Explorer), a
+# damaged glyph file, a second copy on the same saves, a save file replaced
+# by a link to a folder, and the installer's silent install, start and
+# uninstall. Screenshots go to <windows build>/screens/windows_*.png.
 #
 #   tests/windows/windows_test.sh [WINDOWS_BUILD [LINUX_BUILD]]
 set -uo pipefail
@@ -40,6 +42,18 @@ new_window() {  # NAME BEFORE
     return 1
 }
 windows_named() { xdotool search --name "$1" 2> /dev/null | tr '\n' ' '; }
+# The text files of a package as Notepad reads them (UTF-8 with a byte-order
+# mark, CR LF), the notices and both licences among them.
+notepad_texts() {  # FOLDER WHAT
+    local text
+    for text in readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt data/IPA_Font_License.txt; do
+        [ "$(head -c 3 "$1/$text" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "$2: $text has no byte-order mark"
+        [ "$(tr -cd '\n' < "$1/$text" | wc -c)" -eq "$(grep -c $'\r$' "$1/$text")" ] || fail "$2: $text has bare LF lines"
+    done
+    grep -q 'Version 2, June 1991' "$1/COPYING.txt" || fail "$2: COPYING.txt is not the GPL"
+    grep -q 'winpthreads' "$1/THIRD_PARTY_NOTICES.txt" || fail "$2: the notices do not name winpthreads"
+    grep -q 'IPA Font License Agreement v1.0' "$1/data/IPA_Font_License.txt" || fail "$2: no IPA Font License"
+}
 # Waits up to five seconds for the game to end; sets game_code to its exit
 # code, or to "still running".
 game_end() {
@@ -141,9 +155,11 @@ window_test() {
     mkdir -p "$work/zip"
     (cd "$work/zip" && unzip -q "$build/kabusim-$version-windows-x64.zip") || { fail "the zip does not unpack"; return; }
     local game="$work/zip/kabusim" file
-    for file in kabusim.exe readme.txt data/char.BMP data/glyphs.bin data/main.mid data/IPA_Font_License.txt; do
+    for file in kabusim.exe readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt data/char.BMP data/glyphs.bin data/main.mid \
+        data/IPA_Font_License.txt; do
         [ -f "$game/$file" ] || fail "the zip has no kabusim/$file"
     done
+    notepad_texts "$game" zip
     # The frame to compare with, from the headless game.
     mkdir -p "$work/frames" && ln -s "$linux/data" "$work/frames/data"
     (cd "$work/frames" && "$linux/runner" --quiet --shots "$work/frames" "$here/window_frames.txt" > /dev/null) ||
@@ -322,9 +338,11 @@ echo "== installer: silent install, start, silent uninstall"
 installer_test() {
     local setup="$build/kabusim-$version-setup.exe" folder="$WINEPREFIX/drive_c/Games/Kabusim" file key
     wine "$setup" /S '/D=C:\Games\Kabusim' > /dev/null 2>&1 || fail "the silent install failed"
-    for file in kabusim.exe readme.txt uninstall.exe data/char.BMP data/glyphs.bin data/IPA_Font_License.txt; do
+    for file in kabusim.exe readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt uninstall.exe data/char.BMP data/glyphs.bin \
+        data/IPA_Font_License.txt; do
         [ -f "$folder/$file" ] || fail "the install has no $file"
     done
+    notepad_texts "$folder" installer
     key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kabusim'
     wine reg query "HKLM\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||
         wine reg query "HKCU\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||

@@ -27,4 +27,7 @@ mergeInto(LibraryManager.library, {
   webGameEnded: function () {
     Module.page.ended();
   },
+  webStartRefused: function (path, reason) {
+    Module.page.refused(UTF8ToString(path), reason);
+  },
 });
