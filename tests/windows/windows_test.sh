@@ -3,11 +3,9 @@
 # The Windows build under Wine, in a Wine prefix of its own under Xvfb: the
 # executable's imports, every unit and scene suite, the end-to-end scripts
 # played by runner.exe against the Linux runner byte for byte, the game in a
-# real window (from the unpacked zip, with its notices and licences), the
-# messages (printed where the output goes, or in a box as from Explorer), a
-# damaged glyph file, a second copy on the same saves, a save file replaced
-# by a link to a folder, and the installer's silent install, start and
-# uninstall. Screenshots go to <windows build>/screens/windows_*.png.
+# real window (from the unpacked zip), the messages and their boxes, a damaged
+# glyph file, a second copy, a link to a folder, and the installer's silent
+# install, start and uninstall. Screenshots go to <windows build>/screens/windows_*.png.
 #
 #   tests/windows/windows_test.sh [WINDOWS_BUILD [LINUX_BUILD]]
 set -uo pipefail
@@ -42,17 +40,16 @@ new_window() {  # NAME BEFORE
     return 1
 }
 windows_named() { xdotool search --name "$1" 2> /dev/null | tr '\n' ' '; }
-# The text files of a package as Notepad reads them (UTF-8 with a byte-order
-# mark, CR LF), the notices and both licences among them.
+# The text files of a package, the notices and both licences among them, as
+# Notepad reads them (UTF-8 with a byte-order mark, CR LF).
 notepad_texts() {  # FOLDER WHAT
-    local text
     for text in readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt data/IPA_Font_License.txt; do
-        [ "$(head -c 3 "$1/$text" | od -An -tx1 | tr -d ' ')" = efbbbf ] || fail "$2: $text has no byte-order mark"
-        [ "$(tr -cd '\n' < "$1/$text" | wc -c)" -eq "$(grep -c $'\r$' "$1/$text")" ] || fail "$2: $text has bare LF lines"
+        [ "$(head -c 3 "$1/$text" | od -An -tx1)" = " ef bb bf" ] &&
+            [ "$(tr -cd '\n' < "$1/$text" | wc -c)" = "$(tr -cd '\r' < "$1/$text" | wc -c)" ] ||
+            fail "$2: $text is not as Notepad reads it"
     done
-    grep -q 'Version 2, June 1991' "$1/COPYING.txt" || fail "$2: COPYING.txt is not the GPL"
-    grep -q 'winpthreads' "$1/THIRD_PARTY_NOTICES.txt" || fail "$2: the notices do not name winpthreads"
-    grep -q 'IPA Font License Agreement v1.0' "$1/data/IPA_Font_License.txt" || fail "$2: no IPA Font License"
+    grep -q 'Version 2, June 1991' "$1/COPYING.txt" && grep -q 'winpthreads' "$1/THIRD_PARTY_NOTICES.txt" &&
+        grep -q 'IPA Font License Agreement v1.0' "$1/data/IPA_Font_License.txt" || fail "$2: no notices or licence"
 }
 # Waits up to five seconds for the game to end; sets game_code to its exit
 # code, or to "still running".
@@ -155,8 +152,7 @@ window_test() {
     mkdir -p "$work/zip"
     (cd "$work/zip" && unzip -q "$build/kabusim-$version-windows-x64.zip") || { fail "the zip does not unpack"; return; }
     local game="$work/zip/kabusim" file
-    for file in kabusim.exe readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt data/char.BMP data/glyphs.bin data/main.mid \
-        data/IPA_Font_License.txt; do
+    for file in kabusim.exe readme.txt data/char.BMP data/glyphs.bin data/main.mid data/IPA_Font_License.txt; do
         [ -f "$game/$file" ] || fail "the zip has no kabusim/$file"
     done
     notepad_texts "$game" zip
@@ -208,138 +204,68 @@ window_test() {
 }
 window_test
 
-echo "== messages: printed where the output goes, else a box in Japanese and English"
-# As Explorer starts a program: no standard handles and no console.
-from_explorer() {  # FOLDER ARGS...
-    local folder=$1
-    shift
+echo "== messages, a damaged glyph file, a second copy, a link to a folder"
+# ARGS... in FOLDER, redirected: TEXT in the file, no box, CODE; started as from
+# Explorer (no standard handles nor console): a box kept as NAME, the same CODE.
+says() {  # FOLDER CODE TEXT NAME ARGS...
+    local folder=$1 code=$2 text=$3 name=$4 before box
+    shift 4
+    (cd "$folder" && timeout 20 wine kabusim.exe "$@" > "$work/said.txt")
+    game_code=$?
+    [ "$game_code" = "$code" ] && grep -q "$text" "$work/said.txt" ||
+        fail "kabusim.exe $* > said.txt: code $game_code, $(grep -v ALSA "$work/said.txt")"
+    [ -n "$name" ] || return
+    before=$(windows_named '^Kabusim$')
     (cd "$folder" && exec wine start /wait /unix "$folder/kabusim.exe" "$@" > /dev/null 2>&1) &
     game_pid=$!
-}
-# Waits for a new box, keeps its picture as NAME, presses OK and checks the
-# exit code.
-box_then_code() {  # NAME BEFORE CODE
-    local box
-    if box=$(new_window '^Kabusim$' "$2"); then
-        sleep 0.5
-        import -window root "$screens/windows_$1.png" 2> /dev/null
-        # The space bar presses OK on its release, so no key is left down.
-        xdotool key --window "$box" space
-    else
-        fail "no message box for $1"
-    fi
+    box=$(new_window '^Kabusim$' "$before") && sleep 0.5 && import -window root "$screens/windows_$name.png" 2> /dev/null
+    # The space bar presses OK on its release, so no key is left down.
+    xdotool key --window "$box" space 2> /dev/null || fail "no message box for $name"
     game_end
-    [ "$game_code" = "$3" ] || fail "$1 from Explorer: code $game_code, not $3"
+    [ "$game_code" = "$code" ] || fail "$name from Explorer: code $game_code, not $code"
 }
-messages_test() {
-    mkdir -p "$work/alone"
-    cp "$build/kabusim.exe" "$work/alone/"
-    local out code before
-    out=$(cd "$work/alone" && wine kabusim.exe --version 2> /dev/null)
-    code=$?
-    [ "$code" = 0 ] && [ "$out" = "kabusim $version" ] || fail "--version gave '$out' with code $code"
-    # Redirected: the text in the file, no box (the program would wait for it).
-    (cd "$work/alone" && timeout 20 wine kabusim.exe --help > "$work/help.txt")
-    code=$?
-    [ "$code" = 0 ] && grep -q '^Usage: kabusim.exe' "$work/help.txt" && grep -q 'LOCALAPPDATA' "$work/help.txt" ||
-        fail "--help > help.txt: code $code, $(head -n 2 "$work/help.txt")"
-    (cd "$work/alone" && timeout 20 wine kabusim.exe --bogus > "$work/bogus.txt")
-    code=$?
-    [ "$code" = 2 ] && grep -q "unknown option '--bogus'" "$work/bogus.txt" ||
-        fail "--bogus > bogus.txt: code $code, $(cat "$work/bogus.txt")"
-    (cd "$work/alone" && timeout 20 wine kabusim.exe > "$work/alone.out" 2>&1)
-    code=$?
-    [ "$code" = 1 ] && grep -q "data.char.BMP" "$work/alone.out" ||
-        fail "no data, redirected: code $code, $(grep -v ALSA "$work/alone.out")"
-    echo "redirected: --help (0), --bogus (2) and no data (1) print their text, with no box"
-    before=$(windows_named '^Kabusim$')
-    from_explorer "$work/alone" --help
-    box_then_code help "$before" 0
-    before=$(windows_named '^Kabusim$')
-    from_explorer "$work/alone" --bogus
-    box_then_code unknown_option "$before" 2
-    before=$(windows_named '^Kabusim$')
-    from_explorer "$work/alone"
-    box_then_code no_data "$before" 1
-    echo "from Explorer: a box for help (0), an unknown option (2) and no data (1)"
-}
-messages_test
+mkdir -p "$work/alone" "$work/glyphs"
+cp "$build/kabusim.exe" "$work/alone/"
+cp -r "$build/kabusim.exe" "$work/zip/kabusim/data" "$work/glyphs/"
+says "$work/alone" 0 "^kabusim $version\$" "" --version
+says "$work/alone" 0 '^Usage: kabusim.exe' help --help
+says "$work/alone" 2 "unknown option '--bogus'" unknown_option --bogus
+says "$work/alone" 1 'data.char.BMP' no_data
+for damage in short long changed; do
+    "$root/tests/damage_glyphs.sh" "$build/data/glyphs.bin" "$work/glyphs/data/glyphs.bin" $damage
+    says "$work/glyphs" 1 'glyphs.bin is damaged' "$([ $damage = changed ] && echo damaged_glyphs)"
+done
+echo "messages: printed with no box, else in a box; a damaged glyph file named"
 
-echo "== a damaged glyph file: named, and no start"
-glyphs_test() {
-    local game="$work/glyphs" size code damage before
-    mkdir -p "$game"
-    cp -r "$work/zip/kabusim/data" "$build/kabusim.exe" "$game/"
-    size=$(stat -c %s "$build/data/glyphs.bin")
-    for damage in short long changed; do
-        case $damage in
-            short) head -c $((size - 1)) "$build/data/glyphs.bin" > "$game/data/glyphs.bin" ;;
-            long) { cat "$build/data/glyphs.bin"; printf 'x'; } > "$game/data/glyphs.bin" ;;
-            changed) cp "$build/data/glyphs.bin" "$game/data/glyphs.bin"
-                     printf '\x55' | dd of="$game/data/glyphs.bin" bs=1 seek=$((size / 2)) conv=notrunc status=none ;;
-        esac
-        (cd "$game" && timeout 20 wine kabusim.exe > "$work/glyphs.out" 2>&1)
-        code=$?
-        [ "$code" = 1 ] && grep -q 'glyphs.bin is damaged' "$work/glyphs.out" ||
-            fail "glyph file $damage: code $code, $(grep -v ALSA "$work/glyphs.out")"
-    done
-    before=$(windows_named '^Kabusim$')
-    from_explorer "$game"
-    box_then_code damaged_glyphs "$before" 1
-    [ -e "$game/savedat" ] && fail "a game with a damaged glyph file made savedat"
-    echo "glyph file one byte short, one byte over, one byte changed: named, code 1"
-}
-glyphs_test
-
-echo "== one game per save folder"
+# A second copy changes nothing; once the first is killed, a new start plays.
 second_copy_test() {
-    local game="$work/zip/kabusim" before window code
-    [ -f "$game/savedat/data.txt" ] || { fail "no saved game from the real-window test"; return; }
-    listing() { (cd "$game" && find . -type f -newer "$work/mark" ! -name savedat.lock; find savedat -type f -exec sha256sum {} + | sort); }
+    local game="$work/zip/kabusim" before window saved first_pid
+    listing() { (cd "$game" && ls -la --time-style=full-iso . savedat | grep -v savedat.lock && sha256sum savedat/*); }
     before=$(windows_named '^Direct X$')
     (cd "$game" && exec wine kabusim.exe --window > "$work/first.out" 2>&1) &
-    game_pid=$!
-    window=$(new_window '^Direct X$' "$before") || { fail "the first copy showed no window"; return; }
-    touch "$work/mark"
-    local saved
+    first_pid=$!
+    new_window '^Direct X$' "$before" > /dev/null || { fail "the first copy showed no window"; return; }
     saved=$(listing)
-    (cd "$game" && timeout 20 wine kabusim.exe --stats=stats.txt > "$work/second.out" 2>&1)
-    code=$?
-    [ "$code" = 1 ] && grep -q 'another copy of the game is running' "$work/second.out" ||
-        fail "the second copy: code $code, $(grep -v ALSA "$work/second.out")"
-    local first_pid=$game_pid
-    before=$(windows_named '^Kabusim$')
-    from_explorer "$game"
-    box_then_code second_copy "$before" 1
-    [ "$(listing)" = "$saved" ] || fail "the second copies changed the first's folder: $(listing)"
-    # Killed, the first leaves no lock that blocks: a new start plays at once.
-    kill -9 "$first_pid"
-    wait "$first_pid" 2> /dev/null
+    says "$game" 1 'another copy of the game is running' "" --stats=stats.txt
+    [ "$(listing)" = "$saved" ] || fail "the second copy changed the first's folder: $(listing)"
+    kill -9 "$first_pid" && wait "$first_pid" 2> /dev/null
     before=$(windows_named '^Direct X$')
     (cd "$game" && exec wine kabusim.exe --window > "$work/third.out" 2>&1) &
     game_pid=$!
-    if window=$(new_window '^Direct X$' "$before"); then
-        xdotool windowfocus "$window" 2> /dev/null
-        xdotool key Escape
-    else
-        fail "no start after the first copy was killed: $(grep -v ALSA "$work/third.out")"
-    fi
+    window=$(new_window '^Direct X$' "$before") || fail "no start after the first was killed: $(cat "$work/third.out")"
+    xdotool windowfocus "$window" key Escape 2> /dev/null
     game_end
-    [ "$game_code" = 0 ] || fail "the start after the kill, after Escape: $game_code"
-    echo "a second copy: refused with its message (printed, or a box from Explorer), code 1, saves untouched;" \
-        "after the first is killed a new start plays"
+    [ "$game_code" = 0 ] && echo "a second copy: refused, code 1, saves untouched; after a kill a new start plays" ||
+        fail "the start after the kill, after Escape: $game_code"
 }
 second_copy_test
-
-echo "== a save file replaced by a link to a folder"
 "$root/tests/folder_link/folder_link_test.sh" "$build/data" wine "$build/runner.exe" || fail "the folder link test"
 
 echo "== installer: silent install, start, silent uninstall"
 installer_test() {
     local setup="$build/kabusim-$version-setup.exe" folder="$WINEPREFIX/drive_c/Games/Kabusim" file key
     wine "$setup" /S '/D=C:\Games\Kabusim' > /dev/null 2>&1 || fail "the silent install failed"
-    for file in kabusim.exe readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt uninstall.exe data/char.BMP data/glyphs.bin \
-        data/IPA_Font_License.txt; do
+    for file in kabusim.exe readme.txt uninstall.exe data/char.BMP data/glyphs.bin data/IPA_Font_License.txt; do
         [ -f "$folder/$file" ] || fail "the install has no $file"
     done
     notepad_texts "$folder" installer
