@@ -16,6 +16,7 @@ namespace {
 constexpr const wchar_t* PROBE = L"data\\char.BMP";
 
 wchar_t programFolder[WIDE_PATH_MAX];
+wchar_t dataFolder[WIDE_PATH_MAX];  // empty: data/ of the working folder
 
 bool hasData(const wchar_t* folder) {
     wchar_t path[WIDE_PATH_MAX + 16];
@@ -45,12 +46,22 @@ bool writable(const wchar_t* folder) {
     return true;
 }
 
-bool portable(const wchar_t* folder) {
+// A savedat/ that is there but cannot be written sends the saves elsewhere.
+bool savesWritable(const wchar_t* folder) {
     wchar_t saves[WIDE_PATH_MAX + 16];
     std::swprintf(saves, WIDE_PATH_MAX + 16, L"%ls\\savedat", folder);
     const DWORD attributes = GetFileAttributesW(saves);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return writable(saves);
-    return writable(folder);
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || writable(saves);
+}
+
+// Opens FOLDER\savedat.lock without sharing, for the life of the process:
+// every other open fails while it lives. The system closes the handle at its
+// end, however it ends, and the file goes with it.
+bool holdLock(const wchar_t* folder) {
+    wchar_t lock[WIDE_PATH_MAX + 16];
+    std::swprintf(lock, WIDE_PATH_MAX + 16, L"%ls\\savedat.lock", folder);
+    return CreateFileW(lock, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr) != INVALID_HANDLE_VALUE;
 }
 
 bool localAppData(wchar_t* out, size_t size) {
@@ -73,22 +84,17 @@ void toUtf8(const wchar_t* wide, char* out, size_t size) {
     if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0) out[0] = '\0';
 }
 
-// Finds data/ in the program's folder, else in the working folder, and
-// chooses where saves go: beside the program when its folder can be written
-// (a portable copy), else under %LOCALAPPDATA%\kabusim (an installed one).
-// Sets the game roots. When neither folder has the data, `problem` says
-// where it looked.
+// Finds data/ in the program's folder, else in the working folder; when
+// neither has it, `problem` says where it looked.
 bool locateGameFolders(Message& problem) {
     wchar_t here[WIDE_PATH_MAX];
     const DWORD hereLength = GetCurrentDirectoryW(WIDE_PATH_MAX, here);
     if (hereLength == 0 || hereLength >= WIDE_PATH_MAX) std::wcscpy(here, L".");
     const bool known = findProgramFolder();
+    dataFolder[0] = L'\0';
     if (known && hasData(programFolder)) {
-        wchar_t dataFolder[WIDE_PATH_MAX];
-        wchar_t saves[WIDE_PATH_MAX];
         std::swprintf(dataFolder, WIDE_PATH_MAX, L"%ls\\data", programFolder);
-        if (portable(programFolder) || !localAppData(saves, WIDE_PATH_MAX)) std::wcscpy(saves, programFolder);
-        setGameRoots(dataFolder, saves);
+        setGameRoots(dataFolder, programFolder);
         return true;
     }
     if (hasData(here)) {
@@ -144,21 +150,29 @@ bool win32LoadGlyphFile(Message& problem) {
 }
 
 FolderHold win32HoldSaveFolder(Message& problem) {
+    // Saves go beside the program when its folder can be written (a portable
+    // copy), else under %LOCALAPPDATA%\kabusim (an installed one). The lock
+    // is made first, where the saves would go: its file is the test that the
+    // folder can be written, so a second copy writes nothing at all.
+    const bool besideProgram = dataFolder[0] != L'\0';
+    wchar_t root[WIDE_PATH_MAX] = L".";
+    if (besideProgram) std::wcscpy(root, programFolder);
+    bool held = holdLock(root);
+    DWORD error = held ? 0 : GetLastError();
+    if (besideProgram && error != ERROR_SHARING_VIOLATION && (!held || !savesWritable(root)) &&
+        localAppData(root, WIDE_PATH_MAX)) {
+        CreateDirectoryW(root, nullptr);
+        if (!held) {
+            held = holdLock(root);
+            error = held ? 0 : GetLastError();
+        }
+    }
+    if (besideProgram) setGameRoots(dataFolder, root);
+    if (held) return FolderHold::Held;
+    if (error != ERROR_SHARING_VIOLATION) return FolderHold::Unknown;
     wchar_t saves[WIDE_PATH_MAX];
-    if (!gamePathToWide("savedat", saves, WIDE_PATH_MAX - 8)) return FolderHold::Unknown;
+    std::swprintf(saves, WIDE_PATH_MAX, L"%ls\\savedat", root);
     makeWhole(saves);
-    // The folder that holds savedat (under %LOCALAPPDATA% it may be new).
-    const wchar_t* root = saveRoot();
-    if (root[0] != L'\0') CreateDirectoryW(root, nullptr);
-    wchar_t lock[WIDE_PATH_MAX];
-    std::swprintf(lock, WIDE_PATH_MAX, L"%ls.lock", saves);
-    // No sharing: every other open fails while this process lives. The
-    // system closes the handle at its end, however it ends, and the file
-    // goes with it.
-    const HANDLE held = CreateFileW(lock, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (held != INVALID_HANDLE_VALUE) return FolderHold::Held;  // kept open until the process ends
-    if (GetLastError() != ERROR_SHARING_VIOLATION) return FolderHold::Unknown;
     std::swprintf(problem.japanese, Message::SIZE,
                   L"カブシムはもう起動しています。\n"
                   L"同じセーブを使うので、このゲームは何も書かずに終わります。\n"
