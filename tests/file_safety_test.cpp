@@ -143,7 +143,7 @@ TEST(FileSafety, ANameThatRefusesNeverStopsSaving) {
             saveGame();
             resetFileOps();
             const std::string loaded = loadedNow();
-            ASSERT_TRUE(loaded == after || (cut <= operations && loaded == before)) << refused.path << " cut " << cut;
+            ASSERT_TRUE(loaded == after || (cut <= operations && loaded == before)) << refused.path << cut;
         }
         EXPECT_FALSE(nameExists(refused.path));
     }

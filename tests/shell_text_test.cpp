@@ -169,7 +169,7 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     const size_t height = get16(real, 6);
     const size_t record = 4 + height * get16(real, 8);
     startup();
-    EXPECT_EQ(glyphfile::crc32(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);  // its check value
+    EXPECT_EQ(glyphfile::crc32(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);  // check value
 
     EXPECT_FALSE(openGlyphFile("", true));
     expectNoText();

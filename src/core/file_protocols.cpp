@@ -85,8 +85,8 @@ struct NextNames {
 
 NextNames nextNamesOf(const FileSet& set) {
     NextNames names{};
-    names.ok = set.count <= MAX_SET_FILES &&
-               std::snprintf(names.mark, NAME_MAX_BYTES, "%s.next", set.commitPath) < static_cast<int>(NAME_MAX_BYTES);
+    names.ok = set.count <= MAX_SET_FILES && std::snprintf(names.mark, NAME_MAX_BYTES, "%s.next",
+                                                           set.commitPath) < static_cast<int>(NAME_MAX_BYTES);
     for (int i = 0; names.ok && i < set.count; ++i) {
         names.ok = std::snprintf(names.files[i], NAME_MAX_BYTES, "%s.next", set.files[i].path) <
                    static_cast<int>(NAME_MAX_BYTES);
@@ -148,7 +148,8 @@ bool installNextSet(const FileSet& set, const NextNames& next) {
         pendingLeft = true;
     }
     if (!syncFolder(set.folder)) return false;
-    if (!pendingLeft && nameExists(set.commitPath) && (!removeName(set.commitPath) || !syncFolder(set.folder))) {
+    if (!pendingLeft && nameExists(set.commitPath) &&
+        (!removeName(set.commitPath) || !syncFolder(set.folder))) {
         return false;
     }
     return removeName(next.mark) && syncFolder(set.folder);
@@ -161,7 +162,8 @@ bool createAfresh(const char* path, const void* bytes, size_t size) {
 
 // Writes a new set under the second names while the committed one waits,
 // commits it with the second mark, and puts it in place.
-bool writeNextSet(const FileSet& set, const NextNames& next, const void* const images[], const size_t sizes[]) {
+bool writeNextSet(const FileSet& set, const NextNames& next, const void* const images[],
+                  const size_t sizes[]) {
     for (int i = 0; i < set.count; ++i) {
         if (!createAfresh(next.files[i], images[i], sizes[i])) {
             discardNextFiles(set, next);

@@ -100,7 +100,8 @@ FontFile loadTextFont(const FileSteps& files) {
     if (read.outcome == ReadOutcome::Missing) return FontFile::Missing;
     if (read.outcome != ReadOutcome::Read) return FontFile::Unreadable;
     // A file that fills the buffer may go on past it: not the whole file.
-    return read.length < sizeof fileBytes && loadGlyphs(fileBytes, read.length) ? FontFile::Loaded : FontFile::Damaged;
+    return read.length < sizeof fileBytes && loadGlyphs(fileBytes, read.length) ? FontFile::Loaded
+                                                                                : FontFile::Damaged;
 }
 
 bool openTextFont() { return loadTextFont(backend().files) == FontFile::Loaded; }

@@ -60,8 +60,10 @@ bool posixLoadGlyphFile(FILE* err) {
     const char* what = outcome == FontFile::Missing      ? "is missing"
                        : outcome == FontFile::Unreadable ? "cannot be read"
                                                          : "is damaged (cut short, too long or changed)";
-    std::fprintf(err, "kabusim: damaged game data: %s/%s %s; build them again with ./run.sh, or install the game again\n",
-                 here, glyphfile::PATH, what);
+    std::fprintf(
+        err,
+        "kabusim: damaged game data: %s/%s %s; build them again with ./run.sh, or install the game again\n",
+        here, glyphfile::PATH, what);
     return false;
 }
 
@@ -80,9 +82,10 @@ FolderHold posixHoldGameFolder(char* message, size_t size) {
     if (!taken) return FolderHold::Unknown;
     char here[PATH_MAX];
     workingFolder(here, sizeof here);
-    std::snprintf(message, size,
-                  "kabusim: another copy of the game is running with the saves in %s/savedat; this one ends and leaves "
-                  "them as they are",
-                  here);
+    std::snprintf(
+        message, size,
+        "kabusim: another copy of the game is running with the saves in %s/savedat; this one ends and leaves "
+        "them as they are",
+        here);
     return FolderHold::Taken;
 }

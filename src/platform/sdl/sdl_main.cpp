@@ -31,17 +31,19 @@ int main(int argc, char** argv) {
     if (posixHoldGameFolder(message, sizeof message) == FolderHold::Taken) {
         std::fprintf(stderr, "%s\n", message);
         // Started from the desktop, the player sees it in a box, in short lines.
-        if (isatty(STDERR_FILENO) == 0 && (std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr)) {
+        if (isatty(STDERR_FILENO) == 0 &&
+            (std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr)) {
             char folder[PATH_MAX];
             if (getcwd(folder, sizeof folder) == nullptr) std::snprintf(folder, sizeof folder, ".");
             char text[PATH_MAX + 512];
-            std::snprintf(text, sizeof text, "%s%s/savedat\n\n%s",
-                          reinterpret_cast<const char*>(u8"カブシムはもう起動しています。\n"
-                                                        u8"同じセーブを使うので、このゲームは何も書かずに終わります。\n"
-                                                        u8"セーブのフォルダー: "),
-                          folder,
-                          "Another copy of the game is running with these saves.\n"
-                          "This one ends and leaves them as they are.");
+            std::snprintf(
+                text, sizeof text, "%s%s/savedat\n\n%s",
+                reinterpret_cast<const char*>(u8"カブシムはもう起動しています。\n"
+                                              u8"同じセーブを使うので、このゲームは何も書かずに終わります。\n"
+                                              u8"セーブのフォルダー: "),
+                folder,
+                "Another copy of the game is running with these saves.\n"
+                "This one ends and leaves them as they are.");
             showMessageBox(text);
         }
         return 1;

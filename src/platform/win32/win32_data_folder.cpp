@@ -51,7 +51,8 @@ bool savesWritable(const wchar_t* folder) {
     wchar_t saves[WIDE_PATH_MAX + 16];
     std::swprintf(saves, WIDE_PATH_MAX + 16, L"%ls\\savedat", folder);
     const DWORD attributes = GetFileAttributesW(saves);
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || writable(saves);
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+           writable(saves);
 }
 
 // Opens FOLDER\savedat.lock without sharing, for the life of the process:
@@ -81,7 +82,8 @@ void makeWhole(wchar_t (&path)[WIDE_PATH_MAX]) {
 }
 
 void toUtf8(const wchar_t* wide, char* out, size_t size) {
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0) out[0] = '\0';
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0)
+        out[0] = '\0';
 }
 
 // Finds data/ in the program's folder, else in the working folder; when
@@ -103,21 +105,24 @@ bool locateGameFolders(Message& problem) {
     }
     if (!known) std::wcscpy(programFolder, L"(the program's folder is unknown)");
     const bool same = _wcsicmp(here, programFolder) == 0;
-    const wchar_t* advice = L"ゲームのフォルダー全体 (kabusim.exe と data フォルダー) を展開するか、"
-                            L"インストールし直してください。";
+    const wchar_t* advice =
+        L"ゲームのフォルダー全体 (kabusim.exe と data フォルダー) を展開するか、"
+        L"インストールし直してください。";
     if (same) {
-        std::swprintf(problem.japanese, Message::SIZE, L"ゲームのデータがありません。%ls に %ls がありません。\n\n%ls",
-                      programFolder, PROBE, advice);
+        std::swprintf(problem.japanese, Message::SIZE,
+                      L"ゲームのデータがありません。%ls に %ls がありません。\n\n%ls", programFolder, PROBE,
+                      advice);
     } else {
         std::swprintf(problem.japanese, Message::SIZE,
-                      L"ゲームのデータがありません。%ls にも %ls にも %ls がありません。\n\n%ls", programFolder, here,
-                      PROBE, advice);
+                      L"ゲームのデータがありません。%ls にも %ls にも %ls がありません。\n\n%ls",
+                      programFolder, here, PROBE, advice);
     }
     wchar_t english[Message::SIZE];
-    std::swprintf(english, Message::SIZE,
-                  L"kabusim: the game's data is missing: there is no %ls in %ls%ls%ls.\n"
-                  L"Unpack the whole folder of the game (kabusim.exe with its data folder), or install it again.",
-                  PROBE, programFolder, same ? L"" : L" nor in ", same ? L"" : here);
+    std::swprintf(
+        english, Message::SIZE,
+        L"kabusim: the game's data is missing: there is no %ls in %ls%ls%ls.\n"
+        L"Unpack the whole folder of the game (kabusim.exe with its data folder), or install it again.",
+        PROBE, programFolder, same ? L"" : L" nor in ", same ? L"" : here);
     toUtf8(english, problem.english, Message::SIZE);
     return false;
 }
@@ -132,19 +137,21 @@ bool win32LoadGlyphFile(Message& problem) {
     wchar_t path[WIDE_PATH_MAX];
     if (!gamePathToWide(glyphfile::PATH, path, WIDE_PATH_MAX)) std::wcscpy(path, L"data\\glyphs.bin");
     makeWhole(path);
-    const wchar_t* japanese = outcome == FontFile::Missing      ? L"がありません"
-                              : outcome == FontFile::Unreadable ? L"を読めません"
-                                                                : L"が壊れています (短い、長い、または書き換えられています)";
-    const wchar_t* english = outcome == FontFile::Missing      ? L"is missing"
-                             : outcome == FontFile::Unreadable ? L"cannot be read"
-                                                               : L"is damaged (cut short, too long or changed)";
+    const wchar_t* japanese = outcome == FontFile::Missing ? L"がありません"
+                              : outcome == FontFile::Unreadable
+                                  ? L"を読めません"
+                                  : L"が壊れています (短い、長い、または書き換えられています)";
+    const wchar_t* english = outcome == FontFile::Missing ? L"is missing"
+                             : outcome == FontFile::Unreadable
+                                 ? L"cannot be read"
+                                 : L"is damaged (cut short, too long or changed)";
     std::swprintf(problem.japanese, Message::SIZE,
                   L"ゲームのデータが壊れています。%ls %ls。\n\n"
                   L"ゲームのフォルダー全体を展開し直すか、インストールし直してください。",
                   path, japanese);
     wchar_t text[Message::SIZE];
-    std::swprintf(text, Message::SIZE, L"kabusim: damaged game data: %ls %ls; unpack or install the game again", path,
-                  english);
+    std::swprintf(text, Message::SIZE,
+                  L"kabusim: damaged game data: %ls %ls; unpack or install the game again", path, english);
     toUtf8(text, problem.english, Message::SIZE);
     return false;
 }
@@ -179,10 +186,11 @@ FolderHold win32HoldSaveFolder(Message& problem) {
                   L"セーブのフォルダー: %ls",
                   saves);
     wchar_t text[Message::SIZE];
-    std::swprintf(text, Message::SIZE,
-                  L"kabusim: another copy of the game is running with the saves in %ls; this one ends and leaves them "
-                  L"as they are",
-                  saves);
+    std::swprintf(
+        text, Message::SIZE,
+        L"kabusim: another copy of the game is running with the saves in %ls; this one ends and leaves them "
+        L"as they are",
+        saves);
     toUtf8(text, problem.english, Message::SIZE);
     return FolderHold::Taken;
 }

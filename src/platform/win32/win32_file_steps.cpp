@@ -40,8 +40,9 @@ bool underWine() {
 
 // The path with every link resolved, as the system names it.
 bool finalPath(const wchar_t* path, wchar_t* out, DWORD size) {
-    const HANDLE handle = CreateFileW(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle =
+        CreateFileW(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     const DWORD length = GetFinalPathNameByHandleW(handle, out, size, FILE_NAME_NORMALIZED);
     CloseHandle(handle);
@@ -65,7 +66,8 @@ bool wineLinkToFile(const wchar_t* path) {
     }
     wchar_t ownFinal[WIDE_PATH_MAX];
     wchar_t folderFinal[WIDE_PATH_MAX];
-    if (!finalPath(path, ownFinal, WIDE_PATH_MAX) || !finalPath(folder, folderFinal, WIDE_PATH_MAX)) return false;
+    if (!finalPath(path, ownFinal, WIDE_PATH_MAX) || !finalPath(folder, folderFinal, WIDE_PATH_MAX))
+        return false;
     wchar_t expected[2 * WIDE_PATH_MAX];
     const size_t folderLength = std::wcslen(folderFinal);
     const bool endsInSlash = folderLength > 0 && folderFinal[folderLength - 1] == L'\\';
@@ -146,7 +148,8 @@ bool removeWineLinkToFile(const wchar_t* path) {
     wchar_t stand[WIDE_PATH_MAX + 16];
     std::swprintf(stand, WIDE_PATH_MAX + 16, L"%ls.unlink", path);
     if (examine(stand).entry == Entry::File) DeleteFileW(stand);  // left by a cut removal
-    const HANDLE file = CreateFileW(stand, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(stand, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     if (!MoveFileExW(stand, path, MOVEFILE_REPLACE_EXISTING)) {
@@ -162,7 +165,8 @@ bool removeWineLinkToFile(const wchar_t* path) {
 bool removeEntry(const wchar_t* path, const Found& found) {
     if (found.entry == Entry::Link) {
         if (found.wineFolderLink) return false;
-        if (underWine() && (found.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return removeWineLinkToFile(path);
+        if (underWine() && (found.attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            return removeWineLinkToFile(path);
     }
     if ((found.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
         SetFileAttributesW(path, found.attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
@@ -253,8 +257,8 @@ NameKind nameKindStep(const char* path) {
 }
 
 HANDLE createExclusive(const wchar_t* path) {
-    return CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
-                       nullptr);
+    return CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
 }
 
 FileHandle createNewStep(const char* path) {
@@ -306,8 +310,8 @@ bool syncFolderStep(const char* path) {
     // where that is refused, they are as durable as the system makes them
     // (every rename is written through).
     const HANDLE folder = CreateFileW(wide.text, GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return true;
     FlushFileBuffers(folder);
     CloseHandle(folder);

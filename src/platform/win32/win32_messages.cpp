@@ -46,8 +46,9 @@ void writeTo(HANDLE handle, const char* text) {
 // which a program without a console of its own must join to print there.
 bool writeToParentConsole(const char* text) {
     if (!AttachConsole(ATTACH_PARENT_PROCESS)) return false;
-    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE console =
+        CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE) return false;
     // The prompt came back when the program started: the text goes below it.
     DWORD written = 0;
@@ -158,7 +159,9 @@ void sayUnknownOption(Message& message, const char* argument) {
     if (MultiByteToWideChar(CP_ACP, 0, argument, -1, wide, 512) <= 0) wide[0] = L'\0';
     char utf8[1536];
     if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0) utf8[0] = '\0';
-    japanese(message, L"「%ls」というオプションはありません。\nkabusim.exe --help でオプションの一覧を表示します。", wide);
+    japanese(message,
+             L"「%ls」というオプションはありません。\nkabusim.exe --help でオプションの一覧を表示します。",
+             wide);
     english(message, "kabusim.exe: unknown option '%s'; kabusim.exe --help lists the options", utf8);
 }
 
