@@ -3,8 +3,9 @@
 # Installs what is missing, builds everything, generates data/ and runs the
 # whole suite: the unit and scene tests, the same tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, the real-window test under Xvfb, the
-# Debian package test, the browser version in headless Chromium, and the
-# Windows build cross-compiled and run under Wine.
+# Debian package test, the browser version in headless Chromium, the
+# Windows build cross-compiled and run under Wine, and the release made from
+# these builds (scripts/release.sh into dist/) with its files checked.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh all build
@@ -24,3 +25,6 @@ tests/package/package_test.sh build
 tests/web/web_test.sh build
 echo "== Windows, cross-built and run under Wine"
 scripts/build_windows.sh build-windows && tests/windows/windows_test.sh build-windows build
+echo "== release"
+scripts/release.sh dist
+tests/release_test.sh dist "$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' build/CMakeCache.txt)"

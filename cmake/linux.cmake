@@ -76,6 +76,9 @@ add_test(NAME install_layout COMMAND sh ${CMAKE_SOURCE_DIR}/tests/install_test.s
 set_tests_properties(install_layout PROPERTIES TIMEOUT 120)
 add_test(NAME program_exits COMMAND bash ${CMAKE_SOURCE_DIR}/tests/program_exits_test.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(program_exits PROPERTIES TIMEOUT 60)
+add_test(NAME folder_link COMMAND bash ${CMAKE_SOURCE_DIR}/tests/folder_link/folder_link_test.sh ${CMAKE_BINARY_DIR}/data
+         ${CMAKE_BINARY_DIR}/runner)
+set_tests_properties(folder_link PROPERTIES TIMEOUT 120)
 add_test(NAME layering COMMAND bash ${CMAKE_SOURCE_DIR}/tests/layering_test.sh ${CMAKE_SOURCE_DIR})
 add_test(NAME replays_repeat COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/replays_repeat_test.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(replays_repeat PROPERTIES TIMEOUT 300)

@@ -39,13 +39,15 @@ install(CODE "
 ")
 
 # Copyright, changelog and manual pages, compressed as Debian wants them. The
-# copyright ends with the font licence that the glyph file of data/ is under.
+# copyright carries the third-party notices and ends with the font licence
+# that the glyph file of data/ is under.
+set(KABU_NOTICES ${CMAKE_SOURCE_DIR}/THIRD_PARTY_NOTICES.txt)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/packaging/copyright
-  COMMAND ${CMAKE_COMMAND} -E cat ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt
-          > ${CMAKE_BINARY_DIR}/packaging/copyright
-  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt
-  COMMENT "Joining the copyright and the font licence")
+  COMMAND ${CMAKE_COMMAND} -E cat ${CMAKE_SOURCE_DIR}/packaging/copyright ${KABU_NOTICES}
+          ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt > ${CMAKE_BINARY_DIR}/packaging/copyright
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/copyright ${KABU_NOTICES} ${CMAKE_SOURCE_DIR}/packaging/IPA_Font_License.txt
+  COMMENT "Joining the copyright, the notices and the font licence")
 set(KABU_DOCS ${CMAKE_BINARY_DIR}/packaging/copyright)
 foreach(doc changelog kabusim.6 kabusim-launcher.6)
   add_custom_command(
@@ -80,6 +82,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "timgm6mb-soundfont")
+# The box that tells a player started from the desktop that the game is
+# already running (SDL shows it with zenity where the X server has no fonts).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "zenity")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -43,11 +43,15 @@ for midi in "$data"/*.mid "$data"/*.MID; do
     fi
 done
 
-# The page, and its web app manifest: installable, full screen, landscape.
-cp src/platform/web/page/index.html src/platform/web/page/page.css src/platform/web/page/page.js \
-    src/platform/web/page/manifest.webmanifest "$site/"
+# The page, with the project's version, and its web app manifest:
+# installable, full screen, landscape.
+project_version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$wasm/CMakeCache.txt")
+sed "s/@VERSION@/$project_version/g" src/platform/web/page/index.html > "$site/index.html"
+cp src/platform/web/page/page.css src/platform/web/page/page.js src/platform/web/page/manifest.webmanifest "$site/"
 cp "$wasm/kabusim.js" "$wasm/kabusim.wasm" "$wasm/kabusim.data" "$site/"
-cp "$data/IPA_Font_License.txt" "$site/"
+# The licences and the notices, linked from the page.
+cp "$data/IPA_Font_License.txt" THIRD_PARTY_NOTICES.txt "$site/"
+cp COPYING "$site/COPYING.txt"
 cp "$wasm/icons/hicolor/64x64/apps/kabusim.png" "$site/icon.png"
 cp "$wasm/icons/hicolor/192x192/apps/kabusim.png" "$site/icon-192.png"
 cp "$wasm/icons/hicolor/512x512/apps/kabusim.png" "$site/icon-512.png"

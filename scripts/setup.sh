@@ -13,7 +13,7 @@ set -euo pipefail
 PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libsdl2-dev libsdl2-ttf-dev libfluidsynth-dev libx11-dev
                libstb-dev fonts-ipafont-gothic fonts-ipafont-mincho timgm6mb-soundfont)
 TEST_PACKAGES=(googletest libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils imagemagick python3 gdb time
-               procps file lintian desktop-file-utils appstream libglib2.0-bin)
+               procps file lintian desktop-file-utils appstream libglib2.0-bin zenity)
 
 mode=${1:?usage: setup.sh play|all BUILD_DIR [-DNAME=VALUE...]}
 build_dir=${2:?usage: setup.sh play|all BUILD_DIR [-DNAME=VALUE...]}

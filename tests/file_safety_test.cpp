@@ -21,6 +21,7 @@
 #include "core/rng.h"
 #include "core/scenes.h"
 #include "core/files.h"
+#include "platform/backend.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"
@@ -104,6 +105,47 @@ TEST(FileSafety, StrayFilesAndFoldersNeverBlockSaving) {
             EXPECT_EQ(readFile("savedat/rank.txt").size(), 1072u) << name << " kind " << kind;
             EXPECT_FALSE(nameExists(SAVE_COMMIT_PATH)) << name << " kind " << kind;
         }
+    }
+}
+
+// A set's name the system will not replace nor remove (Wine's Unix link to a
+// folder): every save lands whole, and one cut at any step leaves it or the last.
+namespace refusing {
+const char* name = nullptr;
+FileSteps steps;
+bool rename(const char* from, const char* to) { return std::strcmp(to, name) != 0 && steps.rename(from, to); }
+bool remove(const char* path) { return std::strcmp(path, name) != 0 && steps.remove(path); }
+}  // namespace refusing
+
+TEST(FileSafety, ANameThatRefusesNeverStopsSaving) {
+    for (const SaveFileLayout& refused : saveFiles) {
+        testing_support::freshRun();
+        static Backend refusingBackend;
+        refusingBackend = backend();
+        refusing::name = refused.path;
+        refusing::steps = refusingBackend.files;
+        refusingBackend.files.rename = refusing::rename;
+        refusingBackend.files.remove = refusing::remove;
+        setBackend(&refusingBackend);
+        saveGame();  // the first set waits under the refused file's pending name
+        resetFileOps();
+        saveGame();
+        const int32_t operations = fileOpCount;
+        for (int32_t cut = 1; cut <= operations + 1; ++cut) {
+            makeGame(30 + cut % 2);
+            const std::string before = savedRecords();
+            ASSERT_TRUE(saveGame()) << refused.path;
+            ASSERT_EQ(loadedNow(), before) << refused.path;
+            makeGame(31 - cut % 2);
+            const std::string after = savedRecords();
+            resetFileOps();
+            fileOpStopAt = cut;  // past the last step: no cut
+            saveGame();
+            resetFileOps();
+            const std::string loaded = loadedNow();
+            ASSERT_TRUE(loaded == after || (cut <= operations && loaded == before)) << refused.path << cut;
+        }
+        EXPECT_FALSE(nameExists(refused.path));
     }
 }
 

@@ -5,10 +5,12 @@
 # display or a video system that cannot start (one line, exit 1, at once), and
 # no game data in the working folder nor beside the program (one line naming
 # both, exit 1). Usage: program_exits_test.sh BUILD_DIR
+# Then a damaged glyph file and a second copy of a running game (below).
 set -uo pipefail
 build=$(cd "${1:?usage: program_exits_test.sh BUILD_DIR}" && pwd)
 work=$(mktemp -d /tmp/kabuexits-XXXXXX)
-trap 'rm -rf -- "$work"' EXIT
+source "$(dirname "$0")/../scripts/start_xvfb.sh"
+trap '{ kill -9 ${first_pid:-} && wait ${first_pid:-}; kill ${xvfb_pid:-}; } 2> /dev/null; rm -rf -- "$work"' EXIT
 failures=0
 fail() {
     echo "FAIL: $*" >&2
@@ -71,6 +73,50 @@ cp "$game" "$work/bare/kabusim"
 game="$work/bare/kabusim"
 run 1 "$work/elsewhere" DISPLAY=":$display" --
 one_line_saying "no game data: $work/elsewhere/data/char.BMP and $work/bare/data/char.BMP are missing"
+
+# The glyph file is taken only whole: the game names it and does not start.
+mkdir -p "$work/glyphs/data" "$build/screens"
+ln -s "$build/data/char.BMP" "$work/glyphs/data/"
+game="$build/kabusim"
+for damage in missing short long changed; do
+    "$(dirname "$0")/damage_glyphs.sh" "$build/data/glyphs.bin" "$work/glyphs/data/glyphs.bin" $damage
+    run 1 "$work/glyphs" DISPLAY=":$display" --
+    [ $damage = missing ] && said=missing || said=damaged
+    one_line_saying "damaged game data: $work/glyphs/data/glyphs.bin is $said"
+done
+
+# One game per folder: beside a first copy (SDL's display-less video), a second,
+# redirected, on a terminal or from the desktop (a box, read under Xvfb), says
+# so, exits 1, changes nothing; once the first is killed a start holds it at once.
+folder="$work/game"
+mkdir -p "$folder/savedat" && ln -s "$build/data" "$folder/data"
+for name in data edit rist grafu grafu2 rank; do head -c 4000 /dev/urandom > "$folder/savedat/$name.txt"; done
+held() { ! flock -n "$folder" true; }
+listing() { ls -la --time-style=full-iso "$folder" "$folder/savedat" && sha256sum "$folder"/savedat/*; }
+start_first() {
+    (cd "$folder" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" > "$work/first" 2>&1) &
+    first_pid=$!
+    for _ in $(seq 50); do held && return; sleep 0.1; done
+    fail "the game does not hold its folder: $(cat "$work/first")"
+}
+start_first
+before=$(listing)
+run 1 "$folder" -- --stats="$folder/stats.txt"
+one_line_saying "another copy of the game is running with the saves in $folder/savedat"
+(cd "$folder" && script -qec "env -u DISPLAY '$game'" /dev/null) > "$work/err" 2>&1
+[ $? -eq 1 ] && one_line_saying "another copy of the game is running" || fail "a second copy in a terminal"
+start_xvfb 800x600 || fail "Xvfb did not start"
+(cd "$folder" && exec timeout 10 "$game" 2> /dev/null) &
+second_pid=$!
+for _ in $(seq 50); do box=$(xdotool search --name '^Kabusim$' 2> /dev/null) && break; sleep 0.1; done
+sleep 0.3 && import -window root "$build/screens/linux_second_copy.png" 2> /dev/null
+xdotool windowfocus --sync "$box" key Return 2> /dev/null || fail "no box for a second copy from the desktop"
+wait "$second_pid"
+code=$?
+[ "$code" -eq 1 ] || fail "a second copy from the desktop: exit $code"
+[ "$(listing)" = "$before" ] || fail "the second copies changed the first's folder: $(listing)"
+kill -9 "$first_pid" && wait "$first_pid" 2> /dev/null
+start_first
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed" >&2

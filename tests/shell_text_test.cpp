@@ -79,16 +79,12 @@ uint32_t drawSamples() {
     return fnv1a(hash, textHeight());
 }
 
-// A new run whose data/ links every generated file but the glyph file,
-// which holds `bytes` (none at all when `missing`); the font is read again.
+// The font read again from a data/ holding only `bytes` as its glyph file (or none).
 bool openGlyphFile(const std::string& bytes, bool missing = false) {
     static int runs = 0;
     const fs::path folder = fs::temp_directory_path() / ("kabuglyphs-" + std::to_string(processNumber()) + "-" + std::to_string(runs++));
     fs::remove_all(folder);
     fs::create_directories(folder / "data");
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(KABU_BINARY_DIR) / "data")) {
-        if (entry.path().filename() != "glyphs.bin") linkFile(entry.path().string(), (folder / "data" / entry.path().filename()).string());
-    }
     if (!missing) {
         std::FILE* out = std::fopen((folder / "data" / "glyphs.bin").string().c_str(), "wb");
         std::fwrite(bytes.data(), 1, bytes.size(), out);
@@ -97,7 +93,7 @@ bool openGlyphFile(const std::string& bytes, bool missing = false) {
     const fs::path previous = fs::current_path();
     fs::current_path(folder);
     closeTextFont();
-    const bool opened = openTextFont();
+    const bool opened = loadTextFont(backend().files) == FontFile::Loaded;
     fs::current_path(previous);
     fs::remove_all(folder);
     return opened;
@@ -110,6 +106,14 @@ void put16(std::string& bytes, size_t at, uint32_t value) {
 
 uint32_t get16(const std::string& bytes, size_t at) {
     return static_cast<uint8_t>(bytes[at]) | static_cast<uint32_t>(static_cast<uint8_t>(bytes[at + 1])) << 8;
+}
+
+// The checksum of the bytes before the last four written over them.
+std::string sealed(std::string bytes) {
+    const uint32_t check = glyphfile::crc32(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size() - 4);
+    put16(bytes, bytes.size() - 4, check);
+    put16(bytes, bytes.size() - 2, check >> 16);
+    return bytes;
 }
 
 // Without a font nothing is measured or drawn, whatever the text.
@@ -156,10 +160,9 @@ TEST(TextGlyphs, HoldEveryCharacterTheGameShows) {
     EXPECT_GT(characters, 95 + 300);
 }
 
-// A glyph file that is missing, cut short, too long or wrong anywhere in its
-// header or codes loads nothing and reads nothing outside it; text then
-// draws nothing. Damage to bitmaps and advances loads; the real file again
-// draws as before.
+// A glyph file missing, cut short, too long or changed in any byte (its CRC-32
+// at the end), or wrong in its header or codes under a checksum written again,
+// loads nothing and reads nothing outside it; text then draws nothing.
 TEST(TextGlyphs, DamagedFilesLoadNothing) {
     freshRun();
     const std::string real = readFile(std::string(KABU_BINARY_DIR) + "/data/glyphs.bin");
@@ -167,6 +170,7 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     const size_t height = get16(real, 6);
     const size_t record = 4 + height * get16(real, 8);
     startup();
+    EXPECT_EQ(glyphfile::crc32(reinterpret_cast<const uint8_t*>("123456789"), 9), 0xCBF43926u);  // check value
 
     EXPECT_FALSE(openGlyphFile("", true));
     expectNoText();
@@ -175,6 +179,7 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
         expectNoText();
     }
     EXPECT_FALSE(openGlyphFile(real + '\0'));
+    EXPECT_FALSE(openGlyphFile(sealed(real + std::string(record, '\0'))));
     std::string huge = real.substr(0, 16);  // the largest count, height and rows, one byte over
     put16(huge, 6, Glyph::MAX_ROWS);
     put16(huge, 8, 4);
@@ -190,7 +195,7 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     const size_t second = 16 + record;
     const Damage damages[] = {
         {0, 'X' | 'G' << 8},               // magic
-        {4, 2},                            // version
+        {4, 1},                            // version
         {6, 0},                            // height
         {6, Glyph::MAX_ROWS + 1},          //
         {8, 0},                            // bytes per row
@@ -208,17 +213,17 @@ TEST(TextGlyphs, DamagedFilesLoadNothing) {
     for (const Damage& damage : damages) {
         std::string bytes = real;
         put16(bytes, damage.at, damage.value);
-        EXPECT_FALSE(openGlyphFile(bytes)) << damage.at << " " << damage.value;
+        EXPECT_FALSE(openGlyphFile(sealed(bytes))) << damage.at << " " << damage.value;
         expectNoText();
     }
 
-    // Flipped bytes anywhere: loaded or not, never read out of place.
+    // A byte changed anywhere, bitmaps, advances and the checksum too.
     std::mt19937 flips(7);
     for (int i = 0; i < 60; ++i) {
         std::string bytes = real;
-        bytes[flips() % bytes.size()] ^= static_cast<char>(1 + flips() % 255);
-        openGlyphFile(bytes);
-        drawSamples();
+        bytes[i < 4 ? real.size() - 1 - i : flips() % bytes.size()] ^= static_cast<char>(1 + flips() % 255);
+        EXPECT_FALSE(openGlyphFile(bytes));
+        expectNoText();
     }
 
     EXPECT_TRUE(openGlyphFile(real));

@@ -1,6 +1,6 @@
 ; SPDX-License-Identifier: GPL-2.0-or-later
 ; The Windows installer, made with makensis by packages.cmake:
-;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with kabusim.exe, data, readme>
+;   makensis -DVERSION=1.0.0 -DSTAGE=<folder with kabusim.exe, data, readme, licences>
 ;            -DICON=<kabusim.ico> -DOUTFILE=<setup.exe> installer.nsi
 ; (with -INPUTCHARSET UTF8)
 ; For one user (under the user's own programs folder) or for all users
@@ -34,7 +34,7 @@ VIAddVersionKey /LANG=0 "ProductName" "${APP_NAME}"
 VIAddVersionKey /LANG=0 "FileDescription" "${APP_NAME} installer"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=0 "LegalCopyright" "Kabusim; glyphs derived from IPAGothic (IPA Font License)"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (C) 2026 the Kabusim developers. GPL-2.0-or-later; glyphs derived from IPAGothic (IPA Font License v1.0)"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -67,6 +67,8 @@ Section "Kabusim"
   SetOutPath "$INSTDIR"
   File "${STAGE}\kabusim.exe"
   File "${STAGE}\readme.txt"
+  File "${STAGE}\COPYING.txt"
+  File "${STAGE}\THIRD_PARTY_NOTICES.txt"
   SetOutPath "$INSTDIR\data"
   File /r "${STAGE}\data\*.*"
   SetOutPath "$INSTDIR"
@@ -91,6 +93,8 @@ SectionEnd
 Section "Uninstall"
   Delete "$INSTDIR\kabusim.exe"
   Delete "$INSTDIR\readme.txt"
+  Delete "$INSTDIR\COPYING.txt"
+  Delete "$INSTDIR\THIRD_PARTY_NOTICES.txt"
   RMDir /r "$INSTDIR\data"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

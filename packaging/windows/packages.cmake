@@ -1,9 +1,12 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # The two packages of the Windows build (the `packages` target):
 #   kabusim-<version>-windows-x64.zip   the folder kabusim/ with kabusim.exe,
-#                                       data/ and readme.txt
+#                                       data/, readme.txt, COPYING.txt (the
+#                                       GPL) and THIRD_PARTY_NOTICES.txt
 #   kabusim-<version>-setup.exe         the NSIS installer of the same files
-# kabusim.exe is shipped stripped of its debugging information.
+# kabusim.exe is shipped stripped of its debugging information; the text
+# files are UTF-8 with a byte-order mark and CR LF line ends, as Notepad
+# reads them everywhere (the font licence of data/ too).
 set(KABU_PACKAGE_NAME kabusim-${PROJECT_VERSION})
 set(KABU_STAGE ${CMAKE_BINARY_DIR}/package/kabusim)
 set(KABU_ZIP ${CMAKE_BINARY_DIR}/${KABU_PACKAGE_NAME}-windows-x64.zip)
@@ -22,8 +25,15 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E rm -f ${KABU_STAGE}/data/.stamp
   COMMAND ${CMAKE_COMMAND} -DIN=${KABU_PACKAGING}/readme.txt -DOUT=${KABU_STAGE}/readme.txt
           -DVERSION=${PROJECT_VERSION} -P ${KABU_PACKAGING}/readme.cmake
+  COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/COPYING -DOUT=${KABU_STAGE}/COPYING.txt
+          -DVERSION=${PROJECT_VERSION} -P ${KABU_PACKAGING}/readme.cmake
+  COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_SOURCE_DIR}/THIRD_PARTY_NOTICES.txt -DOUT=${KABU_STAGE}/THIRD_PARTY_NOTICES.txt
+          -DVERSION=${PROJECT_VERSION} -P ${KABU_PACKAGING}/readme.cmake
+  COMMAND ${CMAKE_COMMAND} -DIN=${CMAKE_BINARY_DIR}/data/IPA_Font_License.txt
+          -DOUT=${KABU_STAGE}/data/IPA_Font_License.txt -DVERSION=${PROJECT_VERSION} -P ${KABU_PACKAGING}/readme.cmake
   COMMAND ${CMAKE_COMMAND} -E touch ${KABU_STAGE}/.stamp
   DEPENDS kabusim gamedata ${CMAKE_BINARY_DIR}/data/.stamp ${KABU_PACKAGING}/readme.txt ${KABU_PACKAGING}/readme.cmake
+          ${CMAKE_SOURCE_DIR}/COPYING ${CMAKE_SOURCE_DIR}/THIRD_PARTY_NOTICES.txt
   COMMENT "Gathering the files of the Windows packages")
 
 add_custom_command(

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Writes the read-me as Windows' Notepad reads it everywhere: UTF-8 with a
-# byte-order mark, lines ending in CR LF, the version filled in.
+# Writes a text file of the Windows packages (the read-me, the licences, the
+# notices) as Windows' Notepad reads it everywhere: UTF-8 with a byte-order
+# mark, lines ending in CR LF, the version filled in.
 #   cmake -DIN=readme.txt -DOUT=... -DVERSION=... -P readme.cmake
 cmake_minimum_required(VERSION 3.20)
 file(READ ${IN} text)

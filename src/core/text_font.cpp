@@ -7,6 +7,7 @@
 #include "core/draw_context.h"
 #include "core/files.h"
 #include "core/text_glyphs.h"
+#include "platform/backend.h"
 
 namespace {
 using namespace glyphfile;
@@ -21,7 +22,7 @@ uint32_t read32(const uint8_t* at) { return read16(at) | read16(at + 2) << 16; }
 // Fills the slots from a whole glyph file; false, with nothing filled, when
 // any part of it is out of place.
 bool loadGlyphs(const uint8_t* bytes, size_t size) {
-    if (size < HEADER_BYTES || std::memcmp(bytes, MAGIC, sizeof MAGIC) != 0) return false;
+    if (size < HEADER_BYTES + CHECK_BYTES || std::memcmp(bytes, MAGIC, sizeof MAGIC) != 0) return false;
     const uint32_t height = read16(bytes + 6);
     const uint32_t rowBytes = read16(bytes + 8);
     const uint32_t count = read32(bytes + 12);
@@ -29,7 +30,8 @@ bool loadGlyphs(const uint8_t* bytes, size_t size) {
         rowBytes > MAX_ROW_BYTES || read16(bytes + 10) != 0 || count > SLOTS)
         return false;
     const size_t record = GLYPH_HEAD_BYTES + height * rowBytes;
-    if (size != HEADER_BYTES + count * record) return false;
+    if (size != HEADER_BYTES + count * record + CHECK_BYTES) return false;
+    if (crc32(bytes, size - CHECK_BYTES) != read32(bytes + size - CHECK_BYTES)) return false;
     int64_t previous = -1;
     for (uint32_t i = 0; i < count; ++i) {
         const uint32_t code = read16(bytes + HEADER_BYTES + i * record);
@@ -71,12 +73,38 @@ int slotAt(const char* text, int length, int pos, int* size) {
 }
 }  // namespace
 
-bool openTextFont() {
-    if (fontHeight != 0) return true;
-    const FileRead read = readWholeFile(PATH, fileBytes, sizeof fileBytes);
-    // A file that fills the buffer may go on past it: not the whole file.
-    return read.outcome == ReadOutcome::Read && read.length < sizeof fileBytes && loadGlyphs(fileBytes, read.length);
+namespace {
+// The reflected polynomial 0xEDB88320 one byte at a time.
+struct CrcTable {
+    uint32_t entries[256];
+    constexpr CrcTable() : entries() {
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int bit = 0; bit < 8; ++bit) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            entries[n] = c;
+        }
+    }
+};
+constexpr CrcTable CRC_TABLE;
+}  // namespace
+
+uint32_t glyphfile::crc32(const uint8_t* bytes, size_t size, uint32_t crc) {
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i) crc = CRC_TABLE.entries[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
+    return ~crc;
 }
+
+FontFile loadTextFont(const FileSteps& files) {
+    if (fontHeight != 0) return FontFile::Loaded;
+    const FileRead read = files.readFile(PATH, fileBytes, sizeof fileBytes);
+    if (read.outcome == ReadOutcome::Missing) return FontFile::Missing;
+    if (read.outcome != ReadOutcome::Read) return FontFile::Unreadable;
+    // A file that fills the buffer may go on past it: not the whole file.
+    return read.length < sizeof fileBytes && loadGlyphs(fileBytes, read.length) ? FontFile::Loaded
+                                                                                : FontFile::Damaged;
+}
+
+bool openTextFont() { return loadTextFont(backend().files) == FontFile::Loaded; }
 
 void closeTextFont() {
     std::memset(static_cast<void*>(glyphs), 0, sizeof glyphs);

@@ -2,7 +2,10 @@
 // Glyphs of the game font, kept as one bit mask per row, and the file they
 // are read from.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+
+#include "platform/file_steps.h"
 
 struct Glyph {
     static constexpr int MAX_ROWS = 24;
@@ -21,13 +24,16 @@ const Glyph* nextGlyph(const char* text, int length, int* pos);
 //           lead << 8 | trail), u16 advance in 1/64 pixel, then `height`
 //           rows of `bytes per row` bytes; bit x of a row, counted from the
 //           lowest bit of its first byte, is column x.
-// A code that is not in the file names no character.
+//   check   u32 CRC-32 (the one of zlib, gzip and PNG) of every byte before it
+// A code that is not in the file names no character. The file is taken only
+// whole: its header in range, its exact size and its checksum.
 namespace glyphfile {
 constexpr const char* PATH = "data/glyphs.bin";
 constexpr uint8_t MAGIC[4] = {'K', 'G', 'L', 'Y'};
-constexpr int VERSION = 1;
+constexpr int VERSION = 2;
 constexpr int HEADER_BYTES = 16;
 constexpr int GLYPH_HEAD_BYTES = 4;
+constexpr int CHECK_BYTES = 4;
 constexpr int MAX_ROW_BYTES = 4;
 
 // One slot per single byte, then one per double-byte code (lead 0x81-0x9F or
@@ -36,7 +42,11 @@ constexpr int SINGLE_SLOTS = 256;
 constexpr int TRAIL_COUNT = 0xFD - 0x40;
 constexpr int LEAD_COUNT = (0xA0 - 0x81) + (0xFD - 0xE0);
 constexpr int SLOTS = SINGLE_SLOTS + LEAD_COUNT * TRAIL_COUNT;
-constexpr int MAX_FILE_BYTES = HEADER_BYTES + SLOTS * (GLYPH_HEAD_BYTES + Glyph::MAX_ROWS * MAX_ROW_BYTES);
+constexpr int MAX_FILE_BYTES =
+    HEADER_BYTES + SLOTS * (GLYPH_HEAD_BYTES + Glyph::MAX_ROWS * MAX_ROW_BYTES) + CHECK_BYTES;
+
+// CRC-32 of `size` bytes, continuing from `crc` (0 to start).
+uint32_t crc32(const uint8_t* bytes, size_t size, uint32_t crc = 0);
 
 constexpr bool isLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 constexpr bool isTrailByte(uint8_t b) { return b >= 0x40 && b <= 0xFC; }
@@ -56,3 +66,16 @@ constexpr int slotOfCode(uint32_t code) {
     return slotOf(lead, trail);
 }
 }  // namespace glyphfile
+
+// What reading the glyph file gave.
+enum class FontFile {
+    Loaded,
+    Missing,     // no file at data/glyphs.bin
+    Unreadable,  // something there that cannot be read
+    Damaged,     // not the whole file the asset generator wrote
+};
+// Reads data/glyphs.bin through `files`, checks it whole and loads it; the
+// program entries call it before anything else needs the text, so that a
+// damaged file stops the start with its name. Once loaded, the start-up
+// finds the font ready.
+FontFile loadTextFont(const FileSteps& files);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Plays the browser build in headless Chromium, in groups side by side, each
 // on an origin of its own (see the checks' names).
-//   node web_test.mjs SITE_DIR WORK_DIR
+//   node web_test.mjs SITE_DIR WORK_DIR VERSION
 // WORK_DIR holds runner/NAME.rgb (the runner's title frames, raw RGB),
 // near_end/savedat/ (a game saved on its last day) and scale_frame.
 import assert from 'node:assert/strict';
@@ -12,7 +12,7 @@ import { constants, crc32, deflateRawSync } from 'node:zlib';
 import { PHONE, click, frames, holdKey, launch, open, pagePoint, pressKey, processes, serve, skipOpening, state,
   tap, until, untilScene } from './browser.mjs';
 
-const [site, work] = process.argv.slice(2);
+const [site, work, version] = process.argv.slice(2);
 const DESKTOP = { width: 1366, height: 768 };
 const profile = join(work, 'profile');
 let passed = 0;
@@ -543,6 +543,51 @@ async function hookAtLoad(browser) {
   });
 }
 
+// ---- The release: the footer, and a damaged glyph file ----------------------------
+
+async function releaseGroup(browser) {
+  const server = await origin();
+  await check('the footer shows the version and links the licences and the notices, which the site carries', async () => {
+    const page = await open(browser, server.url, DESKTOP);
+    const footer = await page.evaluate(() => [document.getElementById('version').textContent,
+      ...Array.from(document.querySelectorAll('#legal a')).map((a) => a.getAttribute('href'))]);
+    assert.deepEqual(footer, [version, 'COPYING.txt', 'THIRD_PARTY_NOTICES.txt', 'IPA_Font_License.txt']);
+    const words = { 'COPYING.txt': 'June 1991', 'THIRD_PARTY_NOTICES.txt': 'TimGM6mb', 'IPA_Font_License.txt': 'IPA Font' };
+    for (const file of footer.slice(1)) assert.ok((await (await fetch(server.url + file)).text()).includes(words[file]), file);
+    await page.close();
+  });
+
+  // The glyph file changed in the page's file system before the game starts.
+  await check('a glyph file one byte short, one byte over or with one byte changed is named, and no game starts', async () => {
+    for (const damage of ['short', 'long', 'changed']) {
+      const damaged = await browser.newPage();
+      await damaged.evaluateOnNewDocument((how) => {
+        let module;
+        Object.defineProperty(window, 'Module', { get: () => module, set(value) {
+          module = value;
+          value.onRuntimeInitialized = () => {
+            const bytes = value.FS.readFile('/data/glyphs.bin');
+            const size = bytes.length + (how === 'long') - (how === 'short');
+            const changed = new Uint8Array(size);
+            changed.set(bytes.subarray(0, Math.min(size, bytes.length)));
+            if (how === 'changed') changed[size >> 1] ^= 0xff;
+            value.FS.unlink('/data/glyphs.bin');
+            value.FS.writeFile('/data/glyphs.bin', changed);
+          };
+        } });
+      }, damage);
+      await damaged.goto(server.url);
+      await damaged.waitForFunction(() => document.getElementById('message').textContent.includes('glyphs.bin'));
+      const shown = await damaged.evaluate(() => [document.getElementById('message').textContent,
+        window.kabusim.frames(), window.kabusim.running()]);
+      assert.match(shown[0], /data\/glyphs.bin が壊れています[^]*data\/glyphs.bin is damaged/);
+      assert.deepEqual(shown.slice(1), [0, false]);
+      if (damage === 'changed') await damaged.screenshot({ path: join(work, 'damaged_glyphs.png') });
+      await damaged.close();
+    }
+  });
+}
+
 const shared = await launch(join(work, 'shared'), DESKTOP);
 await Promise.all([
   phoneGroup(),
@@ -551,6 +596,7 @@ await Promise.all([
     await desktopGroup(shared);
     await Promise.all([twoTabs(shared), storageTrouble('full', shared)]);
     await Promise.all([storageTrouble('cleared', shared), storageTrouble('blocked'), offline(shared), hookAtLoad(shared)]);
+    await releaseGroup(shared);
   })(),
 ]);
 await shared.close();

@@ -65,7 +65,10 @@ ln -s "$linux_build/data" "$work/near_end/data"
 # The desktop's scaler on one frame, to compare the page's pixels with.
 ln -s "$linux_build/scale_frame" "$work/scale_frame"
 
-node web_test.mjs "$root/build-web/site" "$work"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$linux_build/CMakeCache.txt")
+node web_test.mjs "$root/build-web/site" "$work" "$version"
+# The page that refused a damaged glyph file, to look at.
+mkdir -p "$linux_build/screens" && cp "$work/damaged_glyphs.png" "$linux_build/screens/web_damaged_glyphs.png"
 # The zip the page gives, unpacked beside the desktop game's data/: the
 # desktop game continues the same game.
 mkdir -p "$work/desktop"

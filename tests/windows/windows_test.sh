@@ -3,9 +3,9 @@
 # The Windows build under Wine, in a Wine prefix of its own under Xvfb: the
 # executable's imports, every unit and scene suite, the end-to-end scripts
 # played by runner.exe against the Linux runner byte for byte, the game in a
-# real window (from the unpacked zip), the error box, and the installer's
-# silent install, start and uninstall. Screenshots go to
-# <windows build>/screens/windows_*.png.
+# real window (from the unpacked zip), the messages and their boxes, a damaged
+# glyph file, a second copy, a link to a folder, and the installer's silent
+# install, start and uninstall. Screenshots go to <windows build>/screens/windows_*.png.
 #
 #   tests/windows/windows_test.sh [WINDOWS_BUILD [LINUX_BUILD]]
 set -uo pipefail
@@ -41,6 +41,17 @@ new_window() {  # NAME BEFORE
     return 1
 }
 windows_named() { xdotool search --name "$1" 2> /dev/null | tr '\n' ' '; }
+# The text files of a package, the notices and both licences among them, as
+# Notepad reads them (UTF-8 with a byte-order mark, CR LF).
+notepad_texts() {  # FOLDER WHAT
+    for text in readme.txt COPYING.txt THIRD_PARTY_NOTICES.txt data/IPA_Font_License.txt; do
+        [ "$(head -c 3 "$1/$text" | od -An -tx1)" = " ef bb bf" ] &&
+            [ "$(tr -cd '\n' < "$1/$text" | wc -c)" = "$(tr -cd '\r' < "$1/$text" | wc -c)" ] ||
+            fail "$2: $text is not as Notepad reads it"
+    done
+    grep -q 'Version 2, June 1991' "$1/COPYING.txt" && grep -q 'winpthreads' "$1/THIRD_PARTY_NOTICES.txt" &&
+        grep -q 'IPA Font License Agreement v1.0' "$1/data/IPA_Font_License.txt" || fail "$2: no notices or licence"
+}
 # Waits up to five seconds for the game to end; sets game_code to its exit
 # code, or to "still running".
 game_end() {
@@ -129,6 +140,7 @@ window_test() {
     for file in kabusim.exe readme.txt data/char.BMP data/glyphs.bin data/main.mid data/IPA_Font_License.txt; do
         [ -f "$game/$file" ] || fail "the zip has no kabusim/$file"
     done
+    notepad_texts "$game" zip
     # The frame to compare with, from the headless game.
     mkdir -p "$work/frames" && ln -s "$linux/data" "$work/frames/data"
     (cd "$work/frames" && "$linux/runner" --quiet --shots "$work/frames" "$here/window_frames.txt" > /dev/null) ||
@@ -177,31 +189,62 @@ window_test() {
 }
 window_test
 
-echo "== errors: a message box and code 1"
-error_test() {
-    mkdir -p "$work/alone"
-    cp "$build/kabusim.exe" "$work/alone/"
-    local out code box=""
-    out=$(cd "$work/alone" && wine kabusim.exe --version 2> /dev/null)
-    code=$?
-    [ "$code" = 0 ] && [ "$out" = "kabusim $version" ] || fail "--version gave '$out' with code $code"
-    local before
+echo "== messages, a damaged glyph file, a second copy, a link to a folder"
+# ARGS... in FOLDER, redirected: TEXT in the file, no box, CODE; started as from
+# Explorer (no standard handles nor console): a box kept as NAME, the same CODE.
+says() {  # FOLDER CODE TEXT NAME ARGS...
+    local folder=$1 code=$2 text=$3 name=$4 before box
+    shift 4
+    (cd "$folder" && timeout 20 wine kabusim.exe "$@" > "$work/said.txt")
+    game_code=$?
+    [ "$game_code" = "$code" ] && grep -q "$text" "$work/said.txt" ||
+        fail "kabusim.exe $* > said.txt: code $game_code, $(grep -v ALSA "$work/said.txt")"
+    [ -n "$name" ] || return
     before=$(windows_named '^Kabusim$')
-    (cd "$work/alone" && exec wine kabusim.exe > "$work/alone.out" 2>&1) &
+    (cd "$folder" && exec wine start /wait /unix "$folder/kabusim.exe" "$@" > /dev/null 2>&1) &
     game_pid=$!
-    if box=$(new_window '^Kabusim$' "$before"); then
-        sleep 0.5
-        import -window root "$screens/windows_no_data.png" 2> /dev/null
-        # The space bar presses OK on its release, so no key is left down.
-        xdotool key --window "$box" space
-    else
-        fail "no message box for the missing data"
-    fi
+    box=$(new_window '^Kabusim$' "$before") && sleep 0.5 && import -window root "$screens/windows_$name.png" 2> /dev/null
+    # The space bar presses OK on its release, so no key is left down.
+    xdotool key --window "$box" space 2> /dev/null || fail "no message box for $name"
     game_end
-    grep -q "data.char.BMP" "$work/alone.out" || fail "the missing data is not named: $(grep -v ALSA "$work/alone.out")"
-    [ "$game_code" = 1 ] && echo "no data: a message box, then code 1" || fail "no data: $game_code"
+    [ "$game_code" = "$code" ] || fail "$name from Explorer: code $game_code, not $code"
 }
-error_test
+mkdir -p "$work/alone" "$work/glyphs"
+cp "$build/kabusim.exe" "$work/alone/"
+cp -r "$build/kabusim.exe" "$work/zip/kabusim/data" "$work/glyphs/"
+says "$work/alone" 0 "^kabusim $version\$" "" --version
+says "$work/alone" 0 '^Usage: kabusim.exe' help --help
+says "$work/alone" 2 "unknown option '--bogus'" unknown_option --bogus
+says "$work/alone" 1 'data.char.BMP' no_data
+for damage in short long changed; do
+    "$root/tests/damage_glyphs.sh" "$build/data/glyphs.bin" "$work/glyphs/data/glyphs.bin" $damage
+    says "$work/glyphs" 1 'glyphs.bin is damaged' "$([ $damage = changed ] && echo damaged_glyphs)"
+done
+echo "messages: printed with no box, else in a box; a damaged glyph file named"
+
+# A second copy changes nothing; once the first is killed, a new start plays.
+second_copy_test() {
+    local game="$work/zip/kabusim" before window saved first_pid
+    listing() { (cd "$game" && ls -la --time-style=full-iso . savedat | grep -v savedat.lock && sha256sum savedat/*); }
+    before=$(windows_named '^Direct X$')
+    (cd "$game" && exec wine kabusim.exe --window > "$work/first.out" 2>&1) &
+    first_pid=$!
+    new_window '^Direct X$' "$before" > /dev/null || { fail "the first copy showed no window"; return; }
+    saved=$(listing)
+    says "$game" 1 'another copy of the game is running' "" --stats=stats.txt
+    [ "$(listing)" = "$saved" ] || fail "the second copy changed the first's folder: $(listing)"
+    kill -9 "$first_pid" && wait "$first_pid" 2> /dev/null
+    before=$(windows_named '^Direct X$')
+    (cd "$game" && exec wine kabusim.exe --window > "$work/third.out" 2>&1) &
+    game_pid=$!
+    window=$(new_window '^Direct X$' "$before") || fail "no start after the first was killed: $(cat "$work/third.out")"
+    xdotool windowfocus "$window" key Escape 2> /dev/null
+    game_end
+    [ "$game_code" = 0 ] && echo "a second copy: refused, code 1, saves untouched; after a kill a new start plays" ||
+        fail "the start after the kill, after Escape: $game_code"
+}
+second_copy_test
+"$root/tests/folder_link/folder_link_test.sh" "$build/data" wine "$build/runner.exe" || fail "the folder link test"
 
 echo "== installer: silent install, start, silent uninstall"
 installer_test() {
@@ -210,6 +253,7 @@ installer_test() {
     for file in kabusim.exe readme.txt uninstall.exe data/char.BMP data/glyphs.bin data/IPA_Font_License.txt; do
         [ -f "$folder/$file" ] || fail "the install has no $file"
     done
+    notepad_texts "$folder" installer
     key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Kabusim'
     wine reg query "HKLM\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||
         wine reg query "HKCU\\$key" /v UninstallString > "$work/reg.txt" 2>&1 ||

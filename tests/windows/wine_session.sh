@@ -20,4 +20,9 @@ start_wine_session() {
     start_xvfb "$1" || { echo "Xvfb did not start" >&2; return 1; }
     wineboot -i > "$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log" >&2; return 1; }
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
+    # Japanese in message boxes, as a Japanese Windows shows it: IPAGothic
+    # linked behind the dialog font.
+    ln -sf /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf "$WINEPREFIX/drive_c/windows/Fonts/ipag.ttf"
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+        /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f > /dev/null 2>&1
 }

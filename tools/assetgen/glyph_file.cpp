@@ -195,6 +195,9 @@ bool writeGlyphFile(const std::string& path) {
             for (int b = 0; b < rowBytes; ++b) out.push_back(static_cast<uint8_t>(coded.glyph.rows[y] >> (8 * b)));
         }
     }
+    const uint32_t check = glyphfile::crc32(out.data(), out.size());
+    put16(out, check);
+    put16(out, check >> 16);
     return bmpfile::writeFile(path, out);
 }
 

@@ -114,6 +114,10 @@ void makeFullscreen(SDL_Window* window) {
 
 const char* videoProblem() { return problem; }
 
+bool showMessageBox(const char* text) {
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Kabusim", text, nullptr) == 0;
+}
+
 bool startVideo() {
     problem[0] = '\0';
     // Unless told otherwise, only the display systems this session has are

@@ -14,6 +14,9 @@ bool startVideo();
 // failure (with videoProblem() set).
 SDL_Window* openGameWindow(bool windowed);
 const char* videoProblem();
+// A message box with `text` (UTF-8) on the desktop, for a player who started
+// the game without a terminal; waits for OK. False when no box could be shown.
+bool showMessageBox(const char* text);
 
 // Window events the game itself does not see: Alt+Enter switches between
 // full screen and window. True when the event was used up here.

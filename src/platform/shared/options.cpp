@@ -27,18 +27,11 @@ constexpr const char* HELP =
     "or in the program's own folder when the working folder has no data/.\n";
 }  // namespace
 
-OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& options, FILE* out,
-                            FILE* err) {
+OptionsRequest readOptions(int argc, const char* const* argv, ProgramOptions& options, const char** unknown) {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::fputs(HELP, out);
-            return OptionsOutcome::Done;
-        }
-        if (std::strcmp(arg, "--version") == 0) {
-            std::fprintf(out, "kabusim %s\n", KABU_VERSION);
-            return OptionsOutcome::Done;
-        }
+        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) return OptionsRequest::Help;
+        if (std::strcmp(arg, "--version") == 0) return OptionsRequest::Version;
         if (std::strcmp(arg, "--window") == 0) {
             options.windowed = true;
         } else if (std::strcmp(arg, "--fullscreen") == 0) {
@@ -50,9 +43,30 @@ OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& o
         } else if (std::strncmp(arg, "--stats=", 8) == 0 && arg[8] != '\0') {
             options.statsFile = arg + 8;
         } else {
-            std::fprintf(err, "kabusim: unknown option '%s'; 'kabusim --help' lists the options\n", arg);
-            return OptionsOutcome::BadOption;
+            *unknown = arg;
+            return OptionsRequest::Unknown;
         }
+    }
+    return OptionsRequest::Run;
+}
+
+const char* programVersion() { return KABU_VERSION; }
+
+OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& options, FILE* out,
+                            FILE* err) {
+    const char* unknown = nullptr;
+    switch (readOptions(argc, argv, options, &unknown)) {
+        case OptionsRequest::Help:
+            std::fputs(HELP, out);
+            return OptionsOutcome::Done;
+        case OptionsRequest::Version:
+            std::fprintf(out, "kabusim %s\n", KABU_VERSION);
+            return OptionsOutcome::Done;
+        case OptionsRequest::Unknown:
+            std::fprintf(err, "kabusim: unknown option '%s'; 'kabusim --help' lists the options\n", unknown);
+            return OptionsOutcome::BadOption;
+        case OptionsRequest::Run:
+            break;
     }
     return OptionsOutcome::Run;
 }

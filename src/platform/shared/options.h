@@ -23,5 +23,14 @@ enum class OptionsOutcome {
 };
 
 // Reads the command line into `options`. Help and version go to `out`,
-// complaints about unknown options to `err`.
+// complaints about unknown options to `err` (the Linux program's words).
 OptionsOutcome parseOptions(int argc, const char* const* argv, ProgramOptions& options, FILE* out, FILE* err);
+
+// What the command line asks for, for a program entry that words its own
+// answers.
+enum class OptionsRequest { Run, Help, Version, Unknown };
+// Reads the command line into `options`; with Unknown, `unknown` is the
+// argument that is no option.
+OptionsRequest readOptions(int argc, const char* const* argv, ProgramOptions& options, const char** unknown);
+// The program's version, from the build (CMake's project version).
+const char* programVersion();

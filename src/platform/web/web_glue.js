@@ -24,4 +24,7 @@ mergeInto(LibraryManager.library, {
   webStarted: function () {
     Module.page.started();
   },
+  webStartRefused: function (path, reason) {
+    Module.page.refused(UTF8ToString(path), reason);
+  },
 });

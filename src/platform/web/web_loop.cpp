@@ -6,12 +6,15 @@
 #include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
 #include "core/devices.h"
+#include "core/text_glyphs.h"
+#include "platform/backend.h"
 #include "platform/web/web_backend.h"
 
 extern "C" {
 void webFolderChanged();
 void webGameEnded();
 void webStarted();
+void webStartRefused(const char* path, int32_t reason);
 }
 
 namespace {
@@ -63,6 +66,12 @@ void step() {
 void start() {
     program.reset();
     webBackendInstall();
+    // A glyph file that is not whole stops the start, named, as on the desktop.
+    const FontFile font = loadTextFont(backend().files);
+    if (font != FontFile::Loaded) {
+        webStartRefused(glyphfile::PATH, static_cast<int32_t>(font));
+        return;
+    }
     startup();
     webStepEnd();
     storedChanges = webFolderChanges();

@@ -3,9 +3,12 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
+#include "core/text_glyphs.h"
 #include "platform/win32/win32_data_folder.h"
+#include "platform/win32/win32_file_steps.h"
 #include "platform/win32/win32_paths.h"
 
 namespace {
@@ -13,6 +16,7 @@ namespace {
 constexpr const wchar_t* PROBE = L"data\\char.BMP";
 
 wchar_t programFolder[WIDE_PATH_MAX];
+wchar_t dataFolder[WIDE_PATH_MAX];  // empty: data/ of the working folder
 
 bool hasData(const wchar_t* folder) {
     wchar_t path[WIDE_PATH_MAX + 16];
@@ -42,12 +46,23 @@ bool writable(const wchar_t* folder) {
     return true;
 }
 
-bool portable(const wchar_t* folder) {
+// A savedat/ that is there but cannot be written sends the saves elsewhere.
+bool savesWritable(const wchar_t* folder) {
     wchar_t saves[WIDE_PATH_MAX + 16];
     std::swprintf(saves, WIDE_PATH_MAX + 16, L"%ls\\savedat", folder);
     const DWORD attributes = GetFileAttributesW(saves);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return writable(saves);
-    return writable(folder);
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+           writable(saves);
+}
+
+// Opens FOLDER\savedat.lock without sharing, for the life of the process:
+// every other open fails while it lives. The system closes the handle at its
+// end, however it ends, and the file goes with it.
+bool holdLock(const wchar_t* folder) {
+    wchar_t lock[WIDE_PATH_MAX + 16];
+    std::swprintf(lock, WIDE_PATH_MAX + 16, L"%ls\\savedat.lock", folder);
+    return CreateFileW(lock, GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr) != INVALID_HANDLE_VALUE;
 }
 
 bool localAppData(wchar_t* out, size_t size) {
@@ -59,23 +74,29 @@ bool localAppData(wchar_t* out, size_t size) {
     CoTaskMemFree(known);
     return ok;
 }
-// Finds data/ in the program's folder, else in the working folder, and
-// chooses where saves go: beside the program when its folder can be written
-// (a portable copy), else under %LOCALAPPDATA%\kabusim (an installed one).
-// Sets the game roots. When neither folder has the data, writes into
-// `problem` where it looked and returns false.
-bool locateGameFolders(wchar_t* problem, size_t size) {
-    problem[0] = L'\0';
+// A path as the player finds it: from the drive, without "." or "..".
+void makeWhole(wchar_t (&path)[WIDE_PATH_MAX]) {
+    wchar_t whole[WIDE_PATH_MAX];
+    const DWORD length = GetFullPathNameW(path, WIDE_PATH_MAX, whole, nullptr);
+    if (length > 0 && length < WIDE_PATH_MAX) std::wcscpy(path, whole);
+}
+
+void toUtf8(const wchar_t* wide, char* out, size_t size) {
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0)
+        out[0] = '\0';
+}
+
+// Finds data/ in the program's folder, else in the working folder; when
+// neither has it, `problem` says where it looked.
+bool locateGameFolders(Message& problem) {
     wchar_t here[WIDE_PATH_MAX];
     const DWORD hereLength = GetCurrentDirectoryW(WIDE_PATH_MAX, here);
     if (hereLength == 0 || hereLength >= WIDE_PATH_MAX) std::wcscpy(here, L".");
     const bool known = findProgramFolder();
+    dataFolder[0] = L'\0';
     if (known && hasData(programFolder)) {
-        wchar_t dataFolder[WIDE_PATH_MAX];
-        wchar_t saves[WIDE_PATH_MAX];
         std::swprintf(dataFolder, WIDE_PATH_MAX, L"%ls\\data", programFolder);
-        if (portable(programFolder) || !localAppData(saves, WIDE_PATH_MAX)) std::wcscpy(saves, programFolder);
-        setGameRoots(dataFolder, saves);
+        setGameRoots(dataFolder, programFolder);
         return true;
     }
     if (hasData(here)) {
@@ -83,22 +104,93 @@ bool locateGameFolders(wchar_t* problem, size_t size) {
         return true;
     }
     if (!known) std::wcscpy(programFolder, L"(the program's folder is unknown)");
-    std::swprintf(problem, size,
-                  L"The game's data is missing: there is no %ls in %ls%ls%ls.\n\n"
-                  L"Unpack the whole folder of the game (kabusim.exe with its data folder), or install it again.",
-                  PROBE, programFolder, _wcsicmp(here, programFolder) == 0 ? L"" : L" nor in ",
-                  _wcsicmp(here, programFolder) == 0 ? L"" : here);
+    const bool same = _wcsicmp(here, programFolder) == 0;
+    const wchar_t* advice =
+        L"ゲームのフォルダー全体 (kabusim.exe と data フォルダー) を展開するか、"
+        L"インストールし直してください。";
+    if (same) {
+        std::swprintf(problem.japanese, Message::SIZE,
+                      L"ゲームのデータがありません。%ls に %ls がありません。\n\n%ls", programFolder, PROBE,
+                      advice);
+    } else {
+        std::swprintf(problem.japanese, Message::SIZE,
+                      L"ゲームのデータがありません。%ls にも %ls にも %ls がありません。\n\n%ls",
+                      programFolder, here, PROBE, advice);
+    }
+    wchar_t english[Message::SIZE];
+    std::swprintf(
+        english, Message::SIZE,
+        L"kabusim: the game's data is missing: there is no %ls in %ls%ls%ls.\n"
+        L"Unpack the whole folder of the game (kabusim.exe with its data folder), or install it again.",
+        PROBE, programFolder, same ? L"" : L" nor in ", same ? L"" : here);
+    toUtf8(english, problem.english, Message::SIZE);
     return false;
 }
 
 }  // namespace
 
-bool win32EnterDataFolder(FILE* err) {
-    wchar_t problem[3 * WIDE_PATH_MAX];
-    if (locateGameFolders(problem, 3 * WIDE_PATH_MAX)) return true;
-    char text[6 * WIDE_PATH_MAX];
-    if (WideCharToMultiByte(CP_UTF8, 0, problem, -1, text, sizeof text, nullptr, nullptr) > 0) {
-        std::fprintf(err, "kabusim: %s\n", text);
-    }
+bool win32EnterDataFolder(Message& problem) { return locateGameFolders(problem); }
+
+bool win32LoadGlyphFile(Message& problem) {
+    const FontFile outcome = loadTextFont(win32FileSteps);
+    if (outcome == FontFile::Loaded) return true;
+    wchar_t path[WIDE_PATH_MAX];
+    if (!gamePathToWide(glyphfile::PATH, path, WIDE_PATH_MAX)) std::wcscpy(path, L"data\\glyphs.bin");
+    makeWhole(path);
+    const wchar_t* japanese = outcome == FontFile::Missing ? L"がありません"
+                              : outcome == FontFile::Unreadable
+                                  ? L"を読めません"
+                                  : L"が壊れています (短い、長い、または書き換えられています)";
+    const wchar_t* english = outcome == FontFile::Missing ? L"is missing"
+                             : outcome == FontFile::Unreadable
+                                 ? L"cannot be read"
+                                 : L"is damaged (cut short, too long or changed)";
+    std::swprintf(problem.japanese, Message::SIZE,
+                  L"ゲームのデータが壊れています。%ls %ls。\n\n"
+                  L"ゲームのフォルダー全体を展開し直すか、インストールし直してください。",
+                  path, japanese);
+    wchar_t text[Message::SIZE];
+    std::swprintf(text, Message::SIZE,
+                  L"kabusim: damaged game data: %ls %ls; unpack or install the game again", path, english);
+    toUtf8(text, problem.english, Message::SIZE);
     return false;
+}
+
+FolderHold win32HoldSaveFolder(Message& problem) {
+    // Saves go beside the program when its folder can be written (a portable
+    // copy), else under %LOCALAPPDATA%\kabusim (an installed one). The lock
+    // is made first, where the saves would go: its file is the test that the
+    // folder can be written, so a second copy writes nothing at all.
+    const bool besideProgram = dataFolder[0] != L'\0';
+    wchar_t root[WIDE_PATH_MAX] = L".";
+    if (besideProgram) std::wcscpy(root, programFolder);
+    bool held = holdLock(root);
+    DWORD error = held ? 0 : GetLastError();
+    if (besideProgram && error != ERROR_SHARING_VIOLATION && (!held || !savesWritable(root)) &&
+        localAppData(root, WIDE_PATH_MAX)) {
+        CreateDirectoryW(root, nullptr);
+        if (!held) {
+            held = holdLock(root);
+            error = held ? 0 : GetLastError();
+        }
+    }
+    if (besideProgram) setGameRoots(dataFolder, root);
+    if (held) return FolderHold::Held;
+    if (error != ERROR_SHARING_VIOLATION) return FolderHold::Unknown;
+    wchar_t saves[WIDE_PATH_MAX];
+    std::swprintf(saves, WIDE_PATH_MAX, L"%ls\\savedat", root);
+    makeWhole(saves);
+    std::swprintf(problem.japanese, Message::SIZE,
+                  L"カブシムはもう起動しています。\n"
+                  L"同じセーブを使うので、このゲームは何も書かずに終わります。\n"
+                  L"セーブのフォルダー: %ls",
+                  saves);
+    wchar_t text[Message::SIZE];
+    std::swprintf(
+        text, Message::SIZE,
+        L"kabusim: another copy of the game is running with the saves in %ls; this one ends and leaves them "
+        L"as they are",
+        saves);
+    toUtf8(text, problem.english, Message::SIZE);
+    return FolderHold::Taken;
 }

@@ -1,18 +1,33 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// What the program says on Windows, where it usually has no console: what
-// the shared code prints (help, complaints) is caught and shown in a
-// message box, or written to the standard output or error when the program
-// was given them (redirected, or by a script). Text is UTF-8.
+// What the program says on Windows. A player who starts it from Explorer or
+// the Start menu has no console: the message shows in a box, in Japanese
+// with the English below. Started from a console, or with its output
+// redirected (by a script, or `kabusim.exe --help > help.txt`), it prints the
+// English there and shows no box.
 #pragma once
 #include <cstddef>
-#include <cstdio>
 
-// A stream whose text is caught until takeCaughtText; stdout when no pipe
-// can be made (the text then goes straight there).
-FILE* catchText();
-// Ends the catching and gives the text, without its last line end.
-void takeCaughtText(FILE* caught, char* text, size_t size);
-// Help and version: the standard output when there is one, else a box.
-void showInformation(const char* text);
-// A problem: the standard error when there is one, and a box.
-void showProblem(const char* text);
+// A message in both languages; the English is UTF-8 and one or more lines.
+struct Message {
+    static constexpr size_t SIZE = 4096;
+    wchar_t japanese[SIZE];
+    char english[SIZE];
+};
+
+// The English to the output the program was given (the standard output or
+// error redirected to a file or a pipe, then a console or terminal, then the
+// console of the program that started it); else a box in both languages.
+// Help and version:
+void showInformation(const Message& message);
+// A problem (the box has the error icon):
+void showProblem(const Message& message);
+
+// The answers to the command line, for kabusim.exe.
+void sayHelp(Message& message);
+void sayVersion(Message& message);
+// `argument` is in the ANSI code page, as main() gets it.
+void sayUnknownOption(Message& message, const char* argument);
+// The statistics file of --stats cannot be written.
+void sayNoStatisticsFile(Message& message, const char* path);
+// The game's window cannot be opened: `reason` is the system's, in English.
+void sayNoWindow(Message& message, const char* reason);

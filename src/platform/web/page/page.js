@@ -1042,6 +1042,15 @@
     else window.addEventListener('load', register);
   }
 
+  // The game did not start: a file of its data is not whole (reason 1
+  // missing, 2 unreadable, 3 damaged), as the desktop game says it.
+  function refused(path, reason) {
+    const japanese = reason === 1 ? 'がありません' : reason === 2 ? 'を読めません' : 'が壊れています';
+    const english = reason === 1 ? 'is missing' : reason === 2 ? 'cannot be read' : 'is damaged';
+    say('ゲームのデータ ' + path + ' ' + japanese + '。サイトのファイルを置き直してください。\n' +
+        'Damaged game data: ' + path + ' ' + english + '; the game cannot start.');
+  }
+
   // ---- Start --------------------------------------------------------------
 
   const unlockEvents = ['pointerdown', 'keydown', 'touchend'];
@@ -1053,7 +1062,7 @@
   document.addEventListener('visibilitychange', () => music.pause(document.hidden));
 
   window.Module = {
-    page: { showFrame, music, saves, ended, started },
+    page: { showFrame, music, saves, ended, started, refused },
     preRun: [() => saves.load()],
     onRuntimeInitialized: () => {
       runtimeReady = true;
