@@ -10,21 +10,21 @@
 #include <cstring>
 #include <string>
 
-#include "trading/trading_state.h"
-#include "market/market_state.h"
-#include "market/market.h"
-#include "frontend/front_scenes.h"
-#include "frontend/award.h"
-#include "frontend/game_over.h"
-#include "frontend/staff_roll.h"
-#include "scratch_folder.h"
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/main_loop.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "frontend/award.h"
+#include "frontend/front_scenes.h"
+#include "frontend/game_over.h"
+#include "frontend/staff_roll.h"
+#include "market/market.h"
+#include "market/market_state.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
+#include "scratch_folder.h"
 #include "state/records.h"
+#include "trading/trading_state.h"
 
 namespace {
 

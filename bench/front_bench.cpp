@@ -6,17 +6,17 @@
 
 #include <cstdio>
 
-#include "trading/trading_state.h"
-#include "market/market_state.h"
-#include "market/market.h"
+#include "core/devices.h"
+#include "core/main_loop.h"
+#include "core/scenes.h"
 #include "frontend/front_scenes.h"
 #include "frontend/front_state.h"
+#include "market/market.h"
+#include "market/market_state.h"
 #include "platform/headless/headless.h"
-#include "core/main_loop.h"
-#include "core/devices.h"
 #include "program/program.h"
-#include "core/scenes.h"
 #include "state/records.h"
+#include "trading/trading_state.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "market/market.h"
-#include "scratch_folder.h"
-#include "market/market_state.h"
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/main_loop.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
+#include "scratch_folder.h"
 #include "state/save_writer.h"
 
 namespace {

@@ -6,11 +6,11 @@
 
 #include <vector>
 
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/main_loop.h"
+#include "platform/headless/headless.h"
 #include "platform/shared/picture_scale.h"
+#include "program/program.h"
 
 static void BM_Flip(benchmark::State& state) {
     resetProgramState();

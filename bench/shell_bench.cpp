@@ -6,20 +6,20 @@
 #include <climits>
 #include <cstdint>
 
-#include "state/records.h"
-#include "trading/trading_state.h"
-#include "market/market_state.h"
-#include "market/market.h"
-#include "frontend/front_scenes.h"
-#include "core/draw_context.h"
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/draw_context.h"
+#include "core/main_loop.h"
 #include "core/scenes.h"
+#include "frontend/front_scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
+#include "platform/headless/headless.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_window.h"
+#include "program/program.h"
+#include "state/records.h"
+#include "trading/trading_state.h"
 
 // The whole start-up: surfaces, the ten bitmaps of data/, tables and font.
 static void BM_Startup(benchmark::State& state) {

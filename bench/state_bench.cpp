@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "frontend/rank_table.h"
-#include "scratch_folder.h"
-#include "program/program.h"
 #include "core/rng.h"
+#include "frontend/rank_table.h"
+#include "program/program.h"
+#include "scratch_folder.h"
 #include "state/records.h"
 #include "state/save_files.h"
 

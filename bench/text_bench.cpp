@@ -3,11 +3,11 @@
 // transparent, headless) and of opening the font at start-up.
 #include <benchmark/benchmark.h>
 
-#include "core/draw_context.h"
-#include "program/program.h"
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
+#include "core/main_loop.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
 
 namespace {
 const char* const LINES[] = {

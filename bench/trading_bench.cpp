@@ -5,11 +5,11 @@
 
 #include <cstdio>
 
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/main_loop.h"
 #include "core/scenes.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

@@ -7,13 +7,13 @@
 #include <set>
 #include <vector>
 
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "frontend/game_over.h"
 #include "frontend/shatter.h"
 #include "market/market_state.h"
 #include "platform/headless/headless.h"
-#include "core/devices.h"
-#include "core/rng.h"
-#include "core/scenes.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -6,13 +6,13 @@
 #include <cstring>
 #include <string>
 
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "frontend/award.h"
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
 #include "platform/headless/headless.h"
-#include "core/devices.h"
 #include "program/program.h"
-#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

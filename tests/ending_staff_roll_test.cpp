@@ -5,13 +5,13 @@
 
 #include <cstring>
 
+#include "core/devices.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "frontend/ranking_screen.h"
 #include "frontend/staff_roll.h"
 #include "frontend/wave.h"
 #include "platform/headless/headless.h"
-#include "core/devices.h"
-#include "core/rng.h"
-#include "core/scenes.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <string>
 
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "frontend/award.h"
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
-#include "core/rng.h"
-#include "core/scenes.h"
 #include "state/catalog_rows.h"
 #include "state/records.h"
 #include "state/save_files.h"

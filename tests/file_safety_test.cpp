@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "core/files.h"
+#include "core/rng.h"
+#include "core/scenes.h"
 #include "frontend/front_state.h"
 #include "frontend/rank_table.h"
 #include "frontend/ranking_screen.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "program/program.h"
-#include "core/rng.h"
-#include "core/scenes.h"
-#include "core/files.h"
 #include "platform/backend.h"
+#include "program/program.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frontend/front_state.h"
-#include "platform/headless/headless.h"
 #include "core/devices.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
+#include "platform/headless/headless.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

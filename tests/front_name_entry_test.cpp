@@ -7,11 +7,11 @@
 #include <cstring>
 #include <string>
 
-#include "frontend/front_state.h"
-#include "core/draw_context.h"
-#include "platform/headless/headless.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
+#include "platform/headless/headless.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "frontend/front_state.h"
-#include "platform/headless/headless.h"
 #include "core/devices.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
+#include "platform/headless/headless.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -6,12 +6,12 @@
 
 #include <filesystem>
 
+#include "core/devices.h"
+#include "core/main_loop.h"
+#include "core/scenes.h"
 #include "frontend/front_state.h"
 #include "platform/headless/headless.h"
-#include "core/main_loop.h"
-#include "core/devices.h"
 #include "program/program.h"
-#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "frontend/front_state.h"
 #include "frontend/rank_table.h"
 #include "market/market_state.h"
 #include "platform/headless/headless.h"
-#include "core/devices.h"
-#include "core/scenes.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "support/test_support.h"

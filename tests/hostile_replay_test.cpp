@@ -13,8 +13,8 @@
 #include <random>
 #include <string>
 
-#include "frontend/rank_table.h"
 #include "core/rng.h"
+#include "frontend/rank_table.h"
 #include "state/records.h"
 #include "state/save_files.h"
 #include "state/save_layout.h"

@@ -4,11 +4,11 @@
 // per millisecond, so a day is 3,000 ms of market time on any machine.
 #include <gtest/gtest.h>
 
+#include "core/main_loop.h"
+#include "core/scenes.h"
 #include "frontend/front_state.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/main_loop.h"
-#include "core/scenes.h"
 #include "state/records.h"
 #include "support/test_support.h"
 

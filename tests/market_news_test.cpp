@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "market/market.h"
-#include "market/market_state.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
 #include "support/test_support.h"
 
 namespace {

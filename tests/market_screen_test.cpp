@@ -7,12 +7,12 @@
 #include <cstring>
 #include <string>
 
+#include "core/devices.h"
+#include "core/scenes.h"
 #include "market/market.h"
 #include "market/market_state.h"
 #include "platform/headless/headless.h"
-#include "core/devices.h"
 #include "program/program.h"
-#include "core/scenes.h"
 #include "support/test_support.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <random>
 #include <string>
 
-#include "core/scenes.h"
 #include "core/files.h"
+#include "core/scenes.h"
 #include "state/field_checks.h"
 #include "support/test_support.h"
 

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
 #include "core/rng.h"
 #include "core/scenes.h"
 #include "core/trig.h"
+#include "platform/shared/frame_ticks.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

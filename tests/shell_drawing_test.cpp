@@ -8,9 +8,9 @@
 #include <random>
 #include <vector>
 
+#include "core/devices.h"
 #include "core/draw_context.h"
 #include "core/main_loop.h"
-#include "core/devices.h"
 #include "support/test_support.h"
 
 using namespace testing_support;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/shared/midi_length.h"
 #include "platform/sdl/sdl_music.h"
+#include "platform/shared/midi_length.h"
 #include "support/test_support.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <random>
 #include <string>
 
+#include "core/devices.h"
 #include "core/draw_context.h"
 #include "core/main_loop.h"
-#include "core/devices.h"
 #include "core/text_glyphs.h"
 #include "support/test_platform.h"
 #include "support/test_support.h"

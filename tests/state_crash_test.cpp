@@ -7,10 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "core/main_loop.h"
-#include "program/program.h"
-#include "core/rng.h"
 #include "core/files.h"
+#include "core/main_loop.h"
+#include "core/rng.h"
+#include "program/program.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

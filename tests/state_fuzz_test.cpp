@@ -12,9 +12,9 @@
 #include <random>
 #include <string>
 
-#include "program/program.h"
-#include "core/rng.h"
 #include "core/files.h"
+#include "core/rng.h"
+#include "program/program.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

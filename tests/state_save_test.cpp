@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "program/program.h"
-#include "core/rng.h"
-#include "state/catalog_rows.h"
 #include "core/files.h"
+#include "core/rng.h"
+#include "program/program.h"
+#include "state/catalog_rows.h"
 #include "state/field_checks.h"
 #include "state/records.h"
 #include "state/save_files.h"

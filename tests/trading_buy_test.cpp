@@ -6,11 +6,11 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/headless/headless.h"
 #include "core/devices.h"
-#include "program/program.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

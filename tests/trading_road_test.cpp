@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "market/market_state.h"
 #include "core/devices.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "market/market_state.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "platform/headless/headless.h"
 #include "core/devices.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "platform/headless/headless.h"
 #include "state/records.h"
 #include "support/test_support.h"
 #include "trading/trading_state.h"

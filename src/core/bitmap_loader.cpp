@@ -2,8 +2,8 @@
 // Loads 8-bit bitmap files into surfaces; the screen takes the file's colours.
 #include <cstring>
 
-#include "core/files.h"
 #include "core/devices.h"
+#include "core/files.h"
 
 namespace {
 // The largest bitmap of the game is the 800 x 726 sprite sheet.

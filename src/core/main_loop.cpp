@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "core/devices.h"
 #include "core/draw_context.h"
 #include "core/files.h"
 #include "core/frame_stats.h"
-#include "core/devices.h"
 #include "core/reset.h"
 #include "core/rng.h"
 #include "core/scenes.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frontend/rank_table.h"
 #include "core/draw_context.h"
 #include "core/scenes.h"
+#include "frontend/rank_table.h"
 #include "state/records.h"
 
 void sceneAward() {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "frontend/ranking_screen.h"
-#include "frontend/staff_roll.h"
 #include "core/devices.h"
 #include "core/scenes.h"
+#include "frontend/ranking_screen.h"
+#include "frontend/staff_roll.h"
 
 // The only way into the ending: the ending tune starts, the staff roll starts
 // from its first frame, and the ranking is told that a game has finished.

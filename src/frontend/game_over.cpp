@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "frontend/game_over.h"
 
+#include "core/scenes.h"
 #include "frontend/shatter.h"
 #include "market/market_state.h"
-#include "core/scenes.h"
 
 void sceneGameOver() {
     fillRect(devices.backBuffer, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0);

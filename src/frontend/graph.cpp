@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "frontend/front_state.h"
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
 #include "state/records.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frontend/front_state.h"
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
 #include "state/records.h"
 
 namespace {

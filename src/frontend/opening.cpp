@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_OPENING: five strips faded in and out through the display palette.
-#include "frontend/front_state.h"
 #include "core/devices.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/devices.h"
+#include "core/draw_context.h"
+#include "core/scenes.h"
 #include "frontend/award.h"
 #include "frontend/rank_table.h"
-#include "core/draw_context.h"
-#include "core/devices.h"
-#include "core/scenes.h"
 #include "state/records.h"
 
 namespace {

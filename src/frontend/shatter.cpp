@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "frontend/effect_sizes.h"
 #include "core/rng.h"
+#include "frontend/effect_sizes.h"
 
 ShatterState shatter;
 

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "frontend/wave.h"
 #include "core/draw_context.h"
 #include "core/scenes.h"
+#include "frontend/wave.h"
 
 StaffRollState staffRoll;
 

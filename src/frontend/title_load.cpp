@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_TITLE_LOAD: the title picture into its own surface.
-#include "frontend/front_state.h"
 #include "core/devices.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
 
 void sceneTitleLoad() {
     // A surface kept from the last visit (the ranking leaves it held) goes first.

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // SCENE_TITLE_MENU: the title picture, the start area with its panel of two
 // choices, and the ranking area.
+#include "core/devices.h"
+#include "core/draw_context.h"
+#include "core/scenes.h"
 #include "frontend/front_state.h"
 #include "frontend/rank_table.h"
 #include "market/market_state.h"
-#include "core/draw_context.h"
-#include "core/devices.h"
-#include "core/scenes.h"
 #include "state/save_files.h"
 
 void sceneTitleMenu() {

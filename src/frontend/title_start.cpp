@@ -2,11 +2,11 @@
 // The title menu's two ways into a game: a new game, or the saved one.
 #include <cstdio>
 
-#include "frontend/front_state.h"
-#include "market/market_state.h"
 #include "core/devices.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "frontend/front_state.h"
+#include "market/market_state.h"
 #include "state/records.h"
 #include "state/save_files.h"
 

@@ -3,10 +3,10 @@
 
 #include <cstddef>
 
-#include "frontend/effect_sizes.h"
-#include "frontend/staff_roll.h"
 #include "core/rng.h"
 #include "core/trig.h"
+#include "frontend/effect_sizes.h"
+#include "frontend/staff_roll.h"
 
 WaveState wave;
 

@@ -3,12 +3,12 @@
 // price graph and fast-forward, with the unit label.
 #include <cstdio>
 
-#include "market/market.h"
-#include "market/market_state.h"
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
 #include "state/save_writer.h"
 
 constexpr int BUTTON_X = 550;

@@ -3,12 +3,12 @@
 // the years left are drawn, and the closing message once no years are left.
 #include <cstdio>
 
-#include "market/market.h"
-#include "market/market_state.h"
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
 
 int32_t monthLength(int32_t year, int32_t month) {
     switch (month) {

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "market/market.h"
-#include "market/market_state.h"
 #include "core/devices.h"
 #include "core/rng.h"
+#include "market/market.h"
+#include "market/market_state.h"
 #include "state/catalog_rows.h"
 
 // Each attempt reseeds from the millisecond clock, so attempts within one

@@ -4,11 +4,11 @@
 // messages are shown, and a ruined player sees the ruin animation.
 #include <cstdio>
 
+#include "core/devices.h"
+#include "core/draw_context.h"
+#include "core/scenes.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/draw_context.h"
-#include "core/devices.h"
-#include "core/scenes.h"
 
 constexpr uint32_t MARKET_FRAME_MS = 33;
 constexpr Rect CURSOR_SPRITE{9, 0, 26, 26};

@@ -3,10 +3,10 @@
 // founding, support result and save. Each is clicked away anywhere.
 #include <cstdio>
 
+#include "core/devices.h"
+#include "core/draw_context.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/draw_context.h"
-#include "core/devices.h"
 
 // A message takes a click anywhere on the screen.
 bool messageClick(int32_t& latch) { return pressLatch(latch, 0, 0, SCREEN_WIDTH - 1, SCREEN_HEIGHT - 1); }

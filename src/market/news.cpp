@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "market/market.h"
 #include "core/draw_context.h"
 #include "core/rng.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "market/market.h"
 
 struct NewsDate {
     int32_t month, day;

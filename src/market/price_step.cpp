@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "market/market.h"
-#include "market/market_state.h"
 #include "core/draw_context.h"
 #include "core/rng.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "market/market.h"
+#include "market/market_state.h"
 #include "state/save_writer.h"
 
 void sampleHistory() {

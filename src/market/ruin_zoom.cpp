@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The ruin animation: two sprites shrink onto the board, each landing with a
 // shake of the screen; the second shake leads to the game over.
+#include "core/devices.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/devices.h"
 
 constexpr Rect RUIN_SPRITE_A{348, 107, 416, 175};
 constexpr Rect RUIN_SPRITE_B{417, 113, 484, 175};

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The entrance transition: the work surface is copied onto the back buffer in
 // vertical strips 40 pixels wide that widen by one column per frame.
+#include "core/devices.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/devices.h"
 
 bool stripTransitionSetup() {
     market.strip.source = Rect{0, 0, 640, 480};

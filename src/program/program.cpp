@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "program/program.h"
 
+#include "core/reset.h"
+#include "core/scenes.h"
 #include "frontend/front_scenes.h"
 #include "frontend/front_state.h"
 #include "market/market.h"
 #include "market/market_state.h"
-#include "core/reset.h"
-#include "core/scenes.h"
 #include "state/records.h"
 #include "state/save_writer.h"
 #include "trading/trading_state.h"

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/rng.h"
 #include "core/saturate.h"
 #include "core/scenes.h"

@@ -3,8 +3,8 @@
 // on to the sell screen and back to the market.
 #include <cstdio>
 
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/scenes.h"
 #include "state/records.h"
 #include "trading/trading_state.h"

@@ -3,8 +3,8 @@
 // confirm (paid, prices fall) or cancel (the shares go back).
 #include <cstdio>
 
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/rng.h"
 #include "core/saturate.h"
 #include "core/scenes.h"

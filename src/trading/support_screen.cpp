@@ -3,12 +3,12 @@
 // confirm the money is spent and the support succeeds by chance.
 #include <cstdio>
 
-#include "market/market_state.h"
-#include "core/draw_context.h"
 #include "core/devices.h"
+#include "core/draw_context.h"
 #include "core/rng.h"
 #include "core/saturate.h"
 #include "core/scenes.h"
+#include "market/market_state.h"
 #include "state/records.h"
 #include "trading/trading_state.h"
 

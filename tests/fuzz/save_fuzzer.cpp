@@ -17,8 +17,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/headless/headless.h"
 #include "core/main_loop.h"
+#include "platform/headless/headless.h"
 #include "program/program.h"
 #include "support/screen_tour.h"
 

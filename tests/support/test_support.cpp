@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "core/main_loop.h"
-#include "program/program.h"
 #include "core/scenes.h"
+#include "program/program.h"
 #include "state/save_layout.h"
 #include "support/test_platform.h"
 

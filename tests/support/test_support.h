@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/headless/headless.h"
 #include "core/devices.h"
+#include "platform/headless/headless.h"
 
 namespace testing_support {
 

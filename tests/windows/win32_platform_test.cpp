@@ -10,9 +10,9 @@
 #include <string>
 
 #include "core/files.h"
+#include "frontend/rank_table.h"
 #include "platform/win32/win32_music.h"
 #include "platform/win32/win32_paths.h"
-#include "frontend/rank_table.h"
 #include "state/save_files.h"
 #include "support/test_support.h"
 

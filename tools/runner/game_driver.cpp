@@ -4,12 +4,12 @@
 
 #include <cstdio>
 
-#include "program/scene_names.h"
-#include "platform/headless/headless.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
-#include "program/program.h"
+#include "core/main_loop.h"
 #include "core/scenes.h"
+#include "platform/headless/headless.h"
+#include "program/program.h"
+#include "program/scene_names.h"
 
 namespace {
 uint32_t tick = 1;

@@ -12,12 +12,12 @@
 #include <map>
 #include <vector>
 
-#include "game_driver.h"
-#include "program/scene_names.h"
-#include "platform/headless/headless.h"
 #include "core/devices.h"
 #include "core/rng.h"
 #include "core/scenes.h"
+#include "game_driver.h"
+#include "platform/headless/headless.h"
+#include "program/scene_names.h"
 #include "state_dump.h"
 #include "variables.h"
 

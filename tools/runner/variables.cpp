@@ -14,12 +14,12 @@
 #include <cstring>
 #include <fstream>
 
+#include "core/scenes.h"
+#include "frontend/rank_table.h"
 #include "game_driver.h"
 #include "market/market.h"
 #include "market/market_state.h"
 #include "platform/headless/headless.h"
-#include "core/scenes.h"
-#include "frontend/rank_table.h"
 #include "state/records.h"
 
 namespace {

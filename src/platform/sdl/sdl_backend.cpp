@@ -7,14 +7,14 @@
 
 #include <thread>
 
-#include "platform/backend.h"
-#include "platform/shared/frame_ticks.h"
 #include "core/main_loop.h"
+#include "platform/backend.h"
 #include "platform/posix/posix_file_steps.h"
-#include "platform/shared/options.h"
 #include "platform/sdl/sdl_display.h"
 #include "platform/sdl/sdl_music.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/shared/frame_ticks.h"
+#include "platform/shared/options.h"
 
 namespace {
 SDL_Window* window = nullptr;

@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/posix/posix_data_folder.h"
 #include "core/frame_stats.h"
 #include "core/main_loop.h"
-#include "platform/shared/options.h"
-#include "program/program.h"
+#include "platform/posix/posix_data_folder.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_window.h"
+#include "platform/shared/options.h"
+#include "program/program.h"
 #include "state/save_writer.h"
 
 int main(int argc, char** argv) {

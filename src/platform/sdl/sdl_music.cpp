@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "platform/backend.h"
 #include "core/files.h"
+#include "platform/backend.h"
 #include "platform/shared/midi_length.h"
 
 namespace {

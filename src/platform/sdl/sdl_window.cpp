@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/shared/picture_scale.h"
 #include "core/devices.h"
+#include "platform/shared/picture_scale.h"
 
 namespace {
 char problem[512];

@@ -6,8 +6,8 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/shared/options.h"
 #include "core/devices.h"
+#include "platform/shared/options.h"
 
 constexpr int MAX_VIEW_SIZE = 8192;
 

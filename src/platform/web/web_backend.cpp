@@ -12,12 +12,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/backend.h"
 #include "core/files.h"
+#include "core/scenes.h"
+#include "platform/backend.h"
 #include "platform/posix/posix_file_steps.h"
 #include "platform/shared/midi_length.h"
 #include "platform/shared/picture_scale.h"
-#include "core/scenes.h"
 
 // The page's side (web_glue.js).
 extern "C" {

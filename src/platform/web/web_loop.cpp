@@ -3,11 +3,11 @@
 // folder in place, then runs one step per animation frame and never waits.
 #include <emscripten.h>
 
-#include "platform/shared/frame_ticks.h"
-#include "core/main_loop.h"
 #include "core/devices.h"
+#include "core/main_loop.h"
 #include "core/text_glyphs.h"
 #include "platform/backend.h"
+#include "platform/shared/frame_ticks.h"
 #include "platform/web/web_backend.h"
 
 extern "C" {

@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "core/devices.h"
-#include "program/program.h"
-#include "program/scene_names.h"
 #include "core/scenes.h"
 #include "platform/web/web_backend.h"
+#include "program/program.h"
+#include "program/scene_names.h"
 #include "state/records.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <cwchar>
 #include <thread>
 
+#include "core/main_loop.h"
 #include "platform/backend.h"
 #include "platform/shared/frame_ticks.h"
-#include "core/main_loop.h"
 #include "platform/shared/options.h"
 #include "platform/shared/picture_scale.h"
 #include "platform/win32/win32_file_steps.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/win32/win32_window.h"
 
-#include "platform/shared/picture_scale.h"
 #include "core/devices.h"
+#include "platform/shared/picture_scale.h"
 #include "platform/win32/win32_music.h"
 #include "platform/win32/win32_winmm.h"
 
