@@ -3,8 +3,9 @@
 #
 #   kabu_configure DIR [-DNAME=VALUE...] [-- WRAPPER...]
 #       configures the one CMake project in DIR (Ninja) when DIR is new, its
-#       last configuration failed or an option given differs from its cache; quiet unless it fails. A wrapper
-#       (emcmake) goes in front of cmake.
+#       last configuration failed or an option given differs from its cache
+#       (DIR made afresh when it was configured from another source); quiet
+#       unless it fails. A wrapper (emcmake) goes in front of cmake.
 #   kabu_host_build DIR
 #       the Linux build in DIR with what playing needs and the host tools that
 #       the Windows, browser and fuzz builds take from it; prints its path.
@@ -12,7 +13,7 @@
 #       two folders of tests/e2e/replay_all.sh compared file by file; says
 #       how many frames, saves and outputs agree, or which files differ.
 
-kabu_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+kabu_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd -P)
 
 kabu_configure() {
     local dir=$1 option setting name cache wrapper=() options=()
@@ -35,6 +36,11 @@ kabu_configure() {
         name=${setting%%=*}
         wanted[${name%%:*}]=${setting#*=}
     done
+    # A folder configured from another source (an older layout of the tree)
+    # starts afresh.
+    if [ -f "$cache" ] && ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$kabu_root" "$cache"; then
+        rm -rf "$dir"
+    fi
     if [ ! -f "$cache" ] || [ ! -f "$dir/build.ninja" ]; then
         configure=1
     else

@@ -31,7 +31,7 @@ bool hasData(const char* folder) {
 bool posixEnterDataFolder(FILE* err) {
     if (access(PROBE, R_OK) == 0) return true;
     char here[PATH_MAX];
-    if (getcwd(here, sizeof here) == nullptr) std::strcpy(here, ".");
+    workingFolder(here, sizeof here);
     char program[PATH_MAX];
     const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
     if (length > 0) {

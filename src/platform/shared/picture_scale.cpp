@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/shared/picture_scale.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -61,14 +62,13 @@ Viewport viewportFor(int windowWidth, int windowHeight, ScaleMode mode) {
     return Viewport{(windowWidth - width) / 2, (windowHeight - height) / 2, width, height};
 }
 
-Point windowToPicture(const Viewport& view, int windowX, int windowY) {
-    int x = view.width > 0 ? (windowX - view.x) * SCREEN_WIDTH / view.width : 0;
-    int y = view.height > 0 ? (windowY - view.y) * SCREEN_HEIGHT / view.height : 0;
-    if (windowX < view.x) x = 0;
-    if (windowY < view.y) y = 0;
-    x = x >= SCREEN_WIDTH ? SCREEN_WIDTH - 1 : x;
-    y = y >= SCREEN_HEIGHT ? SCREEN_HEIGHT - 1 : y;
-    return Point{x, y};
+Point windowToPicture(const Viewport& view, double windowX, double windowY) {
+    const auto pictureAt = [](double offset, int viewSize, int pictureSize) {
+        const double at = viewSize > 0 ? std::floor(offset * pictureSize / viewSize) : 0;
+        return static_cast<int32_t>(at < 0 ? 0 : at >= pictureSize ? pictureSize - 1 : at);
+    };
+    return Point{pictureAt(windowX - view.x, view.width, SCREEN_WIDTH),
+                 pictureAt(windowY - view.y, view.height, SCREEN_HEIGHT)};
 }
 
 void buildAxisMap(AxisMap& map, int pictureSize, int viewSize) {

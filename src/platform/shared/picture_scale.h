@@ -25,8 +25,9 @@ struct Viewport {
 // window is smaller than the picture).
 Viewport viewportFor(int windowWidth, int windowHeight, ScaleMode mode = ScaleMode::Sharp);
 
-// Window pixel to the picture pixel in which it starts, clamped to the picture.
-Point windowToPicture(const Viewport& view, int windowX, int windowY);
+// A window point (whole pixels, or fractions of one for a finger) to the
+// picture pixel under it, clamped to the picture.
+Point windowToPicture(const Viewport& view, double windowX, double windowY);
 
 // One axis of the scaling. Window pixel i of the viewport starts in picture
 // pixel source[i]; when it reaches over the seam into the next picture pixel,

@@ -8,7 +8,6 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -263,10 +262,7 @@ const Backend webBackend{.present = present,
 // kept, clamped to the picture.
 Point pictureAt(double canvasX, double canvasY) {
     if (view.width <= 0 || view.height <= 0) return cursor;
-    const double x = std::floor((canvasX - view.x) * SCREEN_WIDTH / view.width);
-    const double y = std::floor((canvasY - view.y) * SCREEN_HEIGHT / view.height);
-    return Point{static_cast<int32_t>(x < 0 ? 0 : x >= SCREEN_WIDTH ? SCREEN_WIDTH - 1 : x),
-                 static_cast<int32_t>(y < 0 ? 0 : y >= SCREEN_HEIGHT ? SCREEN_HEIGHT - 1 : y)};
+    return windowToPicture(view, canvasX, canvasY);
 }
 
 EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* event, void*) {

@@ -14,6 +14,7 @@
 #include "platform/shared/options.h"
 #include "platform/shared/picture_scale.h"
 #include "platform/win32/win32_file_steps.h"
+#include "platform/win32/win32_messages.h"
 #include "platform/win32/win32_music.h"
 #include "platform/win32/win32_window.h"
 #include "platform/win32/win32_winmm.h"
@@ -259,7 +260,7 @@ void describeLastError(char* problem, size_t size, const char* what) {
         end[-1] = L'\0';
     }
     char text[1024] = "";
-    WideCharToMultiByte(CP_UTF8, 0, reason, -1, text, sizeof text, nullptr, nullptr);
+    wideToUtf8(reason, text, sizeof text);
     std::snprintf(problem, size, "%s (error %lu%s%s).", what, error, text[0] != '\0' ? ": " : "", text);
 }
 }  // namespace

@@ -81,14 +81,9 @@ void makeWhole(wchar_t (&path)[WIDE_PATH_MAX]) {
     if (length > 0 && length < WIDE_PATH_MAX) std::wcscpy(path, whole);
 }
 
-void toUtf8(const wchar_t* wide, char* out, size_t size) {
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0)
-        out[0] = '\0';
-}
+}  // namespace
 
-// Finds data/ in the program's folder, else in the working folder; when
-// neither has it, `problem` says where it looked.
-bool locateGameFolders(Message& problem) {
+bool win32EnterDataFolder(Message& problem) {
     wchar_t here[WIDE_PATH_MAX];
     const DWORD hereLength = GetCurrentDirectoryW(WIDE_PATH_MAX, here);
     if (hereLength == 0 || hereLength >= WIDE_PATH_MAX) std::wcscpy(here, L".");
@@ -123,13 +118,9 @@ bool locateGameFolders(Message& problem) {
         L"kabusim: the game's data is missing: there is no %ls in %ls%ls%ls.\n"
         L"Unpack the whole folder of the game (kabusim.exe with its data folder), or install it again.",
         PROBE, programFolder, same ? L"" : L" nor in ", same ? L"" : here);
-    toUtf8(english, problem.english, Message::SIZE);
+    wideToUtf8(english, problem.english, Message::SIZE);
     return false;
 }
-
-}  // namespace
-
-bool win32EnterDataFolder(Message& problem) { return locateGameFolders(problem); }
 
 bool win32LoadGlyphFile(Message& problem) {
     const FontFile outcome = loadTextFont(win32FileSteps);
@@ -152,7 +143,7 @@ bool win32LoadGlyphFile(Message& problem) {
     wchar_t text[Message::SIZE];
     std::swprintf(text, Message::SIZE,
                   L"kabusim: damaged game data: %ls %ls; unpack or install the game again", path, english);
-    toUtf8(text, problem.english, Message::SIZE);
+    wideToUtf8(text, problem.english, Message::SIZE);
     return false;
 }
 
@@ -191,6 +182,6 @@ FolderHold win32HoldSaveFolder(Message& problem) {
         L"kabusim: another copy of the game is running with the saves in %ls; this one ends and leaves them "
         L"as they are",
         saves);
-    toUtf8(text, problem.english, Message::SIZE);
+    wideToUtf8(text, problem.english, Message::SIZE);
     return FolderHold::Taken;
 }

@@ -27,6 +27,17 @@ void widen(const char* utf8, wchar_t* wide, size_t size) {
     if (MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, static_cast<int>(size)) <= 0) wide[0] = L'\0';
 }
 
+// A name from the command line (ANSI code page, as main() gets it), wide and
+// as UTF-8.
+struct Argument {
+    wchar_t wide[512];
+    char utf8[1536];
+    explicit Argument(const char* ansi) {
+        if (MultiByteToWideChar(CP_ACP, 0, ansi, -1, wide, 512) <= 0) wide[0] = L'\0';
+        wideToUtf8(wide, utf8, sizeof utf8);
+    }
+};
+
 // The English, as UTF-8 bytes to a file or pipe, or as characters to a console.
 void writeTo(HANDLE handle, const char* text) {
     DWORD mode = 0;
@@ -75,9 +86,7 @@ template <typename... Args>
 void japanese(Message& message, const wchar_t* format, Args... args) {
     std::swprintf(message.japanese, Message::SIZE, format, args...);
 }
-}  // namespace
 
-namespace {
 // The output a script or a console gave the program: one redirected to a
 // file or a pipe first (`kabusim.exe --help > help.txt` puts even a
 // complaint there), then a terminal or console, then the console of the
@@ -93,6 +102,11 @@ void show(const Message& message, UINT icon) {
     if (!writeToParentConsole(message.english)) showBox(message, icon);
 }
 }  // namespace
+
+void wideToUtf8(const wchar_t* wide, char* out, size_t size) {
+    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, static_cast<int>(size), nullptr, nullptr) <= 0)
+        out[0] = '\0';
+}
 
 void showInformation(const Message& message) { show(message, MB_ICONINFORMATION); }
 
@@ -155,23 +169,17 @@ void sayVersion(Message& message) {
 }
 
 void sayUnknownOption(Message& message, const char* argument) {
-    wchar_t wide[512];
-    if (MultiByteToWideChar(CP_ACP, 0, argument, -1, wide, 512) <= 0) wide[0] = L'\0';
-    char utf8[1536];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0) utf8[0] = '\0';
+    const Argument option(argument);
     japanese(message,
              L"「%ls」というオプションはありません。\nkabusim.exe --help でオプションの一覧を表示します。",
-             wide);
-    english(message, "kabusim.exe: unknown option '%s'; kabusim.exe --help lists the options", utf8);
+             option.wide);
+    english(message, "kabusim.exe: unknown option '%s'; kabusim.exe --help lists the options", option.utf8);
 }
 
 void sayNoStatisticsFile(Message& message, const char* path) {
-    wchar_t wide[512];
-    if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, 512) <= 0) wide[0] = L'\0';
-    char utf8[1536];
-    if (WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr) <= 0) utf8[0] = '\0';
-    japanese(message, L"統計のファイル %ls に書き込めません。", wide);
-    english(message, "kabusim: cannot write the statistics file %s", utf8);
+    const Argument file(path);
+    japanese(message, L"統計のファイル %ls に書き込めません。", file.wide);
+    english(message, "kabusim: cannot write the statistics file %s", file.utf8);
 }
 
 void sayNoWindow(Message& message, const char* reason) {

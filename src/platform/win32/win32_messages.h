@@ -22,6 +22,9 @@ void showInformation(const Message& message);
 // A problem (the box has the error icon):
 void showProblem(const Message& message);
 
+// Wide text as UTF-8, cut to `size` bytes; empty when it cannot be converted.
+void wideToUtf8(const wchar_t* wide, char* out, size_t size);
+
 // The answers to the command line, for kabusim.exe.
 void sayHelp(Message& message);
 void sayVersion(Message& message);
