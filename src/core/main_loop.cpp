@@ -16,7 +16,7 @@
 void resetPlatformState();
 void resetSurfaces();
 void runShutdownHooks();
-void clearShellHooks();
+void clearCoreHooks();
 
 namespace {
 // Pacing. A scene that paces itself by the clock returns early until its
@@ -148,7 +148,7 @@ int runMainLoop() {
     }
 }
 
-void resetShellState() {
+void resetCoreState() {
     loop = LoopState{};
     rng = RngState{};
     trig = TrigTables{};
@@ -156,6 +156,6 @@ void resetShellState() {
     resetSurfaces();
     resetPlatformState();
     releaseDC();
-    clearShellHooks();
+    clearCoreHooks();
     resetFileOps();
 }

@@ -3,12 +3,12 @@
 
 namespace {
 constexpr int MAX_HOOKS = 8;
-ShellHook shutdownHooks[MAX_HOOKS];
+CoreHook shutdownHooks[MAX_HOOKS];
 int shutdownHookCount = 0;
 long (*dateSource)() = nullptr;
 }  // namespace
 
-void addShutdownHook(ShellHook hook) {
+void addShutdownHook(CoreHook hook) {
     for (int i = 0; i < shutdownHookCount; ++i) {
         if (shutdownHooks[i] == hook) return;
     }
@@ -19,7 +19,7 @@ void runShutdownHooks() {
     for (int i = 0; i < shutdownHookCount; ++i) shutdownHooks[i]();
 }
 
-void clearShellHooks() {
+void clearCoreHooks() {
     shutdownHookCount = 0;
     dateSource = nullptr;
 }

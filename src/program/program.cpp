@@ -23,7 +23,7 @@ long gameDate() { return Calendar.year * 10000L + Calendar.month * 100L + Calend
 }  // namespace
 
 void resetProgramState() {
-    resetShellState();
+    resetCoreState();
     setSceneTable(GAME_SCENES);
     addShutdownHook(stopSaveWriter);  // the last set requested reaches the disk
     setDateSource(gameDate);
