@@ -91,7 +91,9 @@ done
 folder="$work/game"
 mkdir -p "$folder/savedat" && ln -s "$build/data" "$folder/data"
 for name in data edit rist grafu grafu2 rank; do head -c 4000 /dev/urandom > "$folder/savedat/$name.txt"; done
-held() { ! flock -n "$folder" true; }
+# Read from /proc/locks: trying the lock would hold it for a moment, and a
+# game starting then would take itself for the second copy.
+held() { grep -qE "FLOCK +ADVISORY +WRITE +[0-9]+ +[0-9a-f]+:[0-9a-f]+:$(stat -c %i "$folder") " /proc/locks; }
 listing() { ls -la --time-style=full-iso "$folder" "$folder/savedat" && sha256sum "$folder"/savedat/*; }
 start_first() {
     (cd "$folder" && exec env -u DISPLAY SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$game" > "$work/first" 2>&1) &
